@@ -1,0 +1,7 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+// Commands, replies and the encoded frame: any byte, zero included, with an explicit length.
+using TBytes = std::vector<std::uint8_t>;

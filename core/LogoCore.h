@@ -1,0 +1,99 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "Bytes.h"
+#include "Clock.h"
+#include "LogoView.h"
+#include "Raster.h"
+#include "SerialApi.h"
+
+// All state of the logo and of the link to the inserter, and every operation on them.
+// It never touches a window: what it needs from the screen it asks of the view.
+// One per run, owned by the main window; every call comes from the user-interface thread.
+class TLogoCore {
+public:
+  // Inserter protocol bytes.
+  static constexpr std::uint8_t kAckClear = 0x26;  // "&"
+  static constexpr std::uint8_t kAckLineHeader = 0x27;
+  static constexpr std::uint8_t kAckLineData = 0x00;
+  static constexpr std::uint8_t kAckSizeAndPosition = 0x13;
+  static constexpr std::uint8_t kFillerByte = 0x37;  // "7"
+  static constexpr std::int32_t kClearTimeoutMs = 30000;
+  static constexpr std::int32_t kAckTimeoutMs = 1000;
+  static constexpr std::uint32_t kStatusTimeoutMs = 500;
+  static constexpr std::int32_t kLineAddressStep = 1024;
+  static constexpr int kBlankLines = 3;
+
+  // The window messages and keys the arrow-key hook looks at.
+  static constexpr std::uint32_t kWmKeyDown = 0x0100;
+  static constexpr std::uintptr_t kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40;
+
+  TLogoCore(TLogoView& view, TSerialApi& serial, TClock& clock);
+  TLogoCore(const TLogoCore&) = delete;
+  TLogoCore& operator=(const TLogoCore&) = delete;
+  ~TLogoCore();
+
+  // State, in the order the program has always kept it; zero, false or empty at start.
+  std::int32_t FMaxX = 0;
+  std::int32_t FMaxY = 0;
+  std::int32_t FComPort = 0;
+  TSerialApi::Handle FPortHandle = 0;  // set to the invalid handle by the first OpenPort
+  std::uint32_t FPortError = 0;
+  TBytes FFrame;
+  bool FDeviceReady = false;
+  bool FCancel = false;
+  bool FImageLoaded = false;
+  bool FKeyLoaded = false;
+  bool FBusy = false;
+  bool FPositioning = false;
+
+  const TRaster& Image() const { return image_; }
+  const TRaster& Key() const { return key_; }
+
+  // Serial link.
+  void OpenPort(std::int32_t n);
+  void ClosePort();
+  void SendString(const TBytes& s);
+  void ReadAvailable(TBytes& s);
+  static std::string PortDeviceName(std::int32_t n);
+
+  // Inserter command set and the acknowledgement wait.
+  void SendClear();
+  void SendSizeAndPosition(std::int32_t w, std::int32_t h, std::int32_t x, std::int32_t y);
+  void SendLineHeader(std::int32_t address);
+  void SendLineData(const TBytes& data);
+  void SendShortFiller();
+  void SendLongFiller();
+  bool WaitReply(std::uint8_t expected, std::int32_t timeoutMs, bool withProgress,
+                 bool processEvents);
+
+  // Pictures.
+  void btLoadImageClick();
+  void btLoadKeyClick();
+  void btAutoKeyClick();
+  void EncodeFrame();
+
+  // Send: frame, upload, size and position.
+  void btSaveClick();
+  void UploadLogo();
+  void btCancelClick() { FCancel = true; }
+
+  // Status polling and positioning.
+  void tmReadyTimer();
+  void UpdatePosition();
+  void UpdateSizeAndPosition();
+  // The application-wide hook's arrow keys; handled tells whether the message is consumed.
+  void AppMessage(std::uint32_t message, std::uintptr_t key, bool& handled);
+
+private:
+  void Drain();
+  void ExchangePosition(std::int32_t w, std::int32_t h);
+
+  TLogoView& view_;
+  TSerialApi& serial_;
+  TClock& clock_;
+  TRaster image_;
+  TRaster key_;
+};

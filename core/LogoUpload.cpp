@@ -1,0 +1,87 @@
+#include "LogoCore.h"
+
+#include <algorithm>
+#include <string>
+
+// Send: build the frame, upload it, give the controls back. FBusy holds the status poll
+// and the window's close off for the whole of it.
+void TLogoCore::btSaveClick() {
+  if (!FImageLoaded) return;
+  FBusy = true;
+  view_.EnableTaggedControls(false);
+  view_.EnableCancel(true);
+  view_.SetStatusText("Creating...");
+  view_.SetProgressMax(FMaxY);
+  if (!FKeyLoaded) btAutoKeyClick();
+  EncodeFrame();
+  view_.SetProgressPosition(0);
+  UploadLogo();
+  FBusy = false;
+  view_.EnableTaggedControls(true);
+  view_.EnableCancel(false);
+  FCancel = false;
+}
+
+void TLogoCore::UploadLogo() {
+  view_.SetStatusText("Clearing...");
+  FCancel = false;  // a click made while the frame was built is forgotten
+  SendLongFiller();
+  SendLongFiller();
+  SendClear();
+  clock_.Sleep(20);
+  Drain();
+  const bool cleared = WaitReply(kAckClear, kClearTimeoutMs, true, true);
+  SendLongFiller();
+  if (FCancel) {
+    FCancel = false;
+    SendShortFiller();
+    return;
+  }
+  if (!cleared) {
+    Drain();
+    view_.ShowRetryMessage("Clear Error");
+    return;
+  }
+
+  std::int32_t address = 0;
+  std::size_t offset = 0;
+  const std::size_t lineLength = static_cast<std::size_t>(FMaxX + 1) * 4;
+  view_.SetProgressMax(FMaxY);
+  view_.SetStatusText("Sending...");
+  for (std::int32_t line = 0; line <= FMaxY + kBlankLines; ++line) {
+    SendLineHeader(address);
+    bool ok = WaitReply(kAckLineHeader, kAckTimeoutMs, false, false);
+    if (FCancel) break;
+    if (!ok) {
+      view_.ShowRetryMessage("Header Error, Line " + std::to_string(line));
+      break;
+    }
+    if (line <= FMaxY) {
+      // The frame is always (FMaxY + 1) lines of lineLength bytes; guard all the same.
+      const std::size_t end = std::min(offset + lineLength, FFrame.size());
+      TBytes data(FFrame.begin() + static_cast<std::ptrdiff_t>(std::min(offset, end)),
+                  FFrame.begin() + static_cast<std::ptrdiff_t>(end));
+      data.resize(lineLength, 0);
+      SendLineData(data);
+      offset += lineLength;
+    } else {
+      SendLineData(TBytes(lineLength, 0));
+    }
+    ok = WaitReply(kAckLineData, kAckTimeoutMs, false, false);
+    if (FCancel) break;
+    SendShortFiller();
+    if (!ok) {
+      view_.ShowRetryMessage("Data Error, Line " + std::to_string(line));
+      break;
+    }
+    view_.SetProgressPosition(line);
+    address += kLineAddressStep;
+    view_.ProcessPendingEvents();
+  }
+
+  FCancel = false;
+  SendLongFiller();
+  Drain();
+  UpdateSizeAndPosition();
+  view_.SetProgressPosition(0);
+}

@@ -1,0 +1,49 @@
+#include "LogoCore.h"
+
+// One position exchange: drain, F1 F2 w h X Y, wait for 0x13. FBusy keeps the status
+// poll out of it, FPositioning keeps the arrow keys from starting a second one.
+void TLogoCore::ExchangePosition(std::int32_t w, std::int32_t h) {
+  FPositioning = true;
+  const bool wasBusy = FBusy;
+  FBusy = true;
+  Drain();
+  SendSizeAndPosition(w, h, view_.ReadX(), view_.ReadY());
+  if (!WaitReply(kAckSizeAndPosition, kAckTimeoutMs, false, false)) {
+    view_.ShowRetryMessage("Size And Position Error");
+    SendLongFiller();
+  }
+  FBusy = wasBusy;
+  FPositioning = false;
+}
+
+// A change of X or Y. While an upload holds the port (FBusy) the change is not sent:
+// the upload ends by sending the size with the position then shown.
+void TLogoCore::UpdatePosition() {
+  if (!FDeviceReady || FBusy) return;
+  ExchangePosition(0, 0);
+}
+
+void TLogoCore::UpdateSizeAndPosition() {
+  if (!FImageLoaded) return;
+  ExchangePosition(FMaxX + 5, (FMaxY + 3) / 2);
+}
+
+// Arrow keys anywhere in the program move the logo by one step. They never reach a
+// control, whether or not anything moved. During an upload they move nothing, so that
+// no position exchange can cut into the upload's exchanges.
+void TLogoCore::AppMessage(std::uint32_t message, std::uintptr_t key, bool& handled) {
+  if (message != kWmKeyDown || key < kVkLeft || key > kVkDown) {
+    handled = false;
+    return;
+  }
+  if (!FPositioning && !FBusy && FImageLoaded) {
+    switch (key) {
+      case kVkLeft: view_.StepX(-1); break;
+      case kVkRight: view_.StepX(+1); break;
+      case kVkUp: view_.StepY(-1); break;
+      case kVkDown: view_.StepY(+1); break;
+      default: break;
+    }
+  }
+  handled = true;
+}

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "Clock.h"
+
+// The system's tick counter and Sleep.
+class TWin32Clock final : public TClock {
+public:
+  std::uint32_t TickCount() override;
+  void Sleep(std::uint32_t milliseconds) override;
+};

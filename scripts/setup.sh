@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Installs what a fresh Debian 12 machine lacks to build, run and test Pavina.
+# Idempotent: when everything is present it returns in well under a second.
+set -euo pipefail
+
+packages=(
+  cmake make g++ pkg-config nasm
+  g++-mingw-w64-i686 mingw-w64-i686-dev
+  libjpeg-dev libgtest-dev libgif-dev
+  wine wine32:i386 xvfb x11-utils xauth
+  fonts-liberation fonts-dejavu-core
+  imagemagick dpkg-dev
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null || true)
+  [ "$status" = installed ] || missing+=("$p")
+done
+
+need_i386=0
+dpkg --print-foreign-architectures | grep -qx i386 || need_i386=1
+
+# Sources of libjpeg-turbo and giflib come from Debian's own source packages.
+need_src=0
+grep -rqs '^Types:.*deb-src' /etc/apt/sources.list.d/ ||
+  grep -qs '^deb-src ' /etc/apt/sources.list || need_src=1
+
+if [ ${#missing[@]} -eq 0 ] && [ $need_i386 -eq 0 ] && [ $need_src -eq 0 ]; then
+  exit 0
+fi
+
+if [ "$(id -u)" -ne 0 ]; then
+  echo "setup: missing ${missing[*]:-} (need_i386=$need_i386 deb-src=$need_src); run as root" >&2
+  exit 1
+fi
+
+if [ $need_i386 -eq 1 ]; then
+  dpkg --add-architecture i386
+fi
+if [ $need_src -eq 1 ]; then
+  cat >/etc/apt/sources.list.d/pavina-deb-src.sources <<'SRC'
+Types: deb-src
+URIs: http://deb.debian.org/debian
+Suites: bookworm bookworm-updates
+Components: main
+Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
+SRC
+fi
+
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -qq
+apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+echo "setup: installed ${missing[*]:-nothing new}"
