@@ -1,0 +1,243 @@
+#include "CoreFixture.h"
+#include "ScriptedInserter.h"
+
+namespace {
+
+using Step = TScriptedInserter::Step;
+
+const TBytes kClear = {0xF1, 0xF1, 0x88, 0x88, 0x84, 0x18};
+const TBytes kShortFiller = Repeat(0x37, 20);
+const TBytes kLongFiller = Repeat(0x37, 30);
+
+TBytes Header(int line) {
+  const int word = line * 1024 / 8;
+  return {0xF1, 0xF1, 0x88, 0x88, 0x84, 0x44, static_cast<std::uint8_t>(word >> 8),
+          static_cast<std::uint8_t>(word & 0xFF)};
+}
+
+class LogoUpload : public CoreFixture {
+protected:
+  LogoUpload() : inserter(serial, clock) {}
+
+  void SetUp() override {
+    OpenPort();
+    UseFrame(3, 2);
+  }
+
+  // A frame whose every byte tells its place, so that a misplaced line shows.
+  void UseFrame(int width, int height) {
+    core.FMaxX = width - 1;
+    core.FMaxY = height - 1;
+    core.FImageLoaded = true;
+    core.FFrame.resize(static_cast<std::size_t>(width * height * 4));
+    for (std::size_t i = 0; i < core.FFrame.size(); ++i)
+      core.FFrame[i] = static_cast<std::uint8_t>(i * 7 + 1);
+  }
+
+  TBytes Line(int line) const {
+    const std::size_t length = static_cast<std::size_t>(core.FMaxX + 1) * 4;
+    if (line > core.FMaxY) return TBytes(length, 0);
+    const auto begin = core.FFrame.begin() + static_cast<std::ptrdiff_t>(line * length);
+    return TBytes(begin, begin + static_cast<std::ptrdiff_t>(length));
+  }
+
+  std::vector<TBytes> Opening() const { return {kLongFiller, kLongFiller, kClear, kLongFiller}; }
+
+  void AppendLine(std::vector<TBytes>& writes, int line) const {
+    writes.push_back(Header(line));
+    writes.push_back(Concat({Line(line), Repeat(0x00, 24)}));
+    writes.push_back(kShortFiller);
+    writes.push_back(kShortFiller);
+  }
+
+  void AppendClosing(std::vector<TBytes>& writes) const {
+    writes.push_back(kLongFiller);
+    writes.push_back({0xF1, 0xF2, static_cast<std::uint8_t>(core.FMaxX + 5),
+                      static_cast<std::uint8_t>((core.FMaxY + 3) / 2),
+                      static_cast<std::uint8_t>(view.x), static_cast<std::uint8_t>(view.y)});
+  }
+
+  std::vector<TBytes> WholeUpload() const {
+    auto writes = Opening();
+    for (int line = 0; line <= core.FMaxY + 3; ++line) AppendLine(writes, line);
+    AppendClosing(writes);
+    return writes;
+  }
+
+  // Replaces the answer to one step of one line.
+  void FailAt(Step step, int line, TBytes answer) {
+    inserter.answer = [=](Step s, int l) -> std::optional<TBytes> {
+      if (s == step && (line < 0 || l == line)) return answer;
+      return std::nullopt;
+    };
+  }
+
+  TScriptedInserter inserter;
+};
+
+TEST_F(LogoUpload, AWholeUploadPutsExactlyTheseBytesOnTheWire) {
+  view.x = 60;
+  view.y = 99;
+  core.UploadLogo();
+  EXPECT_EQ(Describe(serial.writes), Describe(WholeUpload()));
+  EXPECT_TRUE(view.retryMessages.empty());
+  EXPECT_FALSE(core.FCancel);
+  // 20 ms pause before the drain, and the statuses in order; the status is not reset.
+  EXPECT_EQ(clock.Slept(), 20u);
+  std::vector<std::string> statuses;
+  for (const auto& e : view.log)
+    if (e.rfind("status:", 0) == 0) statuses.push_back(e);
+  EXPECT_EQ(statuses, (std::vector<std::string>{"status:Clearing...", "status:Sending..."}));
+  EXPECT_EQ(view.status, "Sending...");
+  // Progress: the clear's wait runs 0..30000; the lines count up to FMaxY + 3; 0 at the end.
+  EXPECT_TRUE(view.Logged("progressMax:30000"));
+  EXPECT_TRUE(view.Logged("progressMax:1"));
+  EXPECT_EQ(view.progressPosition, 0);
+  const std::vector<std::int32_t> tail(view.progressPositions.end() - 6,
+                                       view.progressPositions.end());
+  EXPECT_EQ(tail, (std::vector<std::int32_t>{0, 1, 2, 3, 4, 0}));
+}
+
+TEST_F(LogoUpload, AOneLineImageIsSentAsFourLinesAt1024ByteSteps) {
+  UseFrame(5, 1);
+  core.UploadLogo();
+  std::vector<TBytes> headers;
+  for (const auto& w : serial.writes)
+    if (w.size() == 8 && w[5] == 0x44) headers.push_back(w);
+  ASSERT_EQ(headers.size(), 4u);
+  EXPECT_EQ(headers[0], Header(0));
+  EXPECT_EQ(headers[1], (TBytes{0xF1, 0xF1, 0x88, 0x88, 0x84, 0x44, 0x00, 0x80}));
+  EXPECT_EQ(headers[2], (TBytes{0xF1, 0xF1, 0x88, 0x88, 0x84, 0x44, 0x01, 0x00}));
+  EXPECT_EQ(headers[3], (TBytes{0xF1, 0xF1, 0x88, 0x88, 0x84, 0x44, 0x01, 0x80}));
+  EXPECT_EQ(Describe(serial.writes), Describe(WholeUpload()));
+}
+
+TEST_F(LogoUpload, LinesLongerThan1024BytesStillAdvanceTheAddressBy1024) {
+  UseFrame(300, 2);  // 1200 bytes a line
+  core.UploadLogo();
+  EXPECT_EQ(Describe(serial.writes), Describe(WholeUpload()));
+}
+
+TEST_F(LogoUpload, AMissingOrWrongClearAnswerEndsWithClearErrorAndNoSize) {
+  for (const TBytes& answer : {TBytes{}, TBytes{0x27}}) {
+    serial.writes.clear();
+    view.retryMessages.clear();
+    FailAt(Step::Clear, -1, answer);
+    const std::uint32_t start = clock.Now();
+    core.UploadLogo();
+    EXPECT_EQ(Describe(serial.writes), Describe(Opening()));
+    EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Clear Error ,Try Again"});
+    if (answer.empty()) {
+      EXPECT_GT(clock.Now() - start, 30000u);
+    }
+    EXPECT_EQ(view.status, "Clearing...");
+  }
+}
+
+TEST_F(LogoUpload, AClearAnswerWithinThe20MsPauseIsDrainedAndTheWaitTimesOut) {
+  inserter.clearDelayMs = 10;
+  const std::uint32_t start = clock.Now();
+  core.UploadLogo();
+  EXPECT_GT(clock.Now() - start, 30000u);
+  EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Clear Error ,Try Again"});
+  EXPECT_EQ(Describe(serial.writes), Describe(Opening()));
+}
+
+TEST_F(LogoUpload, WithThePortClosedTheClearWaitRunsItsFullTime) {
+  core.ClosePort();
+  const std::uint32_t start = clock.Now();
+  core.UploadLogo();
+  EXPECT_GT(clock.Now() - start, 30000u);
+  EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Clear Error ,Try Again"});
+  EXPECT_TRUE(serial.writes.empty());
+}
+
+TEST_F(LogoUpload, AHeaderErrorNamesTheLineAndStillSendsTheSize) {
+  for (const TBytes& answer : {TBytes{}, TBytes{0x26}}) {
+    serial.writes.clear();
+    view.retryMessages.clear();
+    FailAt(Step::Header, 4, answer);
+    core.UploadLogo();
+    auto expected = Opening();
+    for (int line = 0; line < 4; ++line) AppendLine(expected, line);
+    expected.push_back(Header(4));
+    AppendClosing(expected);
+    EXPECT_EQ(Describe(serial.writes), Describe(expected));
+    EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Header Error, Line 4 ,Try Again"});
+    EXPECT_FALSE(core.FCancel);
+  }
+}
+
+TEST_F(LogoUpload, ADataErrorSendsTheShortFillerThenTheClosingSteps) {
+  FailAt(Step::Data, 1, {0x13});
+  core.UploadLogo();
+  auto expected = Opening();
+  AppendLine(expected, 0);
+  AppendLine(expected, 1);  // header, data, filler, and the filler after the failed wait
+  AppendClosing(expected);
+  EXPECT_EQ(Describe(serial.writes), Describe(expected));
+  EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Data Error, Line 1 ,Try Again"});
+}
+
+TEST_F(LogoUpload, AMissingSizeAnswerShowsItsErrorAndSendsTheLongFiller) {
+  FailAt(Step::SizeAndPosition, -1, {});
+  core.UploadLogo();
+  auto expected = WholeUpload();
+  expected.push_back(kLongFiller);
+  EXPECT_EQ(Describe(serial.writes), Describe(expected));
+  EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Size And Position Error ,Try Again"});
+  EXPECT_FALSE(core.FBusy);
+  EXPECT_FALSE(core.FPositioning);
+}
+
+TEST_F(LogoUpload, CancelDuringTheClearWaitEndsQuietlyWithoutTheSize) {
+  inserter.clearDelayMs = 5000;
+  int passes = 0;
+  view.onProcessEvents = [&] {
+    if (++passes == 100) core.btCancelClick();
+  };
+  core.UploadLogo();
+  auto expected = Opening();
+  expected.push_back(kShortFiller);
+  EXPECT_EQ(Describe(serial.writes), Describe(expected));
+  EXPECT_TRUE(view.retryMessages.empty());
+  EXPECT_FALSE(core.FCancel);
+}
+
+TEST_F(LogoUpload, CancelBetweenLinesStillSendsTheNextHeaderThenCloses) {
+  // The answer is in at once, so the header's wait takes it before looking at Cancel.
+  inserter.delayMs = 0;
+  UseFrame(2, 4);
+  int linesDone = 0;
+  view.onProcessEvents = [&] {
+    if (view.status == "Sending..." && ++linesDone == 2) core.btCancelClick();
+  };
+  core.UploadLogo();
+  auto expected = Opening();
+  AppendLine(expected, 0);
+  AppendLine(expected, 1);
+  expected.push_back(Header(2));
+  AppendClosing(expected);
+  EXPECT_EQ(Describe(serial.writes), Describe(expected));
+  EXPECT_TRUE(view.retryMessages.empty());
+  EXPECT_FALSE(core.FCancel);
+}
+
+TEST_F(LogoUpload, ACancelClickBeforeTheUploadIsForgotten) {
+  core.FCancel = true;
+  core.UploadLogo();
+  EXPECT_EQ(Describe(serial.writes), Describe(WholeUpload()));
+}
+
+TEST_F(LogoUpload, StaleBytesBeforeTheSizeAreDrained) {
+  // Stray bytes after the last data answer must not be taken for the size's answer.
+  inserter.answer = [](Step s, int line) -> std::optional<TBytes> {
+    if (s == Step::Data && line == 4) return TBytes{0x00, 0x55, 0x66};
+    return std::nullopt;
+  };
+  core.UploadLogo();
+  EXPECT_TRUE(view.retryMessages.empty());
+  EXPECT_EQ(Describe(serial.writes), Describe(WholeUpload()));
+}
+
+}  // namespace
