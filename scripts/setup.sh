@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-i686 mingw-w64-i686-dev
   libjpeg-dev libgtest-dev libgif-dev
   wine wine32:i386 xvfb x11-utils xauth
-  fonts-liberation fonts-dejavu-core
+  fonts-liberation fonts-dejavu-core fonts-wine
   imagemagick dpkg-dev
 )
 
