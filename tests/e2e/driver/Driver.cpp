@@ -1,0 +1,304 @@
+// The end-to-end tests' hands and eyes: finds Pavina's windows by class and caption and
+// its controls by caption or name, clicks, types, and reads texts back. One command per
+// run; prints what it read on standard output, and on failure says why on standard error
+// and exits with 1.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "MainFormLayout.h"
+#include "WindowSearch.h"
+
+namespace {
+constexpr DWORD kDefaultTimeoutMs = 20000;
+constexpr int kOpenDialogFileNameCombo = 0x47c;  // the file dialog's "File name" box
+constexpr int kOpenDialogFileNameEdit = 0x480;
+
+using TArgs = std::vector<std::string>;
+
+[[noreturn]] void Fail(const std::string& why) {
+  std::fprintf(stderr, "driver: %s\n", why.c_str());
+  std::exit(1);
+}
+
+DWORD Timeout(const TArgs& args, std::size_t index) {
+  return args.size() > index ? static_cast<DWORD>(std::stoul(args[index])) : kDefaultTimeoutMs;
+}
+
+HWND Window(const std::string& spec, DWORD timeoutMs = kDefaultTimeoutMs) {
+  HWND window = WaitFor([&] { return FindTopLevel(spec); }, timeoutMs);
+  if (!window) Fail("no window " + spec);
+  return window;
+}
+
+HWND Control(const std::string& windowSpec, const std::string& controlSpec) {
+  HWND window = Window(windowSpec);
+  HWND control = WaitFor([&] { return FindControl(window, controlSpec); }, 5000);
+  if (!control) Fail("no control " + controlSpec + " in " + windowSpec);
+  return control;
+}
+
+void Print(const std::string& line) { std::printf("%s\n", line.c_str()); }
+
+// A real click: the mouse moves to the control's centre and its button goes down and up,
+// so disabled controls and windows behind a modal one ignore it as they would a hand.
+void MouseClick(HWND control) {
+  RECT r{};
+  ::GetWindowRect(control, &r);
+  ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ::Sleep(50);
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(2, inputs, sizeof(INPUT));
+  ::Sleep(100);
+}
+
+// Key presses go to the focused control of the window's thread, through its queue.
+void PostKeys(HWND window, UINT virtualKey, int count, bool alt) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+  HWND target = ::GetGUIThreadInfo(thread, &info) && info.hwndFocus ? info.hwndFocus : window;
+  const UINT down = alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+  const UINT up = alt ? WM_SYSKEYUP : WM_KEYUP;
+  const LPARAM altBit = alt ? (1 << 29) : 0;
+  for (int i = 0; i < count; ++i) {
+    const LPARAM repeated = i > 0 ? (1 << 30) : 0;  // auto-repeat while held
+    ::PostMessageA(target, down, virtualKey, 1 | altBit | repeated);
+  }
+  ::PostMessageA(target, up, virtualKey, 1 | altBit | (1 << 30) | (1u << 31));
+}
+
+std::string WindowsPath(const std::string& path) {
+  if (path.empty() || path[0] != '/') return path;
+  std::string converted = "Z:" + path;
+  for (char& c : converted)
+    if (c == '/') c = '\\';
+  return converted;
+}
+
+std::string StateOf(HWND control) {
+  return std::string("enabled=") + (::IsWindowEnabled(control) ? "1" : "0") +
+         " visible=" + (::IsWindowVisible(control) ? "1" : "0");
+}
+
+// One line per control of the main window: name|text|left,top,width,height|state.
+// A static text sizes itself to its text, so its width depends on the font: shown as "-".
+void DumpMainWindow(HWND window) {
+  for (const TControlSpec& spec : MainFormControls()) {
+    HWND control = FindControl(window, std::string("name:") + spec.name);
+    if (!control) {
+      Print(std::string(spec.name) + "|missing");
+      continue;
+    }
+    const RECT r = RectInParent(control);
+    const bool autoSized = spec.kind == TControlKind::StaticText;
+    const std::string text = spec.kind == TControlKind::UpDown ? "" : TextOf(control);
+    Print(std::string(spec.name) + "|" + text + "|" + std::to_string(r.left) + "," +
+          std::to_string(r.top) + "," + (autoSized ? "-" : std::to_string(r.right - r.left)) +
+          "," + std::to_string(r.bottom - r.top) + "|" + StateOf(control));
+  }
+}
+
+void Geometry(HWND window) {
+  RECT outer{}, client{};
+  ::GetWindowRect(window, &outer);
+  ::GetClientRect(window, &client);
+  Print("left=" + std::to_string(outer.left) + " top=" + std::to_string(outer.top) +
+        " width=" + std::to_string(outer.right - outer.left) +
+        " height=" + std::to_string(outer.bottom - outer.top) +
+        " client=" + std::to_string(client.right) + "x" + std::to_string(client.bottom) +
+        " screen=" + std::to_string(::GetSystemMetrics(SM_CXSCREEN)) + "x" +
+        std::to_string(::GetSystemMetrics(SM_CYSCREEN)));
+}
+
+// A message box: its text, whether it shows an icon, and its buttons.
+void DescribeBox(HWND box) {
+  std::string text, buttons;
+  bool icon = false;
+  for (HWND child : Descendants(box)) {
+    const std::string cls = ClassOf(child);
+    const LONG style = ::GetWindowLongA(child, GWL_STYLE);
+    if (cls == "Static" && (style & SS_TYPEMASK) == SS_ICON && ::IsWindowVisible(child)) icon = true;
+    else if (cls == "Static" && !TextOf(child).empty()) text = TextOf(child);
+    if (cls == "Button" && ::IsWindowVisible(child))
+      buttons += (buttons.empty() ? "" : ",") + TextOf(child);
+  }
+  Print("text=" + text);
+  Print(std::string("icon=") + (icon ? "1" : "0"));
+  Print("buttons=" + buttons);
+}
+
+// Makes a window of the driver's the foreground one, starts a second copy of the program,
+// and reports how it ended and which window is in front afterwards. A splash window of
+// the second copy seen on the way is reported too.
+void SecondStart(const std::string& exe, DWORD timeoutMs) {
+  WNDCLASSA wc{};
+  wc.lpfnWndProc = ::DefWindowProcA;
+  wc.hInstance = ::GetModuleHandleA(nullptr);
+  wc.lpszClassName = "PavinaTestDriver";
+  ::RegisterClassA(&wc);
+  HWND own = ::CreateWindowExA(0, wc.lpszClassName, "driver", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                               10, 10, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+  ::SetForegroundWindow(own);
+  MSG message;
+  for (int i = 0; i < 20; ++i) {
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
+    ::Sleep(20);
+  }
+  Print("before=" + ClassOf(::GetForegroundWindow()));
+
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  PROCESS_INFORMATION process{};
+  std::string commandLine = "\"" + exe + "\"";
+  if (!::CreateProcessA(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &process))
+    Fail("cannot start " + exe);
+  bool splashSeen = false;
+  const DWORD start = ::GetTickCount();
+  while (::WaitForSingleObject(process.hProcess, 10) == WAIT_TIMEOUT) {
+    if (HWND splash = FindTopLevel("TSplashForm")) {
+      DWORD owner = 0;
+      ::GetWindowThreadProcessId(splash, &owner);
+      if (owner == process.dwProcessId) splashSeen = true;
+    }
+    if (::GetTickCount() - start > timeoutMs) {
+      ::TerminateProcess(process.hProcess, 1);
+      Fail("the second copy did not end");
+    }
+  }
+  DWORD exitCode = 0;
+  ::GetExitCodeProcess(process.hProcess, &exitCode);
+  ::CloseHandle(process.hThread);
+  ::CloseHandle(process.hProcess);
+  for (int i = 0; i < 10; ++i) {
+    while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
+    ::Sleep(20);
+  }
+  Print("exit=" + std::to_string(exitCode));
+  Print(std::string("splash=") + (splashSeen ? "1" : "0"));
+  Print("after=" + ClassOf(::GetForegroundWindow()));
+  ::DestroyWindow(own);
+}
+
+const std::map<std::string, std::function<void(const TArgs&)>>& Commands() {
+  static const std::map<std::string, std::function<void(const TArgs&)>> commands = {
+      {"wait-window", [](const TArgs& a) { Window(a.at(0), Timeout(a, 1)); }},
+      {"wait-gone",
+       [](const TArgs& a) {
+         const DWORD start = ::GetTickCount();
+         while (FindTopLevel(a.at(0))) {
+           if (::GetTickCount() - start > Timeout(a, 1)) Fail(a.at(0) + " still there");
+           ::Sleep(20);
+         }
+       }},
+      {"exists", [](const TArgs& a) { Print(FindTopLevel(a.at(0)) ? "1" : "0"); }},
+      {"text", [](const TArgs& a) { Print(TextOf(Control(a.at(0), a.at(1)))); }},
+      {"wait-text",
+       [](const TArgs& a) {
+         HWND control = Control(a.at(0), a.at(1));
+         const DWORD start = ::GetTickCount();
+         while (TextOf(control) != a.at(2)) {
+           if (::GetTickCount() - start > Timeout(a, 3))
+             Fail("text of " + a.at(1) + " is \"" + TextOf(control) + "\", not \"" + a.at(2) + "\"");
+           ::Sleep(20);
+         }
+       }},
+      {"state", [](const TArgs& a) { Print(StateOf(Control(a.at(0), a.at(1)))); }},
+      {"click", [](const TArgs& a) { MouseClick(Control(a.at(0), a.at(1))); }},
+      {"press",
+       [](const TArgs& a) { ::PostMessageA(Control(a.at(0), a.at(1)), BM_CLICK, 0, 0); }},
+      {"settext",
+       [](const TArgs& a) {
+         DWORD_PTR result = 0;
+         ::SendMessageTimeoutA(Control(a.at(0), a.at(1)), WM_SETTEXT, 0,
+                               reinterpret_cast<LPARAM>(a.at(2).c_str()), SMTO_NORMAL, 20000, &result);
+       }},
+      {"key",
+       [](const TArgs& a) {
+         const int count = a.size() > 2 ? std::stoi(a[2]) : 1;
+         const bool alt = a.size() > 3 && a[3] == "alt";
+         PostKeys(Window(a.at(0)), static_cast<UINT>(std::stoul(a.at(1))), count, alt);
+       }},
+      {"close",
+       [](const TArgs& a) { ::PostMessageA(Window(a.at(0)), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"geometry", [](const TArgs& a) { Geometry(Window(a.at(0))); }},
+      {"dump", [](const TArgs& a) { DumpMainWindow(Window(a.at(0))); }},
+      {"combo",
+       [](const TArgs& a) {
+         HWND combo = Control(a.at(0), a.at(1));
+         const auto count = ::SendMessageA(combo, CB_GETCOUNT, 0, 0);
+         for (LRESULT i = 0; i < count; ++i) {
+           char item[256] = {};
+           ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+           Print(std::string("item=") + item);
+         }
+         Print("selected=" + std::to_string(::SendMessageA(combo, CB_GETCURSEL, 0, 0)));
+       }},
+      {"open-file",
+       [](const TArgs& a) {
+         HWND dialog = Window("#32770|Open", Timeout(a, 1));
+         HWND name = WaitFor([&] {
+           HWND field = FindControl(dialog, "#" + std::to_string(kOpenDialogFileNameCombo));
+           return field ? field : FindControl(dialog, "#" + std::to_string(kOpenDialogFileNameEdit));
+         }, 5000);
+         if (!name) Fail("the file dialog has no file name field");
+         const std::string path = WindowsPath(a.at(0));
+         DWORD_PTR result = 0;
+         ::SendMessageTimeoutA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()),
+                               SMTO_NORMAL, 10000, &result);
+         ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDOK)));
+         const DWORD start = ::GetTickCount();
+         while (::IsWindow(dialog) && ::IsWindowVisible(dialog)) {
+           if (::GetTickCount() - start > 10000) Fail("the file dialog stayed open");
+           ::Sleep(20);
+         }
+       }},
+      {"cancel-file",
+       [](const TArgs& a) {
+         HWND dialog = Window("#32770|Open", Timeout(a, 0));
+         ::PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                        reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDCANCEL)));
+       }},
+      {"box", [](const TArgs& a) { DescribeBox(Window("#32770|" + a.at(0), Timeout(a, 1))); }},
+      {"dismiss",
+       [](const TArgs& a) {
+         HWND box = Window(a.at(0), Timeout(a, 2));
+         HWND button = WaitFor([&] { return FindControl(box, a.size() > 1 ? a[1] : "OK"); }, 5000);
+         if (!button) Fail("no button in " + a.at(0));
+         ::PostMessageA(button, BM_CLICK, 0, 0);
+       }},
+      {"foreground",
+       [](const TArgs&) {
+         HWND front = ::GetForegroundWindow();
+         Print(ClassOf(front) + "|" + TextOf(front));
+       }},
+      {"second-start", [](const TArgs& a) { SecondStart(WindowsPath(a.at(0)), Timeout(a, 1)); }},
+  };
+  return commands;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) Fail("usage: driver COMMAND [ARGS...]");
+  const auto command = Commands().find(argv[1]);
+  if (command == Commands().end()) Fail(std::string("unknown command ") + argv[1]);
+  try {
+    command->second(TArgs(argv + 2, argv + argc));
+  } catch (const std::exception& error) {
+    Fail(std::string(argv[1]) + ": " + error.what());
+  }
+  std::fflush(stdout);
+  return 0;
+}

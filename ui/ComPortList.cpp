@@ -1,0 +1,37 @@
+#include "ComPortList.h"
+
+#include "LogoCore.h"
+#include "ProfileInteger.h"
+
+namespace {
+constexpr std::uint32_t kErrorFileNotFound = 2;
+constexpr std::size_t kEntryNumberStart = 4;  // zero-based: the fifth character
+constexpr std::size_t kEntryNumberLength = 2;
+}  // namespace
+
+std::uint32_t ProbeComPort(TSerialApi& serial, std::uint16_t port) {
+  TPortStatus status = TPortStatus::InUse;
+  const TSerialApi::Handle handle = serial.CreateFileA(TLogoCore::PortDeviceName(port));
+  if (handle != TSerialApi::kInvalidHandle) {
+    serial.CloseHandle(handle);
+    status = TPortStatus::Free;
+  } else if (serial.GetLastError() == kErrorFileNotFound) {
+    status = TPortStatus::Missing;
+  }
+  return std::uint32_t{port} | (static_cast<std::uint32_t>(status) << 16);
+}
+
+std::string PortListEntry(std::int32_t port) { return "COM " + std::to_string(port); }
+
+std::vector<std::string> FreePortEntries(
+    const std::function<std::uint32_t(std::uint16_t)>& probe) {
+  std::vector<std::string> entries;
+  for (std::uint16_t port = kFirstListedPort; port <= kLastListedPort; ++port)
+    if (ProbedStatus(probe(port)) == TPortStatus::Free) entries.push_back(PortListEntry(port));
+  return entries;
+}
+
+std::int32_t PortFromListEntry(const std::string& entry) {
+  if (entry.size() <= kEntryNumberStart) return 0;
+  return ProfileTextToInteger(entry.substr(kEntryNumberStart, kEntryNumberLength), 0);
+}

@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// The running executable's full path, and its folder with the trailing separator.
+std::string ExecutablePath();
+std::string ExecutableFolder();

@@ -1,0 +1,14 @@
+#include "GeneralErrorReport.h"
+
+#include <windows.h>
+
+#include "ExecutablePath.h"
+#include "ProgramTitle.h"
+#include "ReportTexts.h"
+
+std::string ProgramTitle() { return ProgramTitleFromPath(ExecutablePath()); }
+
+void ShowGeneralErrorReport(const std::string& errorText) {
+  ::MessageBoxA(nullptr, GeneralErrorText(errorText).c_str(), ProgramTitle().c_str(),
+                MB_ICONERROR | MB_OK | MB_TASKMODAL);
+}

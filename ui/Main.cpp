@@ -1,0 +1,75 @@
+// Pavina's entry: one copy at a time, the splash for the start-up pause, the main window
+// and its message loop, and the leak report as the very last step.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <memory>
+
+#include "CountingAllocator.h"
+#include "LeakReport.h"
+#include "MainForm.h"
+#include "MainFormLayout.h"
+#include "MessageLoop.h"
+#include "SplashForm.h"
+
+namespace {
+constexpr const char* kInstanceMutexName = "Pavinauv";
+constexpr DWORD kStartupPauseMs = 2000;
+
+// The COM runtime stays initialised for the thread's whole life once started.
+class TComRuntime {
+public:
+  TComRuntime() : initialised_(SUCCEEDED(::CoInitialize(nullptr))) {}
+  ~TComRuntime() {
+    if (initialised_) ::CoUninitialize();
+  }
+  TComRuntime(const TComRuntime&) = delete;
+  TComRuntime& operator=(const TComRuntime&) = delete;
+
+private:
+  bool initialised_;
+};
+
+// True when another copy holds the lock; the lock is never released by us and lasts as
+// long as the process.
+bool AnotherCopyRuns() {
+  ::CreateMutexA(nullptr, FALSE, kInstanceMutexName);
+  return ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void BringFirstCopyToFront() {
+  if (HWND first = ::FindWindowA(kMainFormClassName, nullptr)) ::SetForegroundWindow(first);
+}
+
+int RunProgram() {
+  if (AnotherCopyRuns()) {
+    BringFirstCopyToFront();
+    return 0;
+  }
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_UPDOWN_CLASS | ICC_PROGRESS_CLASS};
+  ::InitCommonControlsEx(&controls);
+
+  auto splash = std::make_unique<TSplashForm>();
+  splash->ShowAndPaint();
+  TComRuntime comRuntime;
+  ::Sleep(kStartupPauseMs);
+
+  TMessageLoop loop;
+  auto mainForm = std::make_unique<TMainForm>(loop);
+  ::ShowWindow(splash->Handle(), SW_HIDE);
+  splash.reset();
+  mainForm->Show();
+  const int exitCode = loop.Run();
+  mainForm.reset();
+  return exitCode;
+}
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  MarkProgramStart();
+  const int exitCode = RunProgram();
+  RunLeakReport();
+  return exitCode;
+}

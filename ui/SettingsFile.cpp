@@ -1,0 +1,30 @@
+#include "SettingsFile.h"
+
+#include <windows.h>
+
+#include <array>
+#include <stdexcept>
+
+#include "ExecutablePath.h"
+#include "ProfileInteger.h"
+#include "ReportTexts.h"
+
+namespace {
+constexpr std::size_t kValueBufferSize = 2048;
+}
+
+std::string SettingsFilePath() { return ExecutableFolder() + "pavina.ini"; }
+
+std::int32_t TIniFile::ReadInteger(const char* section, const char* key,
+                                   std::int32_t defaultValue) const {
+  std::array<char, kValueBufferSize> buffer{};
+  const DWORD length = ::GetPrivateProfileStringA(section, key, "", buffer.data(),
+                                                  static_cast<DWORD>(buffer.size()), path_.c_str());
+  return ProfileTextToInteger(std::string(buffer.data(), length), defaultValue);
+}
+
+void TIniFile::WriteInteger(const char* section, const char* key, std::int32_t value) const {
+  if (!::WritePrivateProfileStringA(section, key, IntegerToProfileText(value).c_str(),
+                                    path_.c_str()))
+    throw std::runtime_error(SettingsWriteErrorText(path_));
+}
