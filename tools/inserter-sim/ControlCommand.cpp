@@ -10,6 +10,7 @@ constexpr unsigned long kMaxLine = 65535;
 
 const std::vector<TControlCommandSpec> kCommands = {
     {"status", 1, "TEXT", "the text of the status reply (at most 255 bytes)"},
+    {"clear-time", 1, "MS", "how long clearing the logo memory takes (default 250)"},
     {"silent", 1, "on|off", "answer nothing at all"},
     {"fail", 2, "TARGET missing|wrong|off",
      "leave out the answer to TARGET, or send a wrong byte (3F) instead"},
@@ -19,7 +20,7 @@ const std::vector<TControlCommandSpec> kCommands = {
     {"status-reply", 1, "normal|long|short",
      "a status reply one byte longer or shorter than its length byte says"},
     {"pace", 1, "on|off", "bytes take their time on the wire at 19200 baud, both ways"},
-    {"faults", 1, "off", "end every fault (status text and pacing stay)"},
+    {"faults", 1, "off", "end every fault (status text, clear time and pacing stay)"},
 };
 
 bool ParseNumber(const std::string& text, unsigned long maximum, unsigned long& value) {
@@ -72,6 +73,12 @@ bool Apply(const std::string& name, const std::vector<std::string>& a, TInserter
   if (name == "status") {
     if (a[0].size() > TInserterModel::kMaxStatusText) return false;
     model.SetStatusText(a[0]);
+    return true;
+  }
+  if (name == "clear-time") {
+    unsigned long ms = 0;
+    if (!ParseNumber(a[0], TInserterModel::kMaxClearTimeMs, ms)) return false;
+    model.SetClearTimeMs(static_cast<std::uint32_t>(ms));
     return true;
   }
   if (name == "silent") return ParseOnOff(a[0], faults.silent);
@@ -152,9 +159,11 @@ bool ApplyControlCommand(const std::string& name, const std::vector<std::string>
   // Work on a copy so that a half-understood command changes nothing.
   TInserterFaults before = model.Faults();
   const std::string textBefore = model.StatusText();
+  const std::uint32_t clearTimeBefore = model.ClearTimeMs();
   if (Apply(name, arguments, model)) return true;
   model.Faults() = std::move(before);
   model.SetStatusText(textBefore);
+  model.SetClearTimeMs(clearTimeBefore);
   error = "cannot read \"" + name;
   for (const auto& a : arguments) error += " " + a;
   error += "\"; usage: " + usage;

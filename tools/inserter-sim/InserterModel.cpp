@@ -127,7 +127,7 @@ void TInserterModel::Execute(TCommand command, std::uint64_t atUs) {
       headersSinceClear_ = 0;
       uploadOpen_ = true;
       Note("clear");
-      Answer(TCommandKind::Clear, -1, {kAckClear}, atUs);
+      Answer(TCommandKind::Clear, -1, {kAckClear}, atUs + std::uint64_t{clearTimeMs_} * 1000);
       return;
     case TCommand::LineHeader: {
       const std::int32_t line = headersSinceClear_++;
@@ -184,6 +184,7 @@ void TInserterModel::EndLineData(std::uint64_t atUs) {
     lineData_.clear();
     return;
   }
+  ++statistics_.commands;
   lineData_.resize(received - kLineTrailingZeros);
   memory_.StoreLine(lineWord_, lineData_);
   Note("data of line " + std::to_string(line) + ", " + std::to_string(lineData_.size()) +

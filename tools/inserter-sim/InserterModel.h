@@ -54,6 +54,10 @@ public:
   static constexpr std::size_t kLineTrailingZeros = 24;
   static constexpr std::size_t kMaxStatusText = 255;
   static constexpr const char* kDefaultStatusText = "Logo Inserter Simulator";
+  // Clearing the logo memory takes time. The host pauses 20 ms after the clear and then
+  // drops whatever has come, so an inserter that answered sooner would never be heard.
+  static constexpr std::uint32_t kDefaultClearTimeMs = 250;
+  static constexpr std::uint32_t kMaxClearTimeMs = 60000;
 
   TInserterModel();
 
@@ -66,6 +70,9 @@ public:
   // announce, is cut off.
   void SetStatusText(const std::string& text);
   const std::string& StatusText() const { return statusText_; }
+  // How long the clear takes before it is acknowledged (at most kMaxClearTimeMs).
+  void SetClearTimeMs(std::uint32_t ms) { clearTimeMs_ = ms < kMaxClearTimeMs ? ms : kMaxClearTimeMs; }
+  std::uint32_t ClearTimeMs() const { return clearTimeMs_; }
 
   // The last logo received whole, and how many uploads ended with one.
   const std::optional<TReceivedLogo>& Logo() const { return logo_; }
@@ -98,6 +105,7 @@ private:
 
   TInserterFaults faults_;
   std::string statusText_;
+  std::uint32_t clearTimeMs_ = kDefaultClearTimeMs;
   TLogoMemory memory_;
   std::optional<TReceivedLogo> logo_;
   std::uint32_t uploadsCompleted_ = 0;
