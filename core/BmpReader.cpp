@@ -36,7 +36,9 @@ std::uint32_t U32(const std::uint8_t* p) {
          (std::uint32_t{p[3]} << 24);
 }
 
-// One colour component of a 16- or 32-bit pixel, scaled from its mask's width to 8 bits.
+// One colour component of a 16- or 32-bit pixel, brought to 8 bits: a narrower one by
+// repeating its bits (so all ones reads 255, as Windows and other readers show it), a
+// wider one by keeping its top 8 bits.
 class TChannel {
  public:
   TChannel() = default;
@@ -46,21 +48,26 @@ class TChannel {
     channel = TChannel();
     if (mask == 0) return true;
     while (((mask >> channel.shift_) & 1u) == 0) ++channel.shift_;
-    channel.max_ = mask >> channel.shift_;
-    if ((channel.max_ & (channel.max_ + 1)) != 0) return false;
+    const std::uint32_t value = mask >> channel.shift_;
+    if ((value & (value + 1)) != 0) return false;
+    while (channel.width_ < 32 && ((value >> channel.width_) & 1u) != 0) ++channel.width_;
     channel.mask_ = mask;
     return true;
   }
   std::uint8_t Read(std::uint32_t pixel) const {
-    if (max_ == 0) return 0;
-    const std::uint64_t value = (pixel & mask_) >> shift_;
-    return static_cast<std::uint8_t>((value * 255 + max_ / 2) / max_);
+    if (width_ == 0) return 0;
+    const std::uint32_t value = (pixel & mask_) >> shift_;
+    if (width_ >= 8) return static_cast<std::uint8_t>(value >> (width_ - 8));
+    std::uint32_t result = 0;
+    for (int shift = 8 - width_; shift > -width_; shift -= width_)
+      result |= shift >= 0 ? value << shift : value >> -shift;
+    return static_cast<std::uint8_t>(result);
   }
 
  private:
   std::uint32_t mask_ = 0;
   int shift_ = 0;
-  std::uint32_t max_ = 0;
+  int width_ = 0;
 };
 
 struct TBmpLayout {
@@ -163,12 +170,14 @@ bool ParseHeaders(const std::uint8_t* data, std::size_t size, TBmpLayout& layout
 }
 
 // Writes palette colours; an index the table does not hold makes the file unreadable.
+// Places from `width` on are the row's padding: checked, not stored.
 class TIndexedRow {
  public:
-  TIndexedRow(const std::vector<TColor>& palette, std::uint8_t* row)
-      : palette_(palette), row_(row) {}
+  TIndexedRow(const std::vector<TColor>& palette, std::uint8_t* row, std::int32_t width)
+      : palette_(palette), row_(row), width_(width) {}
   bool Put(std::int32_t x, unsigned index) {
     if (index >= palette_.size()) return false;
+    if (x >= width_) return true;
     const TColor& c = palette_[index];
     std::uint8_t* p = row_ + static_cast<std::size_t>(x) * 3;
     p[0] = c[0], p[1] = c[1], p[2] = c[2];
@@ -178,12 +187,13 @@ class TIndexedRow {
  private:
   const std::vector<TColor>& palette_;
   std::uint8_t* row_;
+  std::int32_t width_;
 };
 
 bool ReadUncompressedRow(const TBmpLayout& layout, const std::uint8_t* source, std::uint8_t* row) {
   const std::int32_t width = layout.width;
   if (layout.bits <= 8) {
-    TIndexedRow indexed(layout.palette, row);
+    TIndexedRow indexed(layout.palette, row, width);
     const unsigned bits = layout.bits, perByte = 8 / bits, mask = (1u << bits) - 1;
     for (std::int32_t x = 0; x < width; ++x) {
       const unsigned slot = static_cast<unsigned>(x) % perByte;
@@ -226,7 +236,7 @@ bool ReadUncompressed(const std::uint8_t* data, std::size_t size, const TBmpLayo
 }
 
 // RLE8 and RLE4. Pixels that the data skips (deltas, early ends of lines or of the bitmap)
-// keep the first table colour. A run past its row, a move outside the picture, an index
+// keep the first table colour. A run past its stored row, a move outside the picture, an index
 // outside the table or data that ends before the end-of-bitmap mark fail the file.
 bool ReadRunLengths(const std::uint8_t* data, std::size_t size, const TBmpLayout& layout,
                     TRaster& picture) {
@@ -237,9 +247,12 @@ bool ReadRunLengths(const std::uint8_t* data, std::size_t size, const TBmpLayout
       for (std::int32_t x = 0; x < layout.width; ++x)
         picture.WritePixel(x, y, first[0], first[1], first[2]);
   }
+  // Writers such as ImageMagick also encode the row's padding up to its 32-bit boundary.
+  const std::int64_t storedWidth =
+      (std::int64_t{layout.width} * layout.bits + 31) / 32 * 32 / layout.bits;
   std::int32_t x = 0, fileRow = 0;
   auto rowFits = [&](unsigned count) {
-    return fileRow < layout.height && static_cast<std::int64_t>(x) + count <= layout.width;
+    return fileRow < layout.height && std::int64_t{x} + count <= storedWidth;
   };
   std::size_t pos = layout.pixelOffset;
   while (size - pos >= 2) {
@@ -247,7 +260,7 @@ bool ReadRunLengths(const std::uint8_t* data, std::size_t size, const TBmpLayout
     pos += 2;
     if (count > 0) {
       if (!rowFits(count)) return false;
-      TIndexedRow row(layout.palette, picture.Row(layout.height - 1 - fileRow));
+      TIndexedRow row(layout.palette, picture.Row(layout.height - 1 - fileRow), layout.width);
       for (unsigned i = 0; i < count; ++i) {
         const unsigned index = !fourBits ? value : (i % 2 == 0 ? value >> 4 : value & 0x0F);
         if (!row.Put(x++, index)) return false;
@@ -266,7 +279,7 @@ bool ReadRunLengths(const std::uint8_t* data, std::size_t size, const TBmpLayout
     } else {  // a literal run, padded to a 16-bit boundary
       const std::size_t bytes = fourBits ? (value + 1) / 2 : value;
       if (size - pos < bytes + bytes % 2 || !rowFits(value)) return false;
-      TIndexedRow row(layout.palette, picture.Row(layout.height - 1 - fileRow));
+      TIndexedRow row(layout.palette, picture.Row(layout.height - 1 - fileRow), layout.width);
       for (unsigned i = 0; i < value; ++i) {
         const unsigned byte = data[pos + (fourBits ? i / 2 : i)];
         const unsigned index = !fourBits ? byte : (i % 2 == 0 ? byte >> 4 : byte & 0x0F);

@@ -12,14 +12,17 @@ namespace {
 using TFile = TBmpTestFile;
 using TBytes = std::vector<std::uint8_t>;
 
-bool Read(const TBytes& bytes, TRaster& out) { return ReadBmp(bytes.data(), bytes.size(), out); }
+bool Read(const TBytes& bytes, TRaster& out) {
+  return ReadBmp(bytes.data(), bytes.size(), out);
+}
 
 // A picture with runs of equal pixels, so that run-length files use both kinds of run.
 TFile Indexed(std::int32_t width, std::int32_t height, std::uint16_t bits, std::mt19937& random) {
   TFile file;
   file.width = width, file.height = height, file.bits = bits;
   for (int i = 0; i < (1 << bits); ++i)
-    file.palette.push_back({static_cast<std::uint8_t>(random()), static_cast<std::uint8_t>(random()),
+    file.palette.push_back({static_cast<std::uint8_t>(random()),
+                            static_cast<std::uint8_t>(random()),
                             static_cast<std::uint8_t>(random())});
   for (std::int32_t i = 0; i < width * height; ++i)
     file.pixels.push_back(i > 0 && random() % 2 ? file.pixels.back() : random() % (1u << bits));
@@ -47,8 +50,8 @@ TEST(BmpReader, IndexedPicturesOfEveryDepthHeaderAndRowOrderReadAsTheirTableColo
             TFile file = Indexed(width, height, bits, random);
             file.header = header, file.topDown = topDown;
             TRaster out;
-            ASSERT_TRUE(Read(file.Write(), out)) << bits << " bits, header " << header << ", "
-                                                 << width << "x" << height;
+            ASSERT_TRUE(Read(file.Write(), out))
+                << bits << " bits, header " << header << ", " << width << "x" << height;
             EXPECT_EQ(out, ExpectedIndexed(file)) << bits << " bits, header " << header;
           }
 }
@@ -91,16 +94,19 @@ TEST(BmpReader, DirectColourPicturesReadTheirComponents) {
             for (std::int32_t x = 0; x < width; ++x) {
               const std::uint8_t r = random(), g = random(), b = random();
               expected.WritePixel(x, y, r, g, b);
-              file.pixels.push_back(std::uint32_t{r} << c.masks[0] | std::uint32_t{g} << c.masks[1] |
+              file.pixels.push_back(std::uint32_t{r} << c.masks[0] |
+                                    std::uint32_t{g} << c.masks[1] |
                                     std::uint32_t{b} << c.masks[2]);
             }
           TRaster out;
           ASSERT_TRUE(Read(file.Write(), out)) << c.bits << " bits, width " << width;
-          EXPECT_EQ(out, expected) << c.bits << " bits, masks at " << c.masks[0] << ", width " << width;
+          EXPECT_EQ(out, expected)
+              << c.bits << " bits, masks at " << c.masks[0] << ", width " << width;
         }
 }
 
-// Narrow components are scaled to the full range: all ones reads 255, the middle rounds.
+// Narrow components repeat their bits to fill 8 (all ones reads 255), wide ones keep
+// their top 8 bits.
 TEST(BmpReader, NarrowMasksScaleToTheFullRange) {
   struct Case {
     std::uint16_t bits;
@@ -115,13 +121,15 @@ TEST(BmpReader, NarrowMasksScaleToTheFullRange) {
       {16, TFile::kRgb, {}, 0x03E0, 0x00FF00},
       {16, TFile::kRgb, {}, 0x001F, 0xFF0000},
       {16, TFile::kRgb, {}, 0x8000, 0x000000},  // the unused top bit
-      {16, TFile::kRgb, {}, 0x4210, 0x848484},  // 16 of 31 -> 132
+      {16, TFile::kRgb, {}, 0x4210, 0x848484},  // 10000 -> 10000100
+      {16, TFile::kRgb, {}, 0x1CE7, 0x393939},  // 00111 -> 00111001
       {16, TFile::kBitfields, {0xF800, 0x07E0, 0x001F}, 0xF800, 0x0000FF},
-      {16, TFile::kBitfields, {0xF800, 0x07E0, 0x001F}, 0x0400, 0x008200},  // 32 of 63 -> 130
+      {16, TFile::kBitfields, {0xF800, 0x07E0, 0x001F}, 0x0160, 0x002C00},  // 001011 -> 00101100
+      {16, TFile::kBitfields, {0x8000, 0x6000, 0x0000}, 0xA000, 0x55FF},    // 1 and 2 bits
       {16, TFile::kBitfields, {0x0F00, 0x00F0, 0x000F}, 0x1234, 0x443322},  // 4 bits * 17
       {16, TFile::kBitfields, {0x0F00, 0x0000, 0x000F}, 0x0F0F, 0xFF00FF},  // no green at all
       {32, TFile::kBitfields, {0x3FF00000, 0x000FFC00, 0x000003FF}, 0x3FF00000, 0x0000FF},
-      {32, TFile::kBitfields, {0x3FF00000, 0x000FFC00, 0x000003FF}, 0x00000200, 0x800000},
+      {32, TFile::kBitfields, {0x3FF00000, 0x000FFC00, 0x000003FF}, 0x000001FF, 0x7F0000},
   };
   for (const Case& c : cases) {
     TFile file;
@@ -235,10 +243,10 @@ TEST(BmpReader, ZeroAndOversizedDimensionsFailBeforeAllocating) {
     std::int32_t width, height;
     bool accepted;
   };
-  const Case cases[] = {{0, 1, false},      {1, 0, false},      {-5, 1, false},
-                        {16385, 1, false},  {1, 16385, false},  {100000, 100000, false},
+  const Case cases[] = {{0, 1, false},          {1, 0, false},         {-5, 1, false},
+                        {16385, 1, false},      {1, 16385, false},     {100000, 100000, false},
                         {0x7FFFFFFF, 1, false}, {1, INT32_MIN, false}, {8192, 4096, false},
-                        {4097, 4096, false}, {4096, 4096, true}, {16384, 1024, true}};
+                        {4097, 4096, false},    {4096, 4096, true},    {16384, 1024, true}};
   for (const Case& c : cases) {
     TBytes bytes = base;
     Patch32(bytes, 18, static_cast<std::uint32_t>(c.width));
@@ -335,7 +343,8 @@ TEST(BmpReader, BadRunLengthDataFails) {
       {rle8, {5, 1, 0, 1}, "encoded run past the row"},
       {rle8, {3, 1, 2, 1, 0, 1}, "second run past the row"},
       {rle8, {0, 5, 1, 1, 1, 1, 1, 0, 0, 1}, "literal run past the row"},
-      {rle4, {5, 0x11, 0, 1}, "four-bit run past the row"},
+      {rle4, {9, 0x11, 0, 1}, "four-bit run past the row's 8 stored places"},
+      {rle4, {0, 9, 0x11, 0x11, 0x11, 0x11, 0x10, 0, 0, 1}, "four-bit literal past them"},
       {rle8, {0, 2, 5, 0, 0, 1}, "move past the right edge"},
       {rle8, {0, 2, 0, 2, 0, 1}, "move past the top line"},
       {rle8, {0, 0, 0, 0, 1, 1, 0, 1}, "pixels after the last line"},
@@ -346,6 +355,14 @@ TEST(BmpReader, BadRunLengthDataFails) {
       {rle8, {4}, "half a run"},
   };
   for (const Case& c : cases) ExpectRefused(WithData(c.file, c.data), c.what);
+
+  // A run into the row's padding (to its 32-bit boundary) is read and dropped.
+  TRaster out;
+  ASSERT_TRUE(Read(WithData(RunLengthFile(TFile::kRle8, 3, 1), {4, 1, 0, 1}), out));
+  EXPECT_EQ(out.ReadPixel(2, 0), 0x00FF00u);
+  ASSERT_TRUE(Read(WithData(rle4, {8, 0x12, 0, 0, 0, 1}), out));
+  EXPECT_EQ(out.ReadPixel(3, 1), 0xFF0000u);
+  ExpectRefused(WithData(RunLengthFile(TFile::kRle8, 3, 1), {4, 5, 0, 1}), "index 5 in padding");
 
   TFile topDown = rle8;
   topDown.topDown = true;

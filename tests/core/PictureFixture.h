@@ -9,13 +9,14 @@
 // A core whose pictures come from files written into a folder of the test's own, and
 // are loaded as the operator would: through the file request and the load buttons.
 class PictureFixture : public CoreFixture {
-protected:
+ protected:
   // Writes the picture as a 24-bit bitmap and returns its path.
   std::string WriteBitmap(const TRaster& picture, const std::string& name = "picture.bmp") {
     TBmpTestFile file;
     file.width = picture.Width(), file.height = picture.Height();
     for (std::int32_t y = 0; y < picture.Height(); ++y)
-      for (std::int32_t x = 0; x < picture.Width(); ++x) file.pixels.push_back(picture.ReadPixel(x, y));
+      for (std::int32_t x = 0; x < picture.Width(); ++x)
+        file.pixels.push_back(picture.ReadPixel(x, y));
     const std::string path = folder.File(name);
     WriteFileBytes(path, file.Write());
     return path;

@@ -1,7 +1,7 @@
 # Picture files for the loader tests, written at build time by an independent writer,
 # ImageMagick, from the sample images of Debian's libjpeg-turbo source package: BMP
 # variants of the colour photograph, each with ImageMagick's own decoding of it as PPM,
-# PPM decodings of the shipped BMP samples, and a greyscale and a progressive JPEG.
+# PPM decodings of the shipped BMP samples, and greyscale, progressive and CMYK JPEGs.
 # Both builds make them on this machine; the Windows tests read them through drive Z:.
 set(picture_samples ${PAVINA_DEPS_DIR}/src/libjpeg-turbo/testimages)
 set(picture_variants ${CMAKE_CURRENT_BINARY_DIR}/pictures)
@@ -45,7 +45,7 @@ picture_variant(info1 BMP3 -monochrome)
 picture_variant(v5rgb24 BMP)
 picture_variant(v4rgb24 BMP -define bmp:format=bmp4)
 picture_variant(rgb565 BMP -define bmp:subtype=RGB565)
-picture_variant(rgb555 BMP3 -define bmp:subtype=RGB555)
+picture_variant(rgb555 BMP -define bmp:subtype=RGB555)
 picture_variant(argb4444 BMP -alpha set -define bmp:subtype=ARGB4444)
 picture_variant(argb1555 BMP -alpha set -define bmp:subtype=ARGB1555)
 picture_variant(xrgb32 BMP3 -alpha set -define bmp3:alpha=true)
@@ -55,6 +55,7 @@ foreach(sample nightshot_iso_100 vgl_5674_0098 vgl_6434_0018a vgl_6548_0026a)
 endforeach()
 picture_file(grey.jpg ${picture_photo} -colorspace Gray -quality 90)
 picture_file(progressive.jpg ${picture_photo} -interlace JPEG -quality 80)
+picture_file(cmyk.jpg ${picture_photo} -colorspace CMYK)
 
 add_custom_target(core_test_pictures DEPENDS ${picture_outputs})
 add_dependencies(core_tests core_test_pictures)

@@ -74,7 +74,7 @@ struct TBmpTestFile {
     Put16(out, v >> 16);
   }
 
-private:
+ private:
   std::uint32_t Pixel(std::int32_t x, std::int32_t fileRow) const {
     const std::int32_t y = topDown ? fileRow : height - 1 - fileRow;
     return pixels[static_cast<std::size_t>(y) * width + x];
@@ -94,7 +94,8 @@ private:
           for (int i = 0; i < bits / 8; ++i) {
             // 24-bit files hold blue, green, red: the colour's bytes reversed.
             const int shift = bits == 24 ? 16 - 8 * i : 8 * i;
-            line[static_cast<std::size_t>(x) * (bits / 8) + i] = static_cast<std::uint8_t>(v >> shift);
+            line[static_cast<std::size_t>(x) * (bits / 8) + i] =
+                static_cast<std::uint8_t>(v >> shift);
           }
         }
       }
@@ -121,9 +122,12 @@ private:
           const std::size_t start = data.size();
           for (std::int32_t i = 0; i < literal; ++i) {
             const std::uint32_t v = Pixel(x + i, row);
-            if (!four) data.push_back(static_cast<std::uint8_t>(v));
-            else if (i % 2 == 0) data.push_back(static_cast<std::uint8_t>(v << 4));
-            else data.back() |= static_cast<std::uint8_t>(v);
+            if (!four)
+              data.push_back(static_cast<std::uint8_t>(v));
+            else if (i % 2 == 0)
+              data.push_back(static_cast<std::uint8_t>(v << 4));
+            else
+              data.back() |= static_cast<std::uint8_t>(v);
           }
           if ((data.size() - start) % 2 != 0) data.push_back(0);
           x += literal;

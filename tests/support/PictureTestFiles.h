@@ -34,7 +34,8 @@ inline std::vector<std::uint8_t> ReadFileBytes(const std::string& path) {
 
 inline void WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream file(path, std::ios::binary);
-  file.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  file.write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
   ASSERT_TRUE(file.good()) << path;
 }
 
@@ -49,7 +50,8 @@ inline bool ReadPnm(const std::vector<std::uint8_t>& bytes, TRaster& out) {
         ++pos;
     }
     long value = 0;
-    while (pos < bytes.size() && std::isdigit(bytes[pos])) value = value * 10 + (bytes[pos++] - '0');
+    while (pos < bytes.size() && std::isdigit(bytes[pos]))
+      value = value * 10 + (bytes[pos++] - '0');
     return value;
   };
   if (bytes.size() < 2 || bytes[0] != 'P' || (bytes[1] != '5' && bytes[1] != '6')) return false;
@@ -80,7 +82,7 @@ inline std::uint64_t PixelChecksum(const TRaster& picture) {
 
 // A folder of its own under the system's temporary folder, removed with its content.
 class TTempFolder {
-public:
+ public:
   TTempFolder() {
     static std::atomic<int> counter{0};
     const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
@@ -96,6 +98,6 @@ public:
   }
   std::string File(const std::string& name) const { return (path_ / name).string(); }
 
-private:
+ private:
   std::filesystem::path path_;
 };

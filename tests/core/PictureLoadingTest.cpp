@@ -1,0 +1,104 @@
+#include "PictureFixture.h"
+
+namespace {
+
+class PictureLoading : public PictureFixture {};
+
+TEST_F(PictureLoading, AnImageSetsItsCaptionSizeAndSend) {
+  const TRaster picture = Filled(120, 40, 0x123456);
+  const std::string path = WriteBitmap(picture, "station.bmp");
+  LoadImageFile(path);
+  EXPECT_EQ(view.imageCaption, "  " + path + " 120x40  ");
+  EXPECT_EQ(core.FMaxX, 119);
+  EXPECT_EQ(core.FMaxY, 39);
+  EXPECT_TRUE(core.FImageLoaded);
+  EXPECT_TRUE(view.sendEnabled);
+  EXPECT_TRUE(core.Image() == picture);
+  EXPECT_EQ(view.log,
+            (std::vector<std::string>{"askFile", "pictures", "imageCaption:  " + path + " 120x40  ",
+                                      "send:on"}));
+  // The key is left alone.
+  EXPECT_TRUE(core.Key().Empty());
+  EXPECT_FALSE(core.FKeyLoaded);
+  EXPECT_EQ(view.keyCaption, "  Key Info  ");
+}
+
+TEST_F(PictureLoading, CancellingEitherRequestChangesNothing) {
+  LoadImage(Filled(3, 2, 0xFFFFFF));
+  view.sendEnabled = false;  // as a status poll without an inserter leaves it
+  view.log.clear();
+  core.btLoadImageClick();  // no answer queued: the operator cancels
+  core.btLoadKeyClick();
+  EXPECT_EQ(view.log, (std::vector<std::string>{"askFile", "askFile"}));
+  EXPECT_FALSE(view.sendEnabled);
+  EXPECT_TRUE(core.FImageLoaded);
+  EXPECT_FALSE(core.FKeyLoaded);
+  EXPECT_EQ(core.Image().Width(), 3);
+}
+
+TEST_F(PictureLoading, UpperCaseBitmapAndJpegNamesLoadAndOtherNamesDoNot) {
+  LoadImageFile(WriteBitmap(Filled(2, 2, 0x0000FF), "LOGO.BMP"));
+  EXPECT_TRUE(core.FImageLoaded);
+  EXPECT_EQ(core.Image().ReadPixel(1, 1), 0x0000FFu);
+
+  const std::string jpeg = folder.File("photo.JPEG");
+  WriteFileBytes(jpeg, ReadFileBytes(SamplePicture("testorig.jpg")));
+  LoadImageFile(jpeg);
+  EXPECT_TRUE(core.FImageLoaded);
+  EXPECT_EQ(core.FMaxX, 226);
+  EXPECT_EQ(core.FMaxY, 148);
+
+  LoadImageFile(WriteBitmap(Filled(2, 2, 0), "logo.png"));  // a bitmap, wrongly named
+  EXPECT_FALSE(core.FImageLoaded);
+  EXPECT_EQ(view.retryMessages, (std::vector<std::string>{"File Read Error ,Try Again"}));
+}
+
+TEST_F(PictureLoading, AFailedImageLoadKeepsThePictureButLeavesNoImageLoaded) {
+  const TRaster first = Filled(5, 4, 0x00FF00);
+  LoadImage(first);
+  const std::string caption = view.imageCaption;
+  view.log.clear();
+  for (const char* bad : {"absent.bmp", "damaged.bmp"}) {
+    if (std::string(bad) == "damaged.bmp") WriteFileBytes(folder.File(bad), {'B', 'M', 0, 0});
+    LoadImageFile(folder.File(bad));
+    EXPECT_FALSE(core.FImageLoaded) << bad;
+    EXPECT_FALSE(view.sendEnabled) << bad;
+    EXPECT_TRUE(core.Image() == first) << bad;
+    EXPECT_EQ(view.imageCaption, caption) << bad;
+    EXPECT_EQ(core.FMaxX, 4) << bad;
+    EXPECT_EQ(core.FMaxY, 3) << bad;
+  }
+  EXPECT_EQ(view.log, (std::vector<std::string>{"askFile", "send:off", "retry:File Read Error",
+                                                "askFile", "send:off", "retry:File Read Error"}));
+  EXPECT_TRUE(view.plainMessages.empty());
+}
+
+TEST_F(PictureLoading, AKeyHasItsOwnSizeAndLeavesTheImageAndSendAlone) {
+  const TRaster key = Filled(30, 10, 0x00FF00);
+  const std::string path = WriteBitmap(key, "key.bmp");
+  LoadKeyFile(path);
+  EXPECT_EQ(view.keyCaption, "  " + path + " 30x10  ");
+  EXPECT_TRUE(core.FKeyLoaded);
+  EXPECT_FALSE(core.FImageLoaded);
+  EXPECT_TRUE(core.Key() == key);
+  EXPECT_FALSE(view.Logged("send:on"));
+  EXPECT_EQ(view.imageCaption, "  Image Info  ");
+}
+
+TEST_F(PictureLoading, AFailedKeyLoadShowsAPlainMessageTurnsSendOffAndKeepsTheKey) {
+  LoadImage(Filled(4, 4, 0xFFFFFF));
+  const TRaster key = Filled(2, 2, 0x00FF00);
+  LoadKey(key);
+  const std::string caption = view.keyCaption;
+  view.log.clear();
+  LoadKeyFile(folder.File("key.gif"));
+  EXPECT_EQ(view.log, (std::vector<std::string>{"askFile", "send:off", "plain:File Read Error"}));
+  EXPECT_EQ(view.plainMessages, (std::vector<std::string>{"File Read Error"}));
+  EXPECT_TRUE(view.retryMessages.empty());
+  EXPECT_TRUE(core.Key() == key);
+  EXPECT_EQ(view.keyCaption, caption);
+  EXPECT_TRUE(core.FKeyLoaded);
+  EXPECT_TRUE(core.FImageLoaded);
+}
+
+}  // namespace
