@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -8,6 +9,10 @@
 
 #include "JpegReader.h"
 #include "PictureTestFiles.h"
+
+// clang-format off
+#include <jpeglib.h>  // after <cstdio>: it uses FILE without including it
+// clang-format on
 
 namespace {
 
@@ -116,6 +121,50 @@ TEST(JpegReader, ZeroAndOversizedDimensionsFailBeforeDecoding) {
     bytes[at + 2] = c.width >> 8, bytes[at + 3] = c.width & 0xFF;
     ExpectRefused(bytes, std::to_string(c.width) + "x" + std::to_string(c.height));
   }
+}
+
+// A 16 x 16 grey progressive JPEG written by libjpeg with one scan for the DC values and,
+// for each AC coefficient alone, a first scan at `bitsDropped` and one refinement scan per
+// dropped bit: 1 + 63 * (1 + bitsDropped) valid scans.
+TBytes ManyScanJpeg(int bitsDropped) {
+  std::vector<jpeg_scan_info> scans{{1, {0}, 0, 0, 0, 0}};
+  for (int k = 1; k < 64; ++k) {
+    scans.push_back({1, {0}, k, k, 0, bitsDropped});
+    for (int bit = bitsDropped; bit > 0; --bit) scans.push_back({1, {0}, k, k, bit, bit - 1});
+  }
+  jpeg_compress_struct info{};
+  jpeg_error_mgr errors{};
+  info.err = jpeg_std_error(&errors);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = 16, info.image_height = 16;
+  info.input_components = 1, info.in_color_space = JCS_GRAYSCALE;
+  jpeg_set_defaults(&info);
+  info.scan_info = scans.data(), info.num_scans = static_cast<int>(scans.size());
+  jpeg_start_compress(&info, TRUE);
+  for (JDIMENSION y = 0; y < 16; ++y) {
+    JSAMPLE row[16];
+    for (int x = 0; x < 16; ++x) row[x] = static_cast<JSAMPLE>(x * 15 + y);
+    JSAMPROW rows[] = {row};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  TBytes bytes(buffer, buffer + size);
+  std::free(buffer);
+  return bytes;
+}
+
+// Every scan is a pass over the whole picture: files with hundreds are refused rather
+// than decoded for minutes.
+TEST(JpegReader, FilesWithTooManyScansFail) {
+  TRaster out;
+  ASSERT_TRUE(Read(ManyScanJpeg(0), out));  // 64 scans
+  EXPECT_EQ(out.Width(), 16);
+  EXPECT_NEAR(static_cast<int>(out.ReadPixel(15, 15) & 0xFF), 15 * 15 + 15, 8);
+  ExpectRefused(ManyScanJpeg(10), "694 scans");
 }
 
 // Damaged bytes anywhere: a clean answer every time, and a success is a whole picture.
