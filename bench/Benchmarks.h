@@ -1,0 +1,5 @@
+#pragma once
+
+// Each benchmark prints its figures to standard output; a non-zero result is a failure
+// (a file it needs is missing or a decoder refused it), not a slow result.
+int RunGifDecodeBench();
