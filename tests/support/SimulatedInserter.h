@@ -13,11 +13,12 @@
 //   TSimulatedInserter inserter(serial, clock);
 //   inserter.Model().Faults().SetAckFault({TCommandKind::LineHeader, 3}, TAckFault::Missing);
 class TSimulatedInserter {
-public:
+ public:
   TSimulatedInserter(TFakeSerial& serial, TVirtualClock& clock) : serial_(serial), clock_(clock) {
     serial_.onWrite = [this](const TBytes& bytes) {
       const std::uint32_t now = clock_.Now();
-      for (const auto& reply : model_.Receive(bytes, now)) serial_.Deliver(reply.bytes, now + reply.afterMs);
+      for (const auto& reply : model_.Receive(bytes, now))
+        serial_.Deliver(reply.bytes, now + reply.afterMs);
     };
   }
   TSimulatedInserter(const TSimulatedInserter&) = delete;
@@ -32,7 +33,7 @@ public:
   const std::optional<TReceivedLogo>& Logo() const { return model_.Logo(); }
   const std::vector<TReceivedPosition>& Positions() const { return model_.Positions(); }
 
-private:
+ private:
   TFakeSerial& serial_;
   TVirtualClock& clock_;
   TInserterModel model_;

@@ -9,7 +9,9 @@
 // Reads back the one kind of bitmap the simulator writes (24 bits, uncompressed, bottom-up),
 // checking every header field that kind depends on; nothing for anything else.
 inline std::optional<TRaster> ReadBackBmp24(const TBytes& file) {
-  auto u16 = [&](std::size_t at) { return std::uint32_t{file[at]} | std::uint32_t{file[at + 1]} << 8; };
+  auto u16 = [&](std::size_t at) {
+    return std::uint32_t{file[at]} | std::uint32_t{file[at + 1]} << 8;
+  };
   auto u32 = [&](std::size_t at) { return u16(at) | u16(at + 2) << 16; };
   if (file.size() < 54 || file[0] != 'B' || file[1] != 'M') return std::nullopt;
   const std::uint32_t offset = u32(10), width = u32(18), height = u32(22);

@@ -1,8 +1,7 @@
-#include "BmpWriter.h"
-
 #include <gtest/gtest.h>
 
 #include "BmpReadBack.h"
+#include "BmpWriter.h"
 
 namespace {
 
@@ -31,8 +30,8 @@ TEST(BmpWriter, WidthsOfEveryPaddingRoundTrip) {
     TRaster raster(width, 3);
     for (std::int32_t y = 0; y < 3; ++y)
       for (std::int32_t x = 0; x < width; ++x)
-        raster.WritePixel(x, y, static_cast<std::uint8_t>(x * 50), static_cast<std::uint8_t>(y * 80),
-                          static_cast<std::uint8_t>(x + y));
+        raster.WritePixel(x, y, static_cast<std::uint8_t>(x * 50),
+                          static_cast<std::uint8_t>(y * 80), static_cast<std::uint8_t>(x + y));
     const auto back = ReadBackBmp24(EncodeBmp24(raster));
     ASSERT_TRUE(back) << width;
     EXPECT_EQ(*back, raster) << width;

@@ -1,11 +1,11 @@
-#include "ControlCommand.h"
-
 #include <gtest/gtest.h>
+
+#include "ControlCommand.h"
 
 namespace {
 
 class ControlCommandTest : public ::testing::Test {
-protected:
+ protected:
   bool Line(const std::string& line) { return ApplyControlLine(line, model, error); }
 
   TInserterModel model;
@@ -72,12 +72,23 @@ TEST_F(ControlCommandTest, TheStatusTextIsTheRestOfTheLine) {
 }
 
 TEST_F(ControlCommandTest, BadCommandsAreRefusedWithAMessageAndChangeNothing) {
-  const char* bad[] = {"shout on",        "silent maybe",       "silent",
-                       "fail header:x missing", "fail sizepos:3 missing", "fail clear late",
-                       "delay all -5",    "delay all 99999999", "delay header",
-                       "stray 4142",      "stray zz",           "stray ,",
-                       "silence-after -1", "status-reply huge", "faults on",
-                       "pace on off",     "clear-time 60001"};
+  const char* bad[] = {"shout on",
+                       "silent maybe",
+                       "silent",
+                       "fail header:x missing",
+                       "fail sizepos:3 missing",
+                       "fail clear late",
+                       "delay all -5",
+                       "delay all 99999999",
+                       "delay header",
+                       "stray 4142",
+                       "stray zz",
+                       "stray ,",
+                       "silence-after -1",
+                       "status-reply huge",
+                       "faults on",
+                       "pace on off",
+                       "clear-time 60001"};
   for (const char* line : bad) {
     error.clear();
     EXPECT_FALSE(Line(line)) << line;

@@ -1,7 +1,6 @@
-#include "InserterModel.h"
-
 #include <gtest/gtest.h>
 
+#include "InserterModel.h"
 #include "InserterTraffic.h"
 
 namespace {
@@ -19,7 +18,7 @@ TBytes Joined(const std::vector<TTimedReply>& replies) {
 }
 
 class InserterModelTest : public ::testing::Test {
-protected:
+ protected:
   // Answers come at once unless a test says otherwise.
   InserterModelTest() { model.SetClearTimeMs(0); }
 

@@ -10,17 +10,29 @@
 // tests without a core.
 namespace inserter_traffic {
 
-inline TBytes Clear() { return {0xF1, 0xF1, 0x88, 0x88, 0x84, 0x18}; }
-inline TBytes Status() { return {0xF1, 0xF3}; }
+inline TBytes Clear() {
+  return {0xF1, 0xF1, 0x88, 0x88, 0x84, 0x18};
+}
+inline TBytes Status() {
+  return {0xF1, 0xF3};
+}
 inline TBytes LineHeader(std::int32_t line) {
   const auto word = static_cast<std::uint16_t>(line * 1024 / 8);
-  return {0xF1, 0xF1, 0x88, 0x88, 0x84, 0x44, static_cast<std::uint8_t>(word >> 8),
+  return {0xF1,
+          0xF1,
+          0x88,
+          0x88,
+          0x84,
+          0x44,
+          static_cast<std::uint8_t>(word >> 8),
           static_cast<std::uint8_t>(word & 0xFF)};
 }
 inline TBytes SizeAndPosition(std::uint8_t w, std::uint8_t h, std::uint8_t x, std::uint8_t y) {
   return {0xF1, 0xF2, w, h, x, y};
 }
-inline TBytes Filler(std::size_t length) { return TBytes(length, 0x37); }
+inline TBytes Filler(std::size_t length) {
+  return TBytes(length, 0x37);
+}
 inline TBytes PaddedLine(const TBytes& data) {
   TBytes line = data;
   line.insert(line.end(), 24, 0x00);

@@ -1,6 +1,6 @@
-#include "OutputQueue.h"
-
 #include <gtest/gtest.h>
+
+#include "OutputQueue.h"
 
 namespace {
 

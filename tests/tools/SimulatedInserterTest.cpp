@@ -1,10 +1,9 @@
-#include "SimulatedInserter.h"
-
 #include <gtest/gtest.h>
 
 #include "HeadlessView.h"
 #include "InserterTraffic.h"
 #include "LogoCore.h"
+#include "SimulatedInserter.h"
 #include "WirePacing.h"
 
 namespace {
@@ -14,7 +13,7 @@ using inserter_traffic::PatternPixel;
 
 // The core and the simulated inserter together, in virtual time.
 class SimulatedInserterTest : public ::testing::Test {
-protected:
+ protected:
   SimulatedInserterTest() : serial(clock), core(view, serial, clock), inserter(serial, clock) {
     view.core = &core;
     core.OpenPort(2);
@@ -51,8 +50,8 @@ TEST_F(SimulatedInserterTest, AWholeUploadArrivesAsTheFrameWithSizeAndPosition) 
     for (std::int32_t x = 0; x < 5; ++x) {
       const auto p = PatternPixel(x, y);
       EXPECT_EQ(logo.key.ReadPixel(x, y) & 0xFF, p.k);
-      EXPECT_EQ(logo.colour.ReadPixel(x, y), std::uint32_t{p.r} | std::uint32_t{p.g} << 8 |
-                                                 std::uint32_t{p.b} << 16);
+      EXPECT_EQ(logo.colour.ReadPixel(x, y),
+                std::uint32_t{p.r} | std::uint32_t{p.g} << 8 | std::uint32_t{p.b} << 16);
     }
   }
 }

@@ -1,13 +1,12 @@
 // The simulator program itself, over its pseudo-terminal, as a host sees it.
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
-
-#include <gtest/gtest.h>
 
 #include <chrono>
 #include <cstdlib>
@@ -61,7 +60,7 @@ bool WaitForText(const std::string& path, const std::string& text) {
 
 // One run of the simulator as a child process, stopped by its PID at the end.
 class SimulatorProgram : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     char name[] = "/tmp/inserter-sim-test-XXXXXX";
     ASSERT_NE(mkdtemp(name), nullptr);
@@ -134,12 +133,14 @@ protected:
   // Writes the bytes and collects the answer until it has `expected` bytes or the time
   // is up; the answer may be longer when more came than expected.
   TBytes Exchange(const TBytes& bytes, std::size_t expected, int timeoutMs = kAnswerTimeoutMs) {
-    if (!bytes.empty() && write(port, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+    if (!bytes.empty() &&
+        write(port, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
       return {};
     TBytes answer;
     const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (answer.size() < expected) {
-      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(end - Clock::now()).count();
       pollfd fd{port, POLLIN, 0};
       if (left <= 0 || poll(&fd, 1, static_cast<int>(left)) <= 0) break;
       std::uint8_t buffer[512];

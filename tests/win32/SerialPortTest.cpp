@@ -1,9 +1,8 @@
 // The core's serial link through kernel32 under Wine, against the inserter simulator on a
 // pseudo-terminal mapped as a COM port (run-with-simulator.sh sets that up).
 //   win32_serial_tests.exe --port N --absent-port M --status TEXT [gtest options]
-#include <windows.h>
-
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -28,7 +27,7 @@ constexpr int kPolls = 10;
 constexpr std::int32_t kAckWaitMs = 5000;
 
 class SerialPortUnderWine : public ::testing::Test {
-protected:
+ protected:
   SerialPortUnderWine() : core(view, serial, clock) { view.core = &core; }
   ~SerialPortUnderWine() override { core.ClosePort(); }
 
@@ -102,9 +101,12 @@ TEST_F(SerialPortUnderWine, PortsAboveNineOpenThroughTheDeviceNamespace) {
 int main(int argc, char** argv) {
   ::testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "--port") == 0) gSetting.port = std::atoi(argv[i + 1]);
-    else if (std::strcmp(argv[i], "--absent-port") == 0) gSetting.absentPort = std::atoi(argv[i + 1]);
-    else if (std::strcmp(argv[i], "--status") == 0) gSetting.status = argv[i + 1];
+    if (std::strcmp(argv[i], "--port") == 0)
+      gSetting.port = std::atoi(argv[i + 1]);
+    else if (std::strcmp(argv[i], "--absent-port") == 0)
+      gSetting.absentPort = std::atoi(argv[i + 1]);
+    else if (std::strcmp(argv[i], "--status") == 0)
+      gSetting.status = argv[i + 1];
   }
   if (gSetting.port <= 0 || gSetting.absentPort <= 0) {
     std::fprintf(stderr, "usage: %s --port N --absent-port M --status TEXT\n", argv[0]);

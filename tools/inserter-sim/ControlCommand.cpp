@@ -40,16 +40,23 @@ bool ParseOnOff(const std::string& text, bool& value) {
 bool ParseTarget(const std::string& text, TFaultTarget& target) {
   const auto colon = text.find(':');
   const std::string kind = text.substr(0, colon);
-  if (kind == "clear") target.kind = TCommandKind::Clear;
-  else if (kind == "header") target.kind = TCommandKind::LineHeader;
-  else if (kind == "data") target.kind = TCommandKind::LineData;
-  else if (kind == "sizepos") target.kind = TCommandKind::SizeAndPosition;
-  else if (kind == "status") target.kind = TCommandKind::Status;
-  else return false;
+  if (kind == "clear")
+    target.kind = TCommandKind::Clear;
+  else if (kind == "header")
+    target.kind = TCommandKind::LineHeader;
+  else if (kind == "data")
+    target.kind = TCommandKind::LineData;
+  else if (kind == "sizepos")
+    target.kind = TCommandKind::SizeAndPosition;
+  else if (kind == "status")
+    target.kind = TCommandKind::Status;
+  else
+    return false;
   target.line.reset();
   if (colon == std::string::npos) return true;
   unsigned long line = 0;
-  const bool perLine = target.kind == TCommandKind::LineHeader || target.kind == TCommandKind::LineData;
+  const bool perLine =
+      target.kind == TCommandKind::LineHeader || target.kind == TCommandKind::LineData;
   if (!perLine || !ParseNumber(text.substr(colon + 1), kMaxLine, line)) return false;
   target.line = static_cast<std::int32_t>(line);
   return true;
@@ -86,10 +93,14 @@ bool Apply(const std::string& name, const std::vector<std::string>& a, TInserter
   if (name == "fail") {
     TFaultTarget target;
     if (!ParseTarget(a[0], target)) return false;
-    if (a[1] == "missing") faults.SetAckFault(target, TAckFault::Missing);
-    else if (a[1] == "wrong") faults.SetAckFault(target, TAckFault::Wrong);
-    else if (a[1] == "off") faults.SetAckFault(target, std::nullopt);
-    else return false;
+    if (a[1] == "missing")
+      faults.SetAckFault(target, TAckFault::Missing);
+    else if (a[1] == "wrong")
+      faults.SetAckFault(target, TAckFault::Wrong);
+    else if (a[1] == "off")
+      faults.SetAckFault(target, std::nullopt);
+    else
+      return false;
     return true;
   }
   if (name == "delay") {
@@ -106,9 +117,12 @@ bool Apply(const std::string& name, const std::vector<std::string>& a, TInserter
   }
   if (name == "silence-after") {
     unsigned long line = 0;
-    if (a[0] == "off") faults.silenceAfterLines.reset();
-    else if (ParseNumber(a[0], kMaxLine, line)) faults.silenceAfterLines = static_cast<std::int32_t>(line);
-    else return false;
+    if (a[0] == "off")
+      faults.silenceAfterLines.reset();
+    else if (ParseNumber(a[0], kMaxLine, line))
+      faults.silenceAfterLines = static_cast<std::int32_t>(line);
+    else
+      return false;
     return true;
   }
   if (name == "stray") {
@@ -119,10 +133,14 @@ bool Apply(const std::string& name, const std::vector<std::string>& a, TInserter
     return ParseHexBytes(a[0], faults.strayBytes);
   }
   if (name == "status-reply") {
-    if (a[0] == "normal") faults.statusLength = TStatusLength::Normal;
-    else if (a[0] == "long") faults.statusLength = TStatusLength::Long;
-    else if (a[0] == "short") faults.statusLength = TStatusLength::Short;
-    else return false;
+    if (a[0] == "normal")
+      faults.statusLength = TStatusLength::Normal;
+    else if (a[0] == "long")
+      faults.statusLength = TStatusLength::Long;
+    else if (a[0] == "short")
+      faults.statusLength = TStatusLength::Short;
+    else
+      return false;
     return true;
   }
   if (name == "faults") {
@@ -136,7 +154,9 @@ bool Apply(const std::string& name, const std::vector<std::string>& a, TInserter
 }
 }  // namespace
 
-const std::vector<TControlCommandSpec>& ControlCommands() { return kCommands; }
+const std::vector<TControlCommandSpec>& ControlCommands() {
+  return kCommands;
+}
 
 const TControlCommandSpec* FindControlCommand(const std::string& name) {
   for (const auto& spec : kCommands)
@@ -172,8 +192,8 @@ bool ApplyControlCommand(const std::string& name, const std::vector<std::string>
 
 bool ApplyControlLine(const std::string& line, TInserterModel& model, std::string& error) {
   std::string trimmed = line;
-  while (!trimmed.empty() && (trimmed.back() == '\r' || trimmed.back() == ' ' ||
-                              trimmed.back() == '\t'))
+  while (!trimmed.empty() &&
+         (trimmed.back() == '\r' || trimmed.back() == ' ' || trimmed.back() == '\t'))
     trimmed.pop_back();
   const auto start = trimmed.find_first_not_of(" \t");
   if (start == std::string::npos || trimmed[start] == '#') return true;

@@ -7,7 +7,7 @@
 // while it runs: one command a line, e.g. `echo "silent on" > FIFO`. Writers may come and
 // go; the simulator holds a write end itself so that the pipe never reports end of file.
 class TControlFifo {
-public:
+ public:
   // Makes the FIFO when the path does not exist yet (and removes it at the end); an
   // existing FIFO is used as it is. Throws std::runtime_error with the reason otherwise.
   explicit TControlFifo(const std::string& path);
@@ -23,7 +23,7 @@ public:
 
   static constexpr std::size_t kMaxLine = 4096;
 
-private:
+ private:
   std::string path_;
   bool created_ = false;
   int reader_ = -1;

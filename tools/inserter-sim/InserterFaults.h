@@ -64,7 +64,7 @@ struct TInserterFaults {
     Replace(delays, target, ms);
   }
 
-private:
+ private:
   template <typename T>
   static void Replace(std::vector<std::pair<TFaultTarget, T>>& list, const TFaultTarget& target,
                       std::optional<T> value) {

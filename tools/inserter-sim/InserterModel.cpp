@@ -85,8 +85,11 @@ void TInserterModel::Consume(std::uint8_t byte, std::uint64_t atUs) {
   pending_.push_back(byte);
   TCommand command;
   switch (MatchCommand(pending_, command)) {
-    case TMatch::Incomplete: return;
-    case TMatch::Complete: Execute(command, atUs); return;
+    case TMatch::Incomplete:
+      return;
+    case TMatch::Complete:
+      Execute(command, atUs);
+      return;
     case TMatch::Mismatch: {
       // Not a command after all: its first byte was noise, and a command may start in
       // what followed it.
@@ -187,8 +190,7 @@ void TInserterModel::EndLineData(std::uint64_t atUs) {
   ++statistics_.commands;
   lineData_.resize(received - kLineTrailingZeros);
   memory_.StoreLine(lineWord_, lineData_);
-  Note("data of line " + std::to_string(line) + ", " + std::to_string(lineData_.size()) +
-       " bytes");
+  Note("data of line " + std::to_string(line) + ", " + std::to_string(lineData_.size()) + " bytes");
   lineData_.clear();
   Answer(TCommandKind::LineData, line, {kAckLineData}, atUs);
 }
@@ -210,8 +212,8 @@ void TInserterModel::ExecuteSizeAndPosition(std::uint8_t w, std::uint8_t h, std:
            (logo_->sizeMatches ? " matches" : " does not match") + "; " + where);
     } else {
       Note("upload ended after " + std::to_string(memory_.LineCount()) +
-           " lines without its blank lines; size " + std::to_string(w) + " " +
-           std::to_string(h) + ", " + where);
+           " lines without its blank lines; size " + std::to_string(w) + " " + std::to_string(h) +
+           ", " + where);
     }
   } else {
     Note("size " + std::to_string(w) + " " + std::to_string(h) + " without an upload, " + where);
@@ -223,10 +225,16 @@ TBytes TInserterModel::StatusReply() const {
   TBytes reply;
   const auto length = static_cast<std::uint8_t>(statusText_.size());
   switch (faults_.statusLength) {
-    case TStatusLength::Normal: reply.push_back(length); break;
+    case TStatusLength::Normal:
+      reply.push_back(length);
+      break;
     // One byte fewer than announced: the length byte promises one more than the text.
-    case TStatusLength::Short: reply.push_back(static_cast<std::uint8_t>(length + 1)); break;
-    case TStatusLength::Long: reply.push_back(length); break;
+    case TStatusLength::Short:
+      reply.push_back(static_cast<std::uint8_t>(length + 1));
+      break;
+    case TStatusLength::Long:
+      reply.push_back(length);
+      break;
   }
   reply.insert(reply.end(), statusText_.begin(), statusText_.end());
   if (faults_.statusLength == TStatusLength::Long) reply.push_back(' ');

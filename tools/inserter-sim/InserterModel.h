@@ -43,7 +43,7 @@ struct TInserterStatistics {
 // own: it is handed each write of the host with the time of the write, and returns what it
 // answers and when. Misbehaviour is switched on through Faults() at any time.
 class TInserterModel {
-public:
+ public:
   static constexpr std::uint8_t kAckClear = 0x26;
   static constexpr std::uint8_t kAckLineHeader = 0x27;
   static constexpr std::uint8_t kAckLineData = 0x00;
@@ -71,7 +71,9 @@ public:
   void SetStatusText(const std::string& text);
   const std::string& StatusText() const { return statusText_; }
   // How long the clear takes before it is acknowledged (at most kMaxClearTimeMs).
-  void SetClearTimeMs(std::uint32_t ms) { clearTimeMs_ = ms < kMaxClearTimeMs ? ms : kMaxClearTimeMs; }
+  void SetClearTimeMs(std::uint32_t ms) {
+    clearTimeMs_ = ms < kMaxClearTimeMs ? ms : kMaxClearTimeMs;
+  }
   std::uint32_t ClearTimeMs() const { return clearTimeMs_; }
 
   // The last logo received whole, and how many uploads ended with one.
@@ -87,7 +89,7 @@ public:
   // Hands over the transcript so far and starts a new one (a long run keeps no history).
   std::vector<TTranscriptEntry> TakeTranscript();
 
-private:
+ private:
   enum class TMatch { Incomplete, Complete, Mismatch };
   enum class TCommand { Clear, LineHeader, SizeAndPosition, Status };
 
@@ -127,7 +129,7 @@ private:
   bool timeStarted_ = false;
   std::uint32_t lastMs_ = 0;
   std::uint64_t nowUs_ = 0;
-  std::uint64_t inputFreeUs_ = 0;   // when the last byte written so far has arrived
-  std::uint64_t outputFreeUs_ = 0;  // when the last byte answered so far has gone out
+  std::uint64_t inputFreeUs_ = 0;                // when the last byte written so far has arrived
+  std::uint64_t outputFreeUs_ = 0;               // when the last byte answered so far has gone out
   std::vector<TTimedReply>* replies_ = nullptr;  // the answers of the write being handled
 };

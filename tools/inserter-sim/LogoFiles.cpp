@@ -28,18 +28,20 @@ bool WriteWholeFile(const std::string& path, const std::string& content, std::st
   return true;
 }
 
-std::string AsText(const TBytes& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string AsText(const TBytes& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
 }  // namespace
 
 bool WriteLogoFiles(const std::string& prefix, const TReceivedLogo& logo,
                     std::uint32_t uploadNumber, std::string& error) {
   const auto yesNo = [](bool value) { return value ? "yes" : "no"; };
   const std::string description =
-      "width " + std::to_string(logo.width) + "\nheight " + std::to_string(logo.height) +
-      "\nx " + std::to_string(logo.x) + "\ny " + std::to_string(logo.y) + "\nsent-size " +
-      std::to_string(logo.sentWidth) + " " + std::to_string(logo.sentHeight) +
-      "\nsize-matches " + yesNo(logo.sizeMatches) + "\nlines-equal " + yesNo(logo.linesEqual) +
-      "\nupload " + std::to_string(uploadNumber) + "\n";
+      "width " + std::to_string(logo.width) + "\nheight " + std::to_string(logo.height) + "\nx " +
+      std::to_string(logo.x) + "\ny " + std::to_string(logo.y) + "\nsent-size " +
+      std::to_string(logo.sentWidth) + " " + std::to_string(logo.sentHeight) + "\nsize-matches " +
+      yesNo(logo.sizeMatches) + "\nlines-equal " + yesNo(logo.linesEqual) + "\nupload " +
+      std::to_string(uploadNumber) + "\n";
   return WriteWholeFile(prefix + "-colour.bmp", AsText(EncodeBmp24(logo.colour)), error) &&
          WriteWholeFile(prefix + "-key.bmp", AsText(EncodeBmp24(logo.key)), error) &&
          WriteWholeFile(prefix + ".txt", description, error);

@@ -19,8 +19,8 @@ void TLogoMemory::StoreLine(std::uint16_t word, const TBytes& data) {
 void TLogoMemory::DecodePixel(const std::uint8_t* bytes, std::uint8_t& red, std::uint8_t& green,
                               std::uint8_t& blue, std::uint8_t& key) {
   // Bytes 0, 1 and 3 are the high, middle and low byte of K6 R6 G6 B6 packed 6 bits each.
-  const std::uint32_t word = (std::uint32_t{bytes[0]} << 16) | (std::uint32_t{bytes[1]} << 8) |
-                             std::uint32_t{bytes[3]};
+  const std::uint32_t word =
+      (std::uint32_t{bytes[0]} << 16) | (std::uint32_t{bytes[1]} << 8) | std::uint32_t{bytes[3]};
   key = static_cast<std::uint8_t>(((word >> 18) & 63) << 2);
   red = static_cast<std::uint8_t>(((word >> 12) & 63) << 2);
   green = static_cast<std::uint8_t>(((word >> 6) & 63) << 2);
@@ -37,9 +37,9 @@ std::optional<TReceivedLogo> TLogoMemory::Reconstruct(std::uint8_t sentWidth,
 
   TReceivedLogo logo;
   const std::size_t lineLength = lines_.front().length;
-  logo.linesEqual = lineLength % 4 == 0 && std::all_of(lines_.begin(), imageEnd, [&](const TLine& l) {
-                      return l.length == lineLength;
-                    });
+  logo.linesEqual =
+      lineLength % 4 == 0 &&
+      std::all_of(lines_.begin(), imageEnd, [&](const TLine& l) { return l.length == lineLength; });
   logo.width = static_cast<std::int32_t>(lineLength / 4);
   logo.height = static_cast<std::int32_t>(lines_.size() - kBlankLines);
   logo.colour.Resize(logo.width, logo.height);

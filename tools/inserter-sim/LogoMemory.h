@@ -25,7 +25,7 @@ struct TReceivedLogo {
 // The inserter's logo memory: lines of data written at the byte addresses their headers
 // give (the header's word times 8), and the record of the lines since the last clear.
 class TLogoMemory {
-public:
+ public:
   // Every byte address a 16-bit word can reach, and the 8 bytes of the last word.
   static constexpr std::size_t kSize = std::size_t{65536} * 8;
   static constexpr int kBlankLines = 3;
@@ -48,7 +48,7 @@ public:
   static void DecodePixel(const std::uint8_t* bytes, std::uint8_t& red, std::uint8_t& green,
                           std::uint8_t& blue, std::uint8_t& key);
 
-private:
+ private:
   struct TLine {
     std::size_t address;
     std::size_t length;

@@ -9,7 +9,7 @@
 // and never reads cannot make it grow without bound: beyond kMaxPending bytes the oldest
 // are dropped and counted.
 class TOutputQueue {
-public:
+ public:
   static constexpr std::size_t kMaxPending = 64 * 1024;
 
   void Add(std::uint32_t atMs, const TBytes& bytes);
@@ -21,7 +21,7 @@ public:
   bool Empty() const { return pending_.empty(); }
   std::uint64_t Dropped() const { return dropped_; }
 
-private:
+ private:
   struct TTimedByte {
     std::uint32_t atMs;
     std::uint8_t byte;

@@ -43,4 +43,6 @@ TPseudoTerminal::~TPseudoTerminal() {
   close(master_);
 }
 
-void TPseudoTerminal::DiscardUnreadOutput() { tcflush(slave_, TCIFLUSH); }
+void TPseudoTerminal::DiscardUnreadOutput() {
+  tcflush(slave_, TCIFLUSH);
+}

@@ -7,7 +7,7 @@
 // keeps a slave descriptor of its own open (and raw), so that the master never reads EIO
 // when the host closes the port, and the line passes every byte unchanged.
 class TPseudoTerminal {
-public:
+ public:
   // Throws std::runtime_error with the reason when no pseudo-terminal can be had.
   TPseudoTerminal();
   TPseudoTerminal(const TPseudoTerminal&) = delete;
@@ -20,7 +20,7 @@ public:
   // the host drains stale bytes before every exchange anyway.
   void DiscardUnreadOutput();
 
-private:
+ private:
   int master_ = -1;
   int slave_ = -1;
   std::string slavePath_;

@@ -14,8 +14,7 @@ const TPathOption kPathOptions[] = {{"--link", &TSimOptions::link},
                                     {"--control", &TSimOptions::control}};
 }  // namespace
 
-bool ParseSimOptions(int argc, const char* const* argv, TSimOptions& options,
-                     std::string& error) {
+bool ParseSimOptions(int argc, const char* const* argv, TSimOptions& options, std::string& error) {
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
     if (option == "--help" || option == "-h") {

@@ -35,9 +35,10 @@ int TSimulatorLoop::Run() {
   for (;;) {
     SendDueAnswers();
     const bool waitingToWrite = !output_.Empty() && output_.MsUntilNext(SteadyMs()) == 0;
-    pollfd fds[3] = {{terminal_.MasterFd(), static_cast<short>(POLLIN | (waitingToWrite ? POLLOUT : 0)), 0},
-                     {signals_, POLLIN, 0},
-                     {control_ ? control_->Fd() : -1, POLLIN, 0}};
+    pollfd fds[3] = {
+        {terminal_.MasterFd(), static_cast<short>(POLLIN | (waitingToWrite ? POLLOUT : 0)), 0},
+        {signals_, POLLIN, 0},
+        {control_ ? control_->Fd() : -1, POLLIN, 0}};
     const int timeout = waitingToWrite ? -1 : output_.MsUntilNext(SteadyMs());
     if (poll(fds, 3, timeout) < 0 && errno != EINTR) {
       std::fprintf(stderr, "inserter-sim: poll failed: %s\n", std::strerror(errno));
@@ -58,8 +59,7 @@ void TSimulatorLoop::ReadFromHost() {
   const ssize_t count = read(terminal_.MasterFd(), buffer, sizeof buffer);
   if (count <= 0) return;
   const std::uint32_t now = SteadyMs();
-  for (const auto& reply :
-       model_.Receive(TBytes(buffer, buffer + count), now))
+  for (const auto& reply : model_.Receive(TBytes(buffer, buffer + count), now))
     output_.Add(now + reply.afterMs, reply.bytes);
   RecordModelTranscript();
   WriteLogoIfNew();
@@ -77,8 +77,8 @@ void TSimulatorLoop::SendDueAnswers() {
   if (written > 0) output_.Sent(static_cast<std::size_t>(written));
   if (output_.Dropped() != droppedReported_) {
     droppedReported_ = output_.Dropped();
-    Record(SteadyMs(), "no host reads: " + std::to_string(droppedReported_) +
-                           " answer bytes dropped so far");
+    Record(SteadyMs(),
+           "no host reads: " + std::to_string(droppedReported_) + " answer bytes dropped so far");
   }
 }
 

@@ -12,7 +12,7 @@
 // its answers go back when they are due, control lines change the model, the transcript
 // and the logo files are written as things happen. Runs until SIGTERM, SIGINT or SIGHUP.
 class TSimulatorLoop {
-public:
+ public:
   struct TOutputs {
     FILE* transcript = nullptr;  // not owned
     std::string logoPrefix;
@@ -31,7 +31,7 @@ public:
   // 0 when stopped by a signal, 1 after a failure of the terminal (with a message).
   int Run();
 
-private:
+ private:
   void ReadFromHost();
   void SendDueAnswers();
   void ReadControl();

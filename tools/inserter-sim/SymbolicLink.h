@@ -6,14 +6,14 @@
 // file there is replaced at once, and the link is removed at the end unless someone else
 // has pointed it elsewhere in the meantime.
 class TSymbolicLink {
-public:
+ public:
   // Throws std::runtime_error with the reason when the link cannot be made.
   TSymbolicLink(const std::string& path, const std::string& target);
   TSymbolicLink(const TSymbolicLink&) = delete;
   TSymbolicLink& operator=(const TSymbolicLink&) = delete;
   ~TSymbolicLink();
 
-private:
+ private:
   std::string path_;
   std::string target_;
 };

@@ -7,9 +7,14 @@ std::string FormatTranscriptEntry(const TTranscriptEntry& entry) {
   std::snprintf(stamp, sizeof stamp, "%10lu ", static_cast<unsigned long>(entry.timeMs));
   std::string line = stamp;
   switch (entry.direction) {
-    case TTranscriptDirection::HostToDevice: line += "host>"; break;
-    case TTranscriptDirection::DeviceToHost: line += " dev<"; break;
-    case TTranscriptDirection::Note: return line + "    # " + entry.note;
+    case TTranscriptDirection::HostToDevice:
+      line += "host>";
+      break;
+    case TTranscriptDirection::DeviceToHost:
+      line += " dev<";
+      break;
+    case TTranscriptDirection::Note:
+      return line + "    # " + entry.note;
   }
   static const char kHex[] = "0123456789ABCDEF";
   for (const std::uint8_t byte : entry.bytes) {

@@ -45,9 +45,10 @@ int main(int argc, char** argv) {
     if (!options.transcript.empty()) {
       transcript.reset(std::fopen(options.transcript.c_str(), "w"));
       if (!transcript) throw std::runtime_error("cannot write " + options.transcript);
-      std::fputs("# inserter-sim transcript: ms, host> bytes written, dev< bytes answered "
-                 "(at the time they go out), # notes\n",
-                 transcript.get());
+      std::fputs(
+          "# inserter-sim transcript: ms, host> bytes written, dev< bytes answered "
+          "(at the time they go out), # notes\n",
+          transcript.get());
     }
     TSimulatorLoop loop(model, terminal, control.get(),
                         {transcript.get(), options.logoOut, options.verbose});
