@@ -128,7 +128,9 @@ void DescribeBox(HWND box) {
   for (HWND child : Descendants(box)) {
     const std::string cls = ClassOf(child);
     const LONG style = ::GetWindowLongA(child, GWL_STYLE);
-    if (cls == "Static" && (style & SS_TYPEMASK) == SS_ICON && ::IsWindowVisible(child)) icon = true;
+    if (cls == "Static" && (style & SS_TYPEMASK) == SS_ICON && ::IsWindowVisible(child) &&
+        ::SendMessageA(child, STM_GETICON, 0, 0) != 0)
+      icon = true;
     else if (cls == "Static" && !TextOf(child).empty()) text = TextOf(child);
     if (cls == "Button" && ::IsWindowVisible(child))
       buttons += (buttons.empty() ? "" : ",") + TextOf(child);
@@ -232,6 +234,12 @@ const std::map<std::string, std::function<void(const TArgs&)>>& Commands() {
        }},
       {"close",
        [](const TArgs& a) { ::PostMessageA(Window(a.at(0)), WM_SYSCOMMAND, SC_CLOSE, 0); }},
+      {"progress",
+       [](const TArgs& a) {
+         HWND bar = Control(a.at(0), a.at(1));
+         Print("position=" + std::to_string(::SendMessageA(bar, PBM_GETPOS, 0, 0)) +
+               " max=" + std::to_string(::SendMessageA(bar, PBM_GETRANGE, FALSE, 0)));
+       }},
       {"geometry", [](const TArgs& a) { Geometry(Window(a.at(0))); }},
       {"dump", [](const TArgs& a) { DumpMainWindow(Window(a.at(0))); }},
       {"combo",
