@@ -67,6 +67,16 @@ inline bool ReadPnm(const std::vector<std::uint8_t>& bytes, TRaster& out) {
   return true;
 }
 
+// A reader's clean failure: false, and the caller's raster left as it was.
+inline void ExpectReaderRefuses(bool (*reader)(const std::uint8_t*, std::size_t, TRaster&),
+                                const std::vector<std::uint8_t>& bytes, const std::string& what) {
+  TRaster out(1, 1);
+  out.WritePixel(0, 0, 9, 8, 7);
+  EXPECT_FALSE(reader(bytes.data(), bytes.size(), out)) << what;
+  EXPECT_EQ(out.Width(), 1) << what;
+  EXPECT_EQ(out.ReadPixel(0, 0), 0x070809u) << what;
+}
+
 // FNV-1a over the size and every pixel: one number to compare between the two builds.
 inline std::uint64_t PixelChecksum(const TRaster& picture) {
   std::uint64_t hash = 14695981039346656037ull;
