@@ -49,10 +49,12 @@ void Print(const std::string& line) { std::printf("%s\n", line.c_str()); }
 
 // A real click: the mouse moves to the control's centre and its button goes down and up,
 // so disabled controls and windows behind a modal one ignore it as they would a hand.
-void MouseClick(HWND control) {
+// The point is given in hundredths of the control's width and height (50 50: the centre).
+void MouseClick(HWND control, int xPercent, int yPercent) {
   RECT r{};
   ::GetWindowRect(control, &r);
-  ::SetCursorPos((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+  ::SetCursorPos(r.left + (r.right - r.left) * xPercent / 100,
+                 r.top + (r.bottom - r.top) * yPercent / 100);
   ::Sleep(50);
   INPUT inputs[2] = {};
   inputs[0].type = inputs[1].type = INPUT_MOUSE;
@@ -217,7 +219,11 @@ const std::map<std::string, std::function<void(const TArgs&)>>& Commands() {
          }
        }},
       {"state", [](const TArgs& a) { Print(StateOf(Control(a.at(0), a.at(1)))); }},
-      {"click", [](const TArgs& a) { MouseClick(Control(a.at(0), a.at(1))); }},
+      {"click",
+       [](const TArgs& a) {
+         MouseClick(Control(a.at(0), a.at(1)), a.size() > 3 ? std::stoi(a[2]) : 50,
+                    a.size() > 3 ? std::stoi(a[3]) : 50);
+       }},
       {"press",
        [](const TArgs& a) { ::PostMessageA(Control(a.at(0), a.at(1)), BM_CLICK, 0, 0); }},
       {"settext",
@@ -247,8 +253,11 @@ const std::map<std::string, std::function<void(const TArgs&)>>& Commands() {
          HWND combo = Control(a.at(0), a.at(1));
          const auto count = ::SendMessageA(combo, CB_GETCOUNT, 0, 0);
          for (LRESULT i = 0; i < count; ++i) {
+           // Only the wide form of this message is carried between processes.
+           wchar_t wide[256] = {};
+           ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
            char item[256] = {};
-           ::SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+           ::WideCharToMultiByte(CP_ACP, 0, wide, -1, item, sizeof(item), nullptr, nullptr);
            Print(std::string("item=") + item);
          }
          Print("selected=" + std::to_string(::SendMessageA(combo, CB_GETCURSEL, 0, 0)));
