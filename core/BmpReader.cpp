@@ -81,20 +81,18 @@ struct TBmpLayout {
   TChannel red, green, blue;
 };
 
-bool ReadPalette(const std::uint8_t* data, std::size_t size, std::size_t tableStart,
-                 std::size_t entrySize, std::uint32_t colorsUsed, TBmpLayout& layout) {
+// The table lies between the headers and the pixels, which the caller has found inside
+// the file; writers that store a short table put the pixels right after it.
+void ReadPalette(const std::uint8_t* data, std::size_t tableStart, std::size_t entrySize,
+                 std::uint32_t colorsUsed, TBmpLayout& layout) {
   const std::size_t fullTable = std::size_t{1} << layout.bits;
   std::size_t count = colorsUsed == 0 || colorsUsed > fullTable ? fullTable : colorsUsed;
-  // Writers that store a short table leave the pixels right after it.
-  if (layout.pixelOffset >= tableStart)
-    count = std::min(count, (layout.pixelOffset - tableStart) / entrySize);
-  if (tableStart > size || count > (size - tableStart) / entrySize) return false;
+  count = std::min(count, (layout.pixelOffset - tableStart) / entrySize);
   layout.palette.resize(count);
   for (std::size_t i = 0; i < count; ++i) {
     const std::uint8_t* entry = data + tableStart + i * entrySize;
     layout.palette[i] = {entry[2], entry[1], entry[0]};
   }
-  return true;
 }
 
 bool ReadMasks(const std::uint8_t* data, std::size_t size, TBmpLayout& layout) {
@@ -163,8 +161,7 @@ bool ParseHeaders(const std::uint8_t* data, std::size_t size, TBmpLayout& layout
   const std::size_t tableStart = kFileHeaderSize + headerSize;
   layout.pixelOffset = U32(data + 10);
   if (layout.pixelOffset < tableStart || layout.pixelOffset > size) return false;
-  if (layout.bits <= 8)
-    return ReadPalette(data, size, tableStart, core ? 3 : 4, colorsUsed, layout);
+  if (layout.bits <= 8) ReadPalette(data, tableStart, core ? 3 : 4, colorsUsed, layout);
   if (layout.bits == 16 || layout.bits == 32) return ReadMasks(data, size, layout);
   return true;
 }
