@@ -22,7 +22,9 @@ void SetAutoSizedText(HWND staticText, const char* text) {
   ::ReleaseDC(staticText, dc);
   RECT current{};
   ::GetWindowRect(staticText, &current);
-  ::SetWindowPos(staticText, nullptr, 0, 0, bounds.right - bounds.left,
+  // A little room beyond the measured text: the control clips its last glyph otherwise.
+  constexpr int kSlack = 2;
+  ::SetWindowPos(staticText, nullptr, 0, 0, bounds.right - bounds.left + kSlack,
                  current.bottom - current.top, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   ::InvalidateRect(staticText, nullptr, TRUE);
 }
