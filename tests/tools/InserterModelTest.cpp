@@ -7,10 +7,6 @@ namespace {
 
 using namespace inserter_traffic;
 
-std::uint32_t Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
-  return std::uint32_t{r} | std::uint32_t{g} << 8 | std::uint32_t{b} << 16;
-}
-
 TBytes Joined(const std::vector<TTimedReply>& replies) {
   TBytes all;
   for (const auto& r : replies) all.insert(all.end(), r.bytes.begin(), r.bytes.end());
@@ -48,11 +44,6 @@ class InserterModelTest : public ::testing::Test {
     return Write(SizeAndPosition(static_cast<std::uint8_t>(width + 4),
                                  static_cast<std::uint8_t>((height + 2) / 2), x, y)) ==
            TBytes{0x13};
-  }
-  TBytes StatusReply(const std::string& text) {
-    TBytes reply{static_cast<std::uint8_t>(text.size())};
-    reply.insert(reply.end(), text.begin(), text.end());
-    return reply;
   }
 
   TInserterModel model;

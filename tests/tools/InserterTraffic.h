@@ -1,7 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
+#include <string>
 #include <vector>
 
 #include "Bytes.h"
@@ -37,6 +37,18 @@ inline TBytes PaddedLine(const TBytes& data) {
   TBytes line = data;
   line.insert(line.end(), 24, 0x00);
   return line;
+}
+
+// The status reply for a text: its length byte and the text.
+inline TBytes StatusReply(const std::string& text) {
+  TBytes reply{static_cast<std::uint8_t>(text.size())};
+  reply.insert(reply.end(), text.begin(), text.end());
+  return reply;
+}
+
+// A colour as the rasters hand it out: red in the low byte, then green and blue.
+inline std::uint32_t Rgb(std::uint8_t r, std::uint8_t g, std::uint8_t b) {
+  return std::uint32_t{r} | std::uint32_t{g} << 8 | std::uint32_t{b} << 16;
 }
 
 // One pixel in the inserter's format: K6 R6 G6 B6 packed into 24 bits, sent as the high and

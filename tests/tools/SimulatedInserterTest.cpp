@@ -10,6 +10,7 @@ namespace {
 
 using inserter_traffic::PatternFrame;
 using inserter_traffic::PatternPixel;
+using inserter_traffic::Rgb;
 
 // The core and the simulated inserter together, in virtual time.
 class SimulatedInserterTest : public ::testing::Test {
@@ -50,8 +51,7 @@ TEST_F(SimulatedInserterTest, AWholeUploadArrivesAsTheFrameWithSizeAndPosition) 
     for (std::int32_t x = 0; x < 5; ++x) {
       const auto p = PatternPixel(x, y);
       EXPECT_EQ(logo.key.ReadPixel(x, y) & 0xFF, p.k);
-      EXPECT_EQ(logo.colour.ReadPixel(x, y),
-                std::uint32_t{p.r} | std::uint32_t{p.g} << 8 | std::uint32_t{p.b} << 16);
+      EXPECT_EQ(logo.colour.ReadPixel(x, y), Rgb(p.r, p.g, p.b));
     }
   }
 }

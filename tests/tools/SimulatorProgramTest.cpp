@@ -149,11 +149,6 @@ class SimulatorProgram : public ::testing::Test {
     }
     return answer;
   }
-  TBytes StatusReply(const std::string& text) {
-    TBytes reply{static_cast<std::uint8_t>(text.size())};
-    reply.insert(reply.end(), text.begin(), text.end());
-    return reply;
-  }
 
   std::string dir, link;
   pid_t pid = -1;
@@ -206,9 +201,8 @@ TEST_F(SimulatorProgram, AnUploadIsWrittenAsPicturesAndTheTranscriptKeepsEveryBy
   for (std::int32_t y = 0; y < height; ++y) {
     for (std::int32_t x = 0; x < width; ++x) {
       const TPixel p = PatternPixel(x, y);
-      EXPECT_EQ(colour->ReadPixel(x, y),
-                std::uint32_t{p.r} | std::uint32_t{p.g} << 8 | std::uint32_t{p.b} << 16);
-      EXPECT_EQ(key->ReadPixel(x, y), std::uint32_t{p.k} * 0x010101u);
+      EXPECT_EQ(colour->ReadPixel(x, y), Rgb(p.r, p.g, p.b));
+      EXPECT_EQ(key->ReadPixel(x, y), Rgb(p.k, p.k, p.k));
     }
   }
   ASSERT_TRUE(WaitForText(transcript, "# logo 3 x 2 received"));
