@@ -19,7 +19,7 @@ constexpr int kDropDownHeight = 160;
 }  // namespace
 
 TComSetupDlg::TComSetupDlg(TMessageLoop& loop, TSerialApi& serial, HWND owner, HFONT font)
-    : TModalForm(loop), serial_(serial) {
+    : TModalForm(loop, kIdOk, TModalResult::Cancel), serial_(serial) {
   RegisterWindowClass(kClassName, COLOR_BTNFACE, nullptr);
   const SIZE outer = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle);
   CreateHandle(kExStyle, kClassName, kCaption, kStyle, kScreenLeft, kScreenTop, outer.cx,
@@ -61,18 +61,8 @@ std::int32_t TComSetupDlg::GetSelectedPort() const {
 }
 
 LRESULT TComSetupDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdOk) EndModal(TModalResult::Ok);
-      if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdCancel)
-        EndModal(TModalResult::Cancel);
-      return 0;
-    case WM_CLOSE:
-      EndModal(TModalResult::Cancel);
-      return 0;
-    case DM_GETDEFID:
-      return MAKELRESULT(kIdOk, DC_HASDEFID);
-    default:
-      return DefaultHandling(message, wParam, lParam);
-  }
+  if (message != WM_COMMAND) return TModalForm::HandleMessage(message, wParam, lParam);
+  if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdOk) EndModal(TModalResult::Ok);
+  if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdCancel) EndModal(TModalResult::Cancel);
+  return 0;
 }

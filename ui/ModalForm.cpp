@@ -19,3 +19,15 @@ TModalResult TModalForm::ShowModal(HWND owner) {
 bool TModalForm::PreTranslateMessage(MSG& message) {
   return ::IsDialogMessageA(Handle(), &message) != 0;
 }
+
+LRESULT TModalForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CLOSE:
+      EndModal(closeResult_);
+      return 0;
+    case DM_GETDEFID:
+      return MAKELRESULT(defaultButtonId_, DC_HASDEFID);
+    default:
+      return DefaultHandling(message, wParam, lParam);
+  }
+}

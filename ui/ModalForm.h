@@ -10,7 +10,9 @@ enum class TModalResult { None, Ok, Cancel };
 // owner's timers keep ticking.
 class TModalForm : public TWindow {
 public:
-  explicit TModalForm(TMessageLoop& loop) : loop_(loop) {}
+  // defaultButtonId: the button that Enter presses; closeResult: the result of the close box.
+  TModalForm(TMessageLoop& loop, int defaultButtonId, TModalResult closeResult)
+      : loop_(loop), defaultButtonId_(defaultButtonId), closeResult_(closeResult) {}
 
   TModalResult ShowModal(HWND owner);
   bool PreTranslateMessage(MSG& message) override;
@@ -19,8 +21,12 @@ protected:
   void EndModal(TModalResult result) { result_ = result; }
   // Called just before the window is shown.
   virtual void FormShow() {}
+  // The close box and the dialog manager's question for the default button.
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
   TMessageLoop& loop_;
+  int defaultButtonId_;
+  TModalResult closeResult_;
   TModalResult result_ = TModalResult::None;
 };

@@ -25,7 +25,7 @@ SIZE TextSize(HFONT font, const std::string& text) {
 }  // namespace
 
 TPlainMessage::TPlainMessage(TMessageLoop& loop, HFONT font, const std::string& text)
-    : TModalForm(loop) {
+    : TModalForm(loop, IDOK, TModalResult::Ok) {
   RegisterWindowClass(kClassName, COLOR_BTNFACE, nullptr);
   const SIZE textSize = TextSize(font, text);
   const int clientWidth = std::max<int>(textSize.cx, kMinTextWidth) + 2 * kMargin;
@@ -44,17 +44,8 @@ TPlainMessage::TPlainMessage(TMessageLoop& loop, HFONT font, const std::string& 
 }
 
 LRESULT TPlainMessage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_COMMAND:
-      // OK, Enter and Escape all close it.
-      if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndModal(TModalResult::Ok);
-      return 0;
-    case WM_CLOSE:
-      EndModal(TModalResult::Ok);
-      return 0;
-    case DM_GETDEFID:
-      return MAKELRESULT(IDOK, DC_HASDEFID);
-    default:
-      return DefaultHandling(message, wParam, lParam);
-  }
+  if (message != WM_COMMAND) return TModalForm::HandleMessage(message, wParam, lParam);
+  // OK, Enter and Escape all close it.
+  if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndModal(TModalResult::Ok);
+  return 0;
 }

@@ -45,6 +45,24 @@ drv settext TMainForm name:edX 300
 drv click TMainForm name:udY 50 75  # the lower arrow raises the reversed Y
 sleep 0.5
 check_eq "$(simulator_positions 2 | tail -1)" "225 21" "Y arrow after a bad X"
+# A key that fails to load: the plain message of our own, whose loop the arrow keys pass
+# through as well.
+drv click TMainForm name:btLoadKey
+drv open-file "$WORK/no-such-key.png" || fail "file dialog for the key"
+drv wait-window "TMessageForm|Pavina" 20000 || fail "no plain message"
+check_eq "$(drv text "TMessageForm|Pavina" '#100')" "File Read Error" "plain message text"
+drv key "TMessageForm|Pavina" 37
+drv wait-text TMainForm name:edX 224 10000 || fail "arrow key in the plain message's loop"
+drv click "TMessageForm|Pavina" OK
+drv wait-gone TMessageForm 10000 || fail "the plain message stayed"
+
+# Enter on a control that is no button presses Load Image.
+drv click TMainForm name:edKeyOfs
+drv key TMainForm 13
+drv wait-window "#32770|Open" 20000 || fail "Enter did not press Load Image"
+drv cancel-file
+drv wait-gone "#32770|Open" 10000 || fail "the file dialog stayed"
+
 drv click TMainForm name:btExit
 wait_pavina_end
 passed
