@@ -1,16 +1,14 @@
 // Decodes the same GIF files with our decoder and with giflib, each file long enough to
 // time it, and prints both and their ratio.
-#include <gif_lib.h>
-
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <fstream>
 #include <string>
 #include <vector>
 
 #include "Benchmarks.h"
+#include "GiflibReference.h"
 #include "images/GifDecoder.h"
 
 namespace {
@@ -23,34 +21,14 @@ std::vector<std::uint8_t> ReadFile(const std::string& path) {
   return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(file), {});
 }
 
-struct TMemorySource {
-  const std::vector<std::uint8_t>* bytes;
-  std::size_t pos;
-};
-
-int ReadMemory(GifFileType* gif, GifByteType* buffer, int length) {
-  auto* source = static_cast<TMemorySource*>(gif->UserData);
-  const std::size_t count =
-      std::min(static_cast<std::size_t>(length), source->bytes->size() - source->pos);
-  std::memcpy(buffer, source->bytes->data() + source->pos, count);
-  source->pos += count;
-  return static_cast<int>(count);
-}
-
 // Pixels decoded, or -1 when giflib refuses the file.
 long long DecodeWithGiflib(const std::vector<std::uint8_t>& bytes) {
-  TMemorySource source{&bytes, 0};
-  int error = 0;
-  GifFileType* gif = DGifOpen(&source, ReadMemory, &error);
+  const TGiflibFile gif = SlurpWithGiflib(bytes);
   if (!gif) return -1;
-  long long pixels = -1;
-  if (DGifSlurp(gif) == GIF_OK) {
-    pixels = 0;
-    for (int i = 0; i < gif->ImageCount; ++i)
-      pixels += static_cast<long long>(gif->SavedImages[i].ImageDesc.Width) *
-                gif->SavedImages[i].ImageDesc.Height;
-  }
-  DGifCloseFile(gif, &error);
+  long long pixels = 0;
+  for (int i = 0; i < gif->ImageCount; ++i)
+    pixels += static_cast<long long>(gif->SavedImages[i].ImageDesc.Width) *
+              gif->SavedImages[i].ImageDesc.Height;
   return pixels;
 }
 

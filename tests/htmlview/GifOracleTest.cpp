@@ -1,52 +1,22 @@
 // Our GIF decoder against giflib, frame by frame and pixel by pixel, on GIFs that nobody
 // here wrote: the sample pictures of Debian's giflib source package and GIFs written by
 // ImageMagick.
-#include <gif_lib.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "GiflibReference.h"
 #include "TestFiles.h"
 #include "images/DibAccess.h"
 #include "images/GifDecoder.h"
 #include "images/GifImage.h"
 
 namespace {
-
-struct TMemorySource {
-  const std::vector<std::uint8_t>* bytes;
-  std::size_t pos = 0;
-};
-
-int ReadMemory(GifFileType* gif, GifByteType* buffer, int length) {
-  auto* source = static_cast<TMemorySource*>(gif->UserData);
-  const std::size_t count =
-      std::min(static_cast<std::size_t>(length), source->bytes->size() - source->pos);
-  std::memcpy(buffer, source->bytes->data() + source->pos, count);
-  source->pos += count;
-  return static_cast<int>(count);
-}
-
-struct TGifCloser {
-  void operator()(GifFileType* gif) const {
-    int error = 0;
-    DGifCloseFile(gif, &error);
-  }
-};
-using TGiflibFile = std::unique_ptr<GifFileType, TGifCloser>;
-
-// giflib's reading of the file, as DGifSlurp leaves it.
-TGiflibFile SlurpWithGiflib(const std::vector<std::uint8_t>& bytes, TMemorySource& source) {
-  source.bytes = &bytes;
-  int error = 0;
-  TGiflibFile gif(DGifOpen(&source, ReadMemory, &error));
-  if (gif && DGifSlurp(gif.get()) != GIF_OK) gif.reset();
-  return gif;
-}
 
 // The "NETSCAPE2.0" loop count wherever giflib filed the extension; -1 without one.
 int GiflibLoopCount(const GifFileType& gif) {
@@ -87,8 +57,7 @@ struct TComparison {
 void CompareWithGiflib(const std::string& path, TComparison& seen) {
   const std::vector<std::uint8_t> bytes = ReadWholeFile(path);
   EXPECT_FALSE(bytes.empty()) << path;
-  TMemorySource source;
-  const TGiflibFile gif = SlurpWithGiflib(bytes, source);
+  const TGiflibFile gif = SlurpWithGiflib(bytes);
   EXPECT_TRUE(gif) << "giflib cannot read " << path;
   TGIFImage ours;
   EXPECT_TRUE(ours.LoadFromStream(bytes.data(), bytes.size())) << path;
@@ -223,6 +192,61 @@ TEST(GifAgainstGiflib, ImageMagickAnimationsWithLocalPalettesTransparencyAndDisp
   EXPECT_GT(ExpectSameAsGiflib(MagickGif("transparent.gif")).transparent, 0);
   EXPECT_GT(ExpectSameAsGiflib(MagickGif("transparent-frames.gif")).transparent, 1);
   EXPECT_EQ(ExpectSameAsGiflib(MagickGif("disposal.gif")).frames, 4);
+}
+
+// Every frame as ImageMagick's -coalesce composes it, 4 bytes a pixel (red, green, blue,
+// alpha), frames one after the other.
+std::vector<std::uint8_t> CoalescedByImageMagick(const std::string& path) {
+  const std::string command = "/usr/bin/convert '" + path + "' -coalesce -depth 8 rgba:-";
+  std::vector<std::uint8_t> rgba;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return rgba;
+  std::uint8_t buffer[65536];
+  std::size_t count;
+  while ((count = std::fread(buffer, 1, sizeof buffer, pipe)) > 0)
+    rgba.insert(rgba.end(), buffer, buffer + count);
+  pclose(pipe);
+  return rgba;
+}
+
+// Our animation, step by step, shows what ImageMagick composes: the same colour where it
+// is opaque, and see-through (or, without any transparent frame, black) where it is not.
+void ExpectCompositesLikeImageMagick(const std::string& path) {
+  SCOPED_TRACE(path);
+  TGIFImage gif;
+  ASSERT_TRUE(gif.LoadFromFile(path));
+  const std::vector<std::uint8_t> rgba = CoalescedByImageMagick(path);
+  const std::size_t frameBytes = static_cast<std::size_t>(gif.Width()) * gif.Height() * 4;
+  ASSERT_EQ(rgba.size(), frameBytes * static_cast<std::size_t>(gif.FrameCount()));
+  gif.StartAnimation(0);
+  for (int n = 1; n <= gif.FrameCount(); ++n) {
+    if (n > 1) {
+      gif.MarkDrawn();
+      ASSERT_TRUE(gif.Step(static_cast<std::uint32_t>(n) * 100000));
+    }
+    ASSERT_EQ(gif.CurrentFrame(), n);
+    const TDIBReader composite(gif.Composite());
+    int differences = 0;
+    for (int y = 0; y < gif.Height(); ++y)
+      for (int x = 0; x < gif.Width(); ++x) {
+        const std::uint8_t* theirs =
+            &rgba[frameBytes * static_cast<std::size_t>(n - 1) + (static_cast<std::size_t>(y) * gif.Width() + x) * 4];
+        const bool seeThrough = gif.CompositeMask() && IsMaskWhite(*gif.CompositeMask(), x, y);
+        const TColor ours = composite.Pixel(x, y);
+        const bool same = theirs[3] == 0
+                              ? seeThrough || (!gif.CompositeMask() && ours == kBlack)
+                              : !seeThrough && ours == MakeColor(theirs[0], theirs[1], theirs[2]);
+        if (!same && differences++ < 3)
+          ADD_FAILURE() << "frame " << n << " at " << x << "," << y;
+      }
+    EXPECT_EQ(differences, 0) << "frame " << n;
+  }
+}
+
+TEST(GifAnimationAgainstImageMagick, CompositesMatchImageMagicksCoalescedFrames) {
+  for (const char* name : {"disposal.gif", "transparent-frames.gif", "local-palettes.gif"})
+    ExpectCompositesLikeImageMagick(MagickGif(name));
+  for (const char* name : {"fire.gif", "welcome2.gif"}) ExpectCompositesLikeImageMagick(GiflibPicture(name));
 }
 
 }  // namespace

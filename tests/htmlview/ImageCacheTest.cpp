@@ -73,15 +73,4 @@ TEST(ImageCache, TheCountIsClampedAndLoweringItFreesAtOnce) {
   EXPECT_NE(cache.Find("young.gif"), nullptr) << "age 0 is not above 0";
 }
 
-TEST(ImageCache, FreeUnusedDropsEveryEntryWithoutUsers) {
-  TStringBitmapList cache;
-  cache.Add("a.gif", Picture());
-  cache.Add("b.gif", Picture());
-  cache.Release("b.gif");
-  cache.FreeUnused();
-  EXPECT_NE(cache.Find("a.gif"), nullptr);
-  EXPECT_EQ(cache.Find("b.gif"), nullptr);
-  EXPECT_EQ(&SharedImageCache(), &SharedImageCache());
-}
-
 }  // namespace

@@ -39,14 +39,14 @@ TBytes8 Bitmap() {
   return bmp.Write();
 }
 
-class PictureLoading : public ::testing::Test {
+class ViewerPictureLoading : public ::testing::Test {
 protected:
   TTempFolder folder;
   TStringBitmapList cache;
   TPictureLoader loader{cache, 24, BuildSharedPalette(StandardSystemPalette())};
 };
 
-TEST_F(PictureLoading, MissingUnknownAndPngFilesShowTheCannotLoadPicture) {
+TEST_F(ViewerPictureLoading, MissingUnknownAndPngFilesShowTheCannotLoadPicture) {
   EXPECT_EQ(loader.GetImage(folder.Path("missing.bmp"), false).BuiltIn, TBuiltInPicture::CannotLoad);
   EXPECT_EQ(loader.GetImage(folder.Write("junk.bmp", {'B', 'X', 1, 2, 3}), false).BuiltIn,
             TBuiltInPicture::CannotLoad);
@@ -65,7 +65,7 @@ TEST_F(PictureLoading, MissingUnknownAndPngFilesShowTheCannotLoadPicture) {
   EXPECT_EQ(cache.Count(), 0u) << "nothing that failed is cached";
 }
 
-TEST_F(PictureLoading, ASingleFrameGifBecomesACachedBitmapMaskedByItsTransparentIndex) {
+TEST_F(ViewerPictureLoading, ASingleFrameGifBecomesACachedBitmapMaskedByItsTransparentIndex) {
   // Index 0 is transparent; index 3 has the same colour and must stay visible.
   const TBytes8 pixels = {0, 1, 3, 2, 0, 3};
   const std::string name = folder.Write("One.GIF", TGifBuilder(3, 2, kPalette).Control(0, 0, 0).Frame(0, 0, 3, 2, pixels).Bytes());
@@ -89,7 +89,7 @@ TEST_F(PictureLoading, ASingleFrameGifBecomesACachedBitmapMaskedByItsTransparent
   EXPECT_EQ(cache.Find(name)->UsageCount, 0);
 }
 
-TEST_F(PictureLoading, AnAnimatedGifStaysAGifAndEachUseGetsItsOwnCopy) {
+TEST_F(ViewerPictureLoading, AnAnimatedGifStaysAGifAndEachUseGetsItsOwnCopy) {
   TGifBuilder builder(2, 2, kPalette);
   builder.Control(1, 10).Frame(0, 0, 2, 2, {1, 1, 1, 1}).Control(1, 10).Frame(0, 0, 2, 2, {2, 2, 2, 2});
   const std::string name = folder.Write("anim.gif", builder.Loop(0).Bytes());
@@ -109,7 +109,7 @@ TEST_F(PictureLoading, AnAnimatedGifStaysAGifAndEachUseGetsItsOwnCopy) {
   EXPECT_EQ(cache.Find(name)->Gif->CurrentFrame(), 1);
 }
 
-TEST_F(PictureLoading, AGifThatFailsFreesEveryCacheEntryWithoutUsers) {
+TEST_F(ViewerPictureLoading, AGifThatFailsFreesEveryCacheEntryWithoutUsers) {
   const TImageForSource unused = loader.GetImage(folder.Write("unused.bmp", Bitmap()), false);
   const TImageForSource used = loader.GetImage(folder.Write("used.bmp", Bitmap()), false);
   ASSERT_NE(unused.Bitmap, nullptr);
@@ -122,7 +122,7 @@ TEST_F(PictureLoading, AGifThatFailsFreesEveryCacheEntryWithoutUsers) {
   EXPECT_EQ(cache.Count(), 1u);
 }
 
-TEST_F(PictureLoading, TranspMasksTheLowerLeftColourEvenOnACachedBitmap) {
+TEST_F(ViewerPictureLoading, TranspMasksTheLowerLeftColourEvenOnACachedBitmap) {
   const std::string name = folder.Write("b.bmp", Bitmap());
   const TImageForSource plain = loader.GetImage(name, false);
   ASSERT_NE(plain.Bitmap, nullptr);
@@ -140,7 +140,7 @@ TEST_F(PictureLoading, TranspMasksTheLowerLeftColourEvenOnACachedBitmap) {
   EXPECT_TRUE(*file.Mask == *transp.Mask);
 }
 
-TEST_F(PictureLoading, PictureFilesGiveTheFirstFrameOfAGifAndItsLeadingTransparency) {
+TEST_F(ViewerPictureLoading, PictureFilesGiveTheFirstFrameOfAGifAndItsLeadingTransparency) {
   TGifBuilder leading(3, 2, kPalette);
   leading.Control(0, 10, 0).Frame(0, 0, 3, 2, {0, 1, 3, 2, 0, 3}).Control(0, 10).Frame(0, 0, 3, 2, {1, 1, 1, 1, 1, 1});
   const TLoadedPicture first = loader.LoadPictureFile(folder.Write("lead.gif", leading.Bytes()), false);
@@ -160,7 +160,7 @@ TEST_F(PictureLoading, PictureFilesGiveTheFirstFrameOfAGifAndItsLeadingTranspare
   EXPECT_EQ(second.Mask, nullptr);
 }
 
-TEST_F(PictureLoading, RealBitmapAndJpegFilesLoadAndPaletteScreensGetTheSharedPalette) {
+TEST_F(ViewerPictureLoading, RealBitmapAndJpegFilesLoadAndPaletteScreensGetTheSharedPalette) {
   const std::string jpeg = DepsDir() + "/src/libjpeg-turbo/testimages/testorig.jpg";
   const std::string bmp = DepsDir() + "/src/libjpeg-turbo/testimages/vgl_6548_0026a.bmp";
   const TLoadedPicture deep = loader.LoadPictureFile(jpeg, false);
@@ -185,7 +185,7 @@ TEST_F(PictureLoading, RealBitmapAndJpegFilesLoadAndPaletteScreensGetTheSharedPa
   EXPECT_EQ(sixteen.LoadPictureFile(bmp, false).Bitmap->Palette(), SystemDefaultPalette());
 }
 
-TEST_F(PictureLoading, HostSuppliedImagesComeNowLaterOrNever) {
+TEST_F(ViewerPictureLoading, HostSuppliedImagesComeNowLaterOrNever) {
   int requests = 0;
   loader.ExpandFileName = [](const std::string&) -> std::string {
     ADD_FAILURE() << "names are not expanded while the host supplies images";
@@ -219,7 +219,7 @@ TEST_F(PictureLoading, HostSuppliedImagesComeNowLaterOrNever) {
   EXPECT_TRUE(loader.GetImage("now.gif", false).FromCache);
 }
 
-TEST_F(PictureLoading, WithoutAHostNamesAreExpandedToFiles) {
+TEST_F(ViewerPictureLoading, WithoutAHostNamesAreExpandedToFiles) {
   folder.Write("x.bmp", Bitmap());
   loader.ExpandFileName = [&](const std::string& src) { return folder.Path(src); };
   const TImageForSource image = loader.GetImage("x.bmp", false);
