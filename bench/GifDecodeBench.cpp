@@ -63,9 +63,9 @@ double SecondsPerDecode(const std::vector<std::uint8_t>& bytes, Decode decode) {
 std::vector<std::string> BenchFiles() {
   const std::string giflib = std::string(PAVINA_BENCH_DEPS_DIR) + "/src/giflib/";
   std::vector<std::string> files;
-  for (const char* name : {"pic/fire.gif", "pic/gifgrid.gif", "pic/porsche.gif", "pic/solid2.gif",
-                           "pic/treescap-interlaced.gif", "pic/welcome2.gif", "pic/x-trans.gif",
-                           "tests/wedge.gif"})
+  for (const char* name :
+       {"pic/fire.gif", "pic/gifgrid.gif", "pic/porsche.gif", "pic/solid2.gif",
+        "pic/treescap-interlaced.gif", "pic/welcome2.gif", "pic/x-trans.gif", "tests/wedge.gif"})
     files.push_back(giflib + name);
 #ifdef PAVINA_BENCH_MAGICK_DIR
   for (const char* name : {"plasma-256.gif", "plasma-interlaced.gif", "logo.gif", "rose-256.gif",

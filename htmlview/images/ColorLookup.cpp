@@ -13,8 +13,8 @@ TFastColorLookup::TFastColorLookup(TPalette palette)
 }
 
 std::uint8_t TFastColorLookup::Lookup(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
-  const std::size_t cell = (std::size_t{red} >> 3) << 10 | (std::size_t{green} >> 3) << 5 |
-                           (std::size_t{blue} >> 3);
+  const std::size_t cell =
+      (std::size_t{red} >> 3) << 10 | (std::size_t{green} >> 3) << 5 | (std::size_t{blue} >> 3);
   std::int16_t& entry = table_[cell];
   if (entry == kUnknown) entry = Nearest(red, green, blue);
   return static_cast<std::uint8_t>(entry);

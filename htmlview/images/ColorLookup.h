@@ -22,7 +22,9 @@ protected:
 class TWebSafeColorLookup final : public TColorLookup {
 public:
   TWebSafeColorLookup();
-  static std::uint8_t Level(std::uint8_t value) { return static_cast<std::uint8_t>((value + 3) / 51); }
+  static std::uint8_t Level(std::uint8_t value) {
+    return static_cast<std::uint8_t>((value + 3) / 51);
+  }
   std::uint8_t Lookup(std::uint8_t red, std::uint8_t green, std::uint8_t blue) override {
     return static_cast<std::uint8_t>(36 * Level(red) + 6 * Level(green) + Level(blue));
   }

@@ -39,9 +39,8 @@ TDIB ReduceColors(const TDIB& source, TPaletteKind kind, TDitherMode mode,
   const std::unique_ptr<TColorLookup> lookup = LookupFor(source, kind, sharedPalette);
   const std::int32_t width = source.Width();
   std::unique_ptr<TDitherEngine> engine =
-      mode == TDitherMode::FloydSteinberg
-          ? std::make_unique<TFloydSteinbergEngine>(*lookup, width)
-          : std::make_unique<TDitherEngine>(*lookup, width);
+      mode == TDitherMode::FloydSteinberg ? std::make_unique<TFloydSteinbergEngine>(*lookup, width)
+                                          : std::make_unique<TDitherEngine>(*lookup, width);
 
   TDIB target(width, source.Height(), 8);
   target.Palette() = lookup->Palette();

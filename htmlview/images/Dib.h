@@ -46,8 +46,8 @@ public:
   void Fill(std::uint8_t byte);
 
   friend bool operator==(const TDIB& a, const TDIB& b) {
-    return a.width_ == b.width_ && a.height_ == b.height_ &&
-           a.bitsPerPixel_ == b.bitsPerPixel_ && a.palette_ == b.palette_ && a.bits_ == b.bits_;
+    return a.width_ == b.width_ && a.height_ == b.height_ && a.bitsPerPixel_ == b.bitsPerPixel_ &&
+           a.palette_ == b.palette_ && a.bits_ == b.bits_;
   }
   friend bool operator!=(const TDIB& a, const TDIB& b) { return !(a == b); }
 

@@ -38,14 +38,16 @@ void TDIBReader::ReadRow(std::int32_t y, TColor* colors) const {
       for (std::int32_t x = 0; x < width; ++x) colors[x] = PaletteColor(row[x]);
       break;
     default:
-      for (std::int32_t x = 0; x < width; ++x, row += 3) colors[x] = MakeColor(row[2], row[1], row[0]);
+      for (std::int32_t x = 0; x < width; ++x, row += 3)
+        colors[x] = MakeColor(row[2], row[1], row[0]);
       break;
   }
 }
 
 TDIBWriter::TDIBWriter(TDIB& dib) : dib_(dib) {
   if (dib.Empty()) throw EGraphicsError(kBitmapImageNotValid);
-  if (dib.BitsPerPixel() != 8 && dib.BitsPerPixel() != 24) throw EGraphicsError(kInvalidPixelFormat);
+  if (dib.BitsPerPixel() != 8 && dib.BitsPerPixel() != 24)
+    throw EGraphicsError(kInvalidPixelFormat);
 }
 
 void TDIBWriter::WriteIndex(std::int32_t x, std::int32_t y, std::uint8_t index) {

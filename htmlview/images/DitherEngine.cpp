@@ -34,9 +34,9 @@ void TFloydSteinbergEngine::DitherRow(const TColor* colors, std::uint8_t* indexe
     const int wanted[3] = {std::clamp(RedOf(colors[x]) + here[0], 0, 255),
                            std::clamp(GreenOf(colors[x]) + here[1], 0, 255),
                            std::clamp(BlueOf(colors[x]) + here[2], 0, 255)};
-    const std::uint8_t index = lookup_.Lookup(static_cast<std::uint8_t>(wanted[0]),
-                                              static_cast<std::uint8_t>(wanted[1]),
-                                              static_cast<std::uint8_t>(wanted[2]));
+    const std::uint8_t index =
+        lookup_.Lookup(static_cast<std::uint8_t>(wanted[0]), static_cast<std::uint8_t>(wanted[1]),
+                       static_cast<std::uint8_t>(wanted[2]));
     indexes[x] = index;
     const TColor got = palette[index];
     const int gotComponents[3] = {RedOf(got), GreenOf(got), BlueOf(got)};

@@ -3,7 +3,7 @@
 #include <fstream>
 
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& fileName,
-                                                      std::size_t maxBytes) {
+                                                       std::size_t maxBytes) {
   std::ifstream file(fileName, std::ios::binary | std::ios::ate);
   if (!file) return std::nullopt;
   const std::streamoff size = file.tellg();

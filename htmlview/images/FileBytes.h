@@ -11,4 +11,4 @@ constexpr std::size_t kMaxImageFileBytes = std::size_t{64} * 1024 * 1024;
 
 // The whole file, or nothing when it is missing, unreadable or larger than `maxBytes`.
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& fileName,
-                                                      std::size_t maxBytes = kMaxImageFileBytes);
+                                                       std::size_t maxBytes = kMaxImageFileBytes);

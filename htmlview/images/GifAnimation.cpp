@@ -38,8 +38,8 @@ TPixelRect Union(const TPixelRect& a, const TPixelRect& b) {
 }  // namespace
 
 std::uint32_t TGIFImage::DelayOf(int frameNumber) const {
-  const std::uint64_t delay = std::uint64_t{Frame(frameNumber).DelayMs} * 100 /
-                              static_cast<std::uint64_t>(speed_);
+  const std::uint64_t delay =
+      std::uint64_t{Frame(frameNumber).DelayMs} * 100 / static_cast<std::uint64_t>(speed_);
   return static_cast<std::uint32_t>(std::clamp<std::uint64_t>(delay, 1, UINT32_MAX));
 }
 

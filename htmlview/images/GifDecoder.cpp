@@ -64,7 +64,8 @@ TPalette ReadPalette(TByteCursor& cursor, std::uint8_t flags) {
   const std::size_t entries = std::size_t{2} << (flags & 7);
   TPalette palette(256, kBlack);
   const std::uint8_t* rgb = cursor.Take(entries * 3);
-  for (std::size_t i = 0; i < entries; ++i, rgb += 3) palette[i] = MakeColor(rgb[0], rgb[1], rgb[2]);
+  for (std::size_t i = 0; i < entries; ++i, rgb += 3)
+    palette[i] = MakeColor(rgb[0], rgb[1], rgb[2]);
   return palette;
 }
 
@@ -82,10 +83,14 @@ struct TGraphicControl {
 
 TGifDisposal DisposalOf(std::uint8_t flags) {
   switch ((flags >> 2) & 7) {
-    case 0: return TGifDisposal::None;
-    case 1: return TGifDisposal::Leave;
-    case 3: return TGifDisposal::Previous;
-    default: return TGifDisposal::Background;
+    case 0:
+      return TGifDisposal::None;
+    case 1:
+      return TGifDisposal::Leave;
+    case 3:
+      return TGifDisposal::Previous;
+    default:
+      return TGifDisposal::Background;
   }
 }
 
@@ -209,8 +214,8 @@ private:
     if (decodedPixels_ > kMaxGifDecodedPixels) throw EGraphicsError(kGifDibAllocationFailed);
 
     if (!cursor_.Has(PaletteBytes(flags) + 1)) throw EGraphicsError(kCorruptGifImage);
-    const TPalette palette = frame->HasLocalPalette ? ReadPalette(cursor_, flags)
-                                                    : content_.GlobalPalette;
+    const TPalette palette =
+        frame->HasLocalPalette ? ReadPalette(cursor_, flags) : content_.GlobalPalette;
     const int minCodeSize = cursor_.Byte();
     codes_.clear();
     cursor_.SubBlocks(&codes_);  // a missing terminator is harmless when the picture is whole
@@ -254,8 +259,7 @@ bool DecodeGif(const std::uint8_t* data, std::size_t size, TGifContent& content)
   return TGifReader(data, size, content).Read();
 }
 
-std::optional<std::uint8_t> FindLeadingGifTransparency(const std::uint8_t* data,
-                                                       std::size_t size) {
+std::optional<std::uint8_t> FindLeadingGifTransparency(const std::uint8_t* data, std::size_t size) {
   constexpr std::size_t kScreenEnd = 13;
   if (size < kScreenEnd || std::memcmp(data, "GIF", 3) != 0) return std::nullopt;
   const std::size_t at = kScreenEnd + PaletteBytes(data[10]);

@@ -30,7 +30,9 @@ public:
   const TPalette& GlobalPalette() const { return globalPalette_; }
   int FrameCount() const { return static_cast<int>(frames_.size()); }
   // Throws std::out_of_range for a number outside 1..FrameCount().
-  const TgfFrame& Frame(int number) const { return *frames_.at(static_cast<std::size_t>(number - 1)); }
+  const TgfFrame& Frame(int number) const {
+    return *frames_.at(static_cast<std::size_t>(number - 1));
+  }
   bool IsAnimated() const { return frames_.size() > 1; }
   // From the "NETSCAPE" "2.0" extension, 0 for ever; without it 1, so the GIF plays once.
   int LoopCount() const { return loopCount_; }

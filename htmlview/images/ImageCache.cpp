@@ -49,7 +49,9 @@ void TStringBitmapList::SetCacheCount(int count) {
   FreeUnusedOlderThan(cacheCount_);
 }
 
-void TStringBitmapList::FreeUnused() { FreeUnusedOlderThan(-1); }
+void TStringBitmapList::FreeUnused() {
+  FreeUnusedOlderThan(-1);
+}
 
 void TStringBitmapList::FreeUnusedOlderThan(int age) {
   for (auto it = items_.begin(); it != items_.end();) {

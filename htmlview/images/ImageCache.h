@@ -10,9 +10,9 @@
 
 // One picture of the image cache, shared by every image of every document that shows it.
 struct TBitmapItem {
-  std::shared_ptr<const TDIB> Bitmap;  // a plain picture, or
+  std::shared_ptr<const TDIB> Bitmap;    // a plain picture, or
   std::shared_ptr<const TGIFImage> Gif;  // an animated GIF, which each user gets a copy of
-  std::shared_ptr<const TDIB> Mask;    // may be null
+  std::shared_ptr<const TDIB> Mask;      // may be null
   TTransparencyMode Mode = TTransparencyMode::None;
   int UsageCount = 0;  // current users
   int Age = 0;         // document loads since it was last taken

@@ -10,8 +10,8 @@ constexpr std::int32_t kTextGap = 2;
 // value * numerator / denominator, rounded; 0 for a zero denominator.
 std::int32_t Scale(std::int32_t value, std::int32_t numerator, std::int32_t denominator) {
   if (denominator <= 0) return 0;
-  return static_cast<std::int32_t>(
-      (std::int64_t{value} * numerator + denominator / 2) / denominator);
+  return static_cast<std::int32_t>((std::int64_t{value} * numerator + denominator / 2) /
+                                   denominator);
 }
 
 std::int32_t GivenWidth(const TImageSizeAttributes& attributes, std::int32_t availableWidth) {
@@ -30,7 +30,8 @@ TImageSize ImageDrawSize(const TImageSizeAttributes& attributes, TImageSize natu
     return {width, hasHeight ? attributes.Height : natural.Height};
   if (hasWidth && hasHeight) return {width, attributes.Height};
   if (hasWidth) return {width, Scale(natural.Height, width, natural.Width)};
-  if (hasHeight) return {Scale(natural.Width, attributes.Height, natural.Height), attributes.Height};
+  if (hasHeight)
+    return {Scale(natural.Width, attributes.Height, natural.Height), attributes.Height};
   return natural;
 }
 

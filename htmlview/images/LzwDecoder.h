@@ -18,8 +18,7 @@ public:
   // `pixelCount` pixels and ignores what follows them. Returns false for a damaged stream:
   // a minimum code size outside 1..8, a code beyond the table, or a stream that ends (by
   // its end code or its data) before the picture is complete.
-  bool Decode(const std::uint8_t* codes, std::size_t size, int minCodeSize,
-              std::size_t pixelCount);
+  bool Decode(const std::uint8_t* codes, std::size_t size, int minCodeSize, std::size_t pixelCount);
 
   // The pixels of the last successful Decode, in stream order.
   const std::uint8_t* Pixels() const { return pixels_.data(); }

@@ -39,8 +39,8 @@ void TColorQuantizer::AddColor(TColor color) {
   TOctreeNode* node = root_.get();
   for (int level = 0; !node->IsLeaf; ++level) {
     const int shift = kColorBits - 1 - level;
-    const std::size_t index = ((red >> shift) & 1) << 2 | ((green >> shift) & 1) << 1 |
-                              ((blue >> shift) & 1);
+    const std::size_t index =
+        ((red >> shift) & 1) << 2 | ((green >> shift) & 1) << 1 | ((blue >> shift) & 1);
     auto& child = node->Children[index];
     if (!child) child = MakeNode(level + 1);
     node = child.get();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <set>
 
+#include "Raster.h"
 #include "images/ColorLookup.h"
 #include "images/ColorPalette.h"
 #include "images/ColorReduction.h"
@@ -10,7 +11,6 @@
 #include "images/DitherEngine.h"
 #include "images/GraphicsError.h"
 #include "images/OctreeQuantizer.h"
-#include "Raster.h"
 
 namespace {
 
@@ -18,7 +18,8 @@ TDIB Picture24(int width, int height, const std::vector<TColor>& colors) {
   TDIB dib(width, height, 24);
   TDIBWriter writer(dib);
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) writer.WriteColor(x, y, colors[static_cast<std::size_t>(y * width + x)]);
+    for (int x = 0; x < width; ++x)
+      writer.WriteColor(x, y, colors[static_cast<std::size_t>(y * width + x)]);
   return dib;
 }
 
@@ -94,7 +95,8 @@ TEST(OctreeQuantizer, FewerThan256ColoursComeBackExactly) {
     colors.push_back(MakeColor(static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(255 - i),
                                static_cast<std::uint8_t>(i * 7)));
   std::vector<TColor> pixels;
-  for (int repeat = 0; repeat < 3; ++repeat) pixels.insert(pixels.end(), colors.begin(), colors.end());
+  for (int repeat = 0; repeat < 3; ++repeat)
+    pixels.insert(pixels.end(), colors.begin(), colors.end());
   TColorQuantizer quantizer;
   quantizer.AddImage(Picture24(20, 30, pixels));
   const TPalette palette = quantizer.Palette();
@@ -116,8 +118,8 @@ TEST(OctreeQuantizer, ManyColoursAreMergedIntoAtMostTheLimit) {
   EXPECT_GE(palette.size(), 8u);
   EXPECT_EQ(quantizer.LeafCount(), static_cast<int>(palette.size()));
   // Merged leaves average their pixels: reds spread over the whole range.
-  const auto [low, high] = std::minmax_element(palette.begin(), palette.end(),
-                                               [](TColor a, TColor b) { return RedOf(a) < RedOf(b); });
+  const auto [low, high] = std::minmax_element(
+      palette.begin(), palette.end(), [](TColor a, TColor b) { return RedOf(a) < RedOf(b); });
   EXPECT_LT(RedOf(*low), 100);
   EXPECT_GT(RedOf(*high), 150);
 }
@@ -137,9 +139,10 @@ TEST(ColorReduction, FloydSteinbergSpreadsErrorsSerpentineWithTheWeightsRounded)
   // alternating direction; truncating, swapping 7 and 5, or always going left to right each
   // give another result here.
   const std::vector<TColor> pixels = {
-      MakeColor(168, 200, 40),  MakeColor(88, 200, 152),  MakeColor(136, 168, 24), MakeColor(168, 24, 120),
-      MakeColor(232, 232, 232), MakeColor(152, 88, 88),   MakeColor(200, 104, 24), MakeColor(104, 200, 200),
-      MakeColor(104, 152, 200), MakeColor(136, 232, 136), MakeColor(168, 120, 200), MakeColor(232, 24, 152)};
+      MakeColor(168, 200, 40),  MakeColor(88, 200, 152),  MakeColor(136, 168, 24),
+      MakeColor(168, 24, 120),  MakeColor(232, 232, 232), MakeColor(152, 88, 88),
+      MakeColor(200, 104, 24),  MakeColor(104, 200, 200), MakeColor(104, 152, 200),
+      MakeColor(136, 232, 136), MakeColor(168, 120, 200), MakeColor(232, 24, 152)};
   const TPalette palette = {kBlack, kWhite, MakeColor(255, 0, 0), MakeColor(0, 0, 255)};
   TFastColorLookup lookup(palette);
   TFloydSteinbergEngine engine(lookup, 4);
@@ -180,14 +183,16 @@ TEST(ColorReduction, EachPaletteKindGivesAnEightBitPictureInThatPalette) {
   EXPECT_EQ(ReduceColors(source, TPaletteKind::WebSafe, TDitherMode::FloydSteinberg).Palette(),
             WebSafePalette());
   const TPalette custom(256, MakeColor(9, 9, 9));
-  EXPECT_EQ(ReduceColors(source, TPaletteKind::Shared, TDitherMode::Nearest, custom).Palette(), custom);
+  EXPECT_EQ(ReduceColors(source, TPaletteKind::Shared, TDitherMode::Nearest, custom).Palette(),
+            custom);
   const TDIB optimal = ReduceColors(source, TPaletteKind::Optimal, TDitherMode::Nearest);
   EXPECT_EQ(optimal.Palette().size(), 128u);
   // Each colour here has a cell of its own, so the optimal palette shows every pixel exactly.
   const TDIBReader reader(optimal);
   int exact = 0;
   for (int y = 0; y < 8; ++y)
-    for (int x = 0; x < 16; ++x) exact += reader.Pixel(x, y) == colors[static_cast<std::size_t>(y * 16 + x)];
+    for (int x = 0; x < 16; ++x)
+      exact += reader.Pixel(x, y) == colors[static_cast<std::size_t>(y * 16 + x)];
   EXPECT_EQ(exact, 128);
 }
 

@@ -8,7 +8,8 @@ namespace {
 
 // Palette: 0 black, 1 red, 2 green, 3 blue.
 const TRgbList kPalette = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000};
-const TColor kRed = MakeColor(255, 0, 0), kGreen = MakeColor(0, 255, 0), kBlue = MakeColor(0, 0, 255);
+const TColor kRed = MakeColor(255, 0, 0), kGreen = MakeColor(0, 255, 0),
+             kBlue = MakeColor(0, 0, 255);
 
 TBytes8 Solid(int width, int height, std::uint8_t index) {
   return TBytes8(static_cast<std::size_t>(width * height), index);

@@ -108,8 +108,12 @@ TBytes8 SubBlocks(const TBytes8& data) {
 
 TGifBuilder::TGifBuilder(int width, int height, const TRgbList& globalPalette,
                          const char* version) {
-  data_ = {'G', 'I', 'F', static_cast<std::uint8_t>(version[0]),
-           static_cast<std::uint8_t>(version[1]), static_cast<std::uint8_t>(version[2])};
+  data_ = {'G',
+           'I',
+           'F',
+           static_cast<std::uint8_t>(version[0]),
+           static_cast<std::uint8_t>(version[1]),
+           static_cast<std::uint8_t>(version[2])};
   Word(data_, width);
   Word(data_, height);
   if (globalPalette.empty()) {

@@ -24,12 +24,14 @@ TBytes8 SubBlocks(const TBytes8& data);
 
 class TGifBuilder {
 public:
-  TGifBuilder(int width, int height, const TRgbList& globalPalette = {}, const char* version = "89a");
+  TGifBuilder(int width, int height, const TRgbList& globalPalette = {},
+              const char* version = "89a");
 
   TGifBuilder& Loop(int count);
   TGifBuilder& Comment(const std::string& text);
   TGifBuilder& PlainText();
-  TGifBuilder& Control(int disposal, int delayCentiseconds, std::optional<int> transparentIndex = {});
+  TGifBuilder& Control(int disposal, int delayCentiseconds,
+                       std::optional<int> transparentIndex = {});
   // A frame; its pixel count must be width * height. An empty local palette uses the
   // global one; minCodeSize 0 picks the smallest that fits the palette.
   TGifBuilder& Frame(int left, int top, int width, int height, const TBytes8& pixels,

@@ -17,7 +17,8 @@ const TRgbList kLocal = {0x102030, 0x405060, 0x708090, 0xA0B0C0, 0xD0E0F0};
 TBytes8 Pattern(int width, int height, int colors) {
   TBytes8 pixels;
   for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) pixels.push_back(static_cast<std::uint8_t>((x * 3 + y) % colors));
+    for (int x = 0; x < width; ++x)
+      pixels.push_back(static_cast<std::uint8_t>((x * 3 + y) % colors));
   return pixels;
 }
 
@@ -89,11 +90,10 @@ TEST(GifDecoder, GraphicControlGivesDelayDisposalAndTransparencyToTheNextFrameOn
   ASSERT_EQ(LoadOutcome(builder.Bytes(), gif), "ok");
   ASSERT_EQ(gif.FrameCount(), 9);
   EXPECT_EQ(gif.LoopCount(), 1) << "no loop extension: plays once";
-  const TGifDisposal expected[] = {TGifDisposal::None,       TGifDisposal::Leave,
-                                   TGifDisposal::Background, TGifDisposal::Previous,
-                                   TGifDisposal::Background, TGifDisposal::Background,
-                                   TGifDisposal::Background, TGifDisposal::Background,
-                                   TGifDisposal::None};
+  const TGifDisposal expected[] = {
+      TGifDisposal::None,       TGifDisposal::Leave,      TGifDisposal::Background,
+      TGifDisposal::Previous,   TGifDisposal::Background, TGifDisposal::Background,
+      TGifDisposal::Background, TGifDisposal::Background, TGifDisposal::None};
   for (int n = 1; n <= 9; ++n) {
     EXPECT_EQ(gif.Frame(n).Disposal, expected[n - 1]) << n;
     EXPECT_EQ(gif.Frame(n).DelayMs, n <= 8 ? static_cast<std::uint32_t>(10 * (4 + n)) : 0u) << n;
@@ -111,7 +111,8 @@ TEST(GifDecoder, GraphicControlGivesDelayDisposalAndTransparencyToTheNextFrameOn
 
 TEST(GifDecoder, KeepsAtMost256Frames) {
   TGifBuilder builder(2, 2, kGlobal);
-  for (int i = 0; i < 300; ++i) builder.Frame(0, 0, 2, 2, {0, 1, 2, static_cast<std::uint8_t>(i % 4)});
+  for (int i = 0; i < 300; ++i)
+    builder.Frame(0, 0, 2, 2, {0, 1, 2, static_cast<std::uint8_t>(i % 4)});
   TGIFImage gif;
   ASSERT_EQ(LoadOutcome(builder.Bytes(), gif), "ok");
   EXPECT_EQ(gif.FrameCount(), 256);
@@ -164,13 +165,17 @@ TEST(GifDecoder, DamagedFramesAreCorruptAndLeaveNoPicture) {
 TEST(GifDecoder, HugeScreensAndFramesAreRefusedBeforeAnythingIsAllocated) {
   const TBytes8 codes = LzwEncode(Pattern(4, 4, 4), 2);
   TGIFImage gif;
-  EXPECT_EQ(LoadOutcome(TGifBuilder(65535, 65535, kGlobal).Frame(0, 0, 4, 4, Pattern(4, 4, 4)).Bytes(), gif),
-            kGifDibAllocationFailed);
-  EXPECT_EQ(LoadOutcome(TGifBuilder(4, 4, kGlobal).RawFrame(0, 0, 65535, 65535, 2, codes).Bytes(), gif),
-            kGifDibAllocationFailed);
+  EXPECT_EQ(
+      LoadOutcome(TGifBuilder(65535, 65535, kGlobal).Frame(0, 0, 4, 4, Pattern(4, 4, 4)).Bytes(),
+                  gif),
+      kGifDibAllocationFailed);
+  EXPECT_EQ(
+      LoadOutcome(TGifBuilder(4, 4, kGlobal).RawFrame(0, 0, 65535, 65535, 2, codes).Bytes(), gif),
+      kGifDibAllocationFailed);
   // Small frames far out grow the logical screen beyond what can be held.
-  EXPECT_EQ(LoadOutcome(TGifBuilder(4, 4, kGlobal).RawFrame(65000, 65000, 4, 4, 2, codes).Bytes(), gif),
-            kGifDibAllocationFailed);
+  EXPECT_EQ(
+      LoadOutcome(TGifBuilder(4, 4, kGlobal).RawFrame(65000, 65000, 4, 4, 2, codes).Bytes(), gif),
+      kGifDibAllocationFailed);
   EXPECT_TRUE(gif.Empty());
 
   // Many large frames add up: each 4096 x 4096 frame is a few kilobytes of codes.
@@ -204,8 +209,8 @@ const char* const kSamples[] = {"fire.gif",     "gifgrid.gif",  "porsche.gif",
 TEST(GifDecoder, FirstFramesMatchGiflibsOwnDumpsOfItsSamples) {
   // gif2rgb paints every frame over the last without transparency: for single pictures
   // that is the first frame in its palette colours.
-  for (const char* name : {"gifgrid", "porsche", "solid2", "treescap", "treescap-interlaced",
-                           "x-trans"}) {
+  for (const char* name :
+       {"gifgrid", "porsche", "solid2", "treescap", "treescap-interlaced", "x-trans"}) {
     SCOPED_TRACE(name);
     TGIFImage gif;
     ASSERT_TRUE(gif.LoadFromFile(GiflibPicture(std::string(name) + ".gif")));

@@ -32,7 +32,8 @@ int GiflibLoopCount(const GifFileType& gif) {
     return -1;
   };
   for (int i = 0; i < gif.ImageCount; ++i) {
-    const int loop = search(gif.SavedImages[i].ExtensionBlocks, gif.SavedImages[i].ExtensionBlockCount);
+    const int loop =
+        search(gif.SavedImages[i].ExtensionBlocks, gif.SavedImages[i].ExtensionBlockCount);
     if (loop >= 0) return loop;
   }
   return search(gif.ExtensionBlocks, gif.ExtensionBlockCount);
@@ -40,10 +41,14 @@ int GiflibLoopCount(const GifFileType& gif) {
 
 TGifDisposal ExpectedDisposal(int giflibMode) {
   switch (giflibMode) {
-    case DISPOSAL_UNSPECIFIED: return TGifDisposal::None;
-    case DISPOSE_DO_NOT: return TGifDisposal::Leave;
-    case DISPOSE_PREVIOUS: return TGifDisposal::Previous;
-    default: return TGifDisposal::Background;
+    case DISPOSAL_UNSPECIFIED:
+      return TGifDisposal::None;
+    case DISPOSE_DO_NOT:
+      return TGifDisposal::Leave;
+    case DISPOSE_PREVIOUS:
+      return TGifDisposal::Previous;
+    default:
+      return TGifDisposal::Background;
   }
 }
 
@@ -142,8 +147,8 @@ TComparison ExpectSameAsGiflib(const std::string& path) {
   return seen;
 }
 
-const char* const kGiflibSamples[] = {"fire.gif",    "gifgrid.gif",  "porsche.gif",
-                                      "solid2.gif",  "treescap.gif", "treescap-interlaced.gif",
+const char* const kGiflibSamples[] = {"fire.gif",     "gifgrid.gif",  "porsche.gif",
+                                      "solid2.gif",   "treescap.gif", "treescap-interlaced.gif",
                                       "welcome2.gif", "x-trans.gif"};
 
 TEST(GifAgainstGiflib, EverySamplePictureOfGiflibDecodesAlike) {
@@ -171,7 +176,9 @@ TEST(GifAgainstGiflib, InterlacedAndPlainTreescapeArePixelForPixelTheSame) {
   EXPECT_TRUE(plain.Frame(1).Picture == interlaced.Frame(1).Picture);
 }
 
-std::string MagickGif(const std::string& name) { return std::string(PAVINA_MAGICK_DIR) + "/" + name; }
+std::string MagickGif(const std::string& name) {
+  return std::string(PAVINA_MAGICK_DIR) + "/" + name;
+}
 
 TEST(GifAgainstGiflib, ImageMagickGifsOfEveryColourDepthDecodeAlike) {
   for (int colors : {2, 4, 8, 16, 32, 64, 128, 256})
@@ -229,15 +236,14 @@ void ExpectCompositesLikeImageMagick(const std::string& path) {
     int differences = 0;
     for (int y = 0; y < gif.Height(); ++y)
       for (int x = 0; x < gif.Width(); ++x) {
-        const std::uint8_t* theirs =
-            &rgba[frameBytes * static_cast<std::size_t>(n - 1) + (static_cast<std::size_t>(y) * gif.Width() + x) * 4];
+        const std::uint8_t* theirs = &rgba[frameBytes * static_cast<std::size_t>(n - 1) +
+                                           (static_cast<std::size_t>(y) * gif.Width() + x) * 4];
         const bool seeThrough = gif.CompositeMask() && IsMaskWhite(*gif.CompositeMask(), x, y);
         const TColor ours = composite.Pixel(x, y);
         const bool same = theirs[3] == 0
                               ? seeThrough || (!gif.CompositeMask() && ours == kBlack)
                               : !seeThrough && ours == MakeColor(theirs[0], theirs[1], theirs[2]);
-        if (!same && differences++ < 3)
-          ADD_FAILURE() << "frame " << n << " at " << x << "," << y;
+        if (!same && differences++ < 3) ADD_FAILURE() << "frame " << n << " at " << x << "," << y;
       }
     EXPECT_EQ(differences, 0) << "frame " << n;
   }
@@ -246,7 +252,8 @@ void ExpectCompositesLikeImageMagick(const std::string& path) {
 TEST(GifAnimationAgainstImageMagick, CompositesMatchImageMagicksCoalescedFrames) {
   for (const char* name : {"disposal.gif", "transparent-frames.gif", "local-palettes.gif"})
     ExpectCompositesLikeImageMagick(MagickGif(name));
-  for (const char* name : {"fire.gif", "welcome2.gif"}) ExpectCompositesLikeImageMagick(GiflibPicture(name));
+  for (const char* name : {"fire.gif", "welcome2.gif"})
+    ExpectCompositesLikeImageMagick(GiflibPicture(name));
 }
 
 }  // namespace

@@ -19,8 +19,7 @@ TBytes8 RandomPixels(std::size_t count, int bits, unsigned seed, int runLength =
   return pixels;
 }
 
-bool DecodesTo(TLzwDecoder& decoder, const TBytes8& codes, int minCodeSize,
-               const TBytes8& pixels) {
+bool DecodesTo(TLzwDecoder& decoder, const TBytes8& codes, int minCodeSize, const TBytes8& pixels) {
   if (!decoder.Decode(codes.data(), codes.size(), minCodeSize, pixels.size())) return false;
   return std::memcmp(decoder.Pixels(), pixels.data(), pixels.size()) == 0;
 }
@@ -77,11 +76,11 @@ TEST(LzwDecoder, RefusesDamagedStreams) {
     const TBytes8 bytes = PackCodes(stream);
     return decoder.Decode(bytes.data(), bytes.size(), 2, count);
   };
-  EXPECT_TRUE(decodes({{4, 3}, {1, 3}, {1, 3}, {6, 3}, {5, 4}}, 4));   // 1, 1, then 6 = 1 1
-  EXPECT_FALSE(decodes({{4, 3}, {1, 3}, {7, 3}, {5, 3}}, 3));          // 7 is not defined yet
-  EXPECT_FALSE(decodes({{4, 3}, {6, 3}, {5, 3}}, 2));                  // a table code after a clear
-  EXPECT_FALSE(decodes({{4, 3}, {1, 3}, {5, 3}}, 4));                  // the end before the last pixel
-  EXPECT_FALSE(decodes({{4, 3}, {1, 3}, {4, 3}, {6, 3}}, 4));          // the clear empties the table
+  EXPECT_TRUE(decodes({{4, 3}, {1, 3}, {1, 3}, {6, 3}, {5, 4}}, 4));  // 1, 1, then 6 = 1 1
+  EXPECT_FALSE(decodes({{4, 3}, {1, 3}, {7, 3}, {5, 3}}, 3));         // 7 is not defined yet
+  EXPECT_FALSE(decodes({{4, 3}, {6, 3}, {5, 3}}, 2));                 // a table code after a clear
+  EXPECT_FALSE(decodes({{4, 3}, {1, 3}, {5, 3}}, 4));          // the end before the last pixel
+  EXPECT_FALSE(decodes({{4, 3}, {1, 3}, {4, 3}, {6, 3}}, 4));  // the clear empties the table
 }
 
 }  // namespace

@@ -16,8 +16,9 @@ TBytes8 Png(bool withTransparency) {
   TBytes8 png = {137, 'P', 'N', 'G', 13, 10, 26, 10};
   const auto chunk = [&](const char* type, const TBytes8& body) {
     const auto length = static_cast<std::uint32_t>(body.size());
-    png.insert(png.end(), {static_cast<std::uint8_t>(length >> 24), static_cast<std::uint8_t>(length >> 16),
-                           static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)});
+    png.insert(png.end(),
+               {static_cast<std::uint8_t>(length >> 24), static_cast<std::uint8_t>(length >> 16),
+                static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)});
     png.insert(png.end(), type, type + 4);
     png.insert(png.end(), body.begin(), body.end());
     png.insert(png.end(), 4, 0);  // the CRC, which the scan does not check
@@ -47,7 +48,8 @@ protected:
 };
 
 TEST_F(ViewerPictureLoading, MissingUnknownAndPngFilesShowTheCannotLoadPicture) {
-  EXPECT_EQ(loader.GetImage(folder.Path("missing.bmp"), false).BuiltIn, TBuiltInPicture::CannotLoad);
+  EXPECT_EQ(loader.GetImage(folder.Path("missing.bmp"), false).BuiltIn,
+            TBuiltInPicture::CannotLoad);
   EXPECT_EQ(loader.GetImage(folder.Write("junk.bmp", {'B', 'X', 1, 2, 3}), false).BuiltIn,
             TBuiltInPicture::CannotLoad);
   EXPECT_EQ(loader.GetImage(folder.Write("broken.bmp", {'B', 'M', 1, 2, 3}), false).BuiltIn,
@@ -68,7 +70,8 @@ TEST_F(ViewerPictureLoading, MissingUnknownAndPngFilesShowTheCannotLoadPicture) 
 TEST_F(ViewerPictureLoading, ASingleFrameGifBecomesACachedBitmapMaskedByItsTransparentIndex) {
   // Index 0 is transparent; index 3 has the same colour and must stay visible.
   const TBytes8 pixels = {0, 1, 3, 2, 0, 3};
-  const std::string name = folder.Write("One.GIF", TGifBuilder(3, 2, kPalette).Control(0, 0, 0).Frame(0, 0, 3, 2, pixels).Bytes());
+  const std::string name = folder.Write(
+      "One.GIF", TGifBuilder(3, 2, kPalette).Control(0, 0, 0).Frame(0, 0, 3, 2, pixels).Bytes());
   const TImageForSource first = loader.GetImage(name, false);
   ASSERT_NE(first.Bitmap, nullptr);
   EXPECT_EQ(first.Gif, nullptr);
@@ -77,7 +80,8 @@ TEST_F(ViewerPictureLoading, ASingleFrameGifBecomesACachedBitmapMaskedByItsTrans
   EXPECT_EQ(first.Mode, TTransparencyMode::GifColor);
   ASSERT_NE(first.Mask, nullptr);
   for (int i = 0; i < 6; ++i)
-    EXPECT_EQ(IsMaskWhite(*first.Mask, i % 3, i / 3), pixels[static_cast<std::size_t>(i)] == 0) << i;
+    EXPECT_EQ(IsMaskWhite(*first.Mask, i % 3, i / 3), pixels[static_cast<std::size_t>(i)] == 0)
+        << i;
 
   const TImageForSource second = loader.GetImage(" " + name + " ", true);
   EXPECT_TRUE(second.FromCache);
@@ -91,7 +95,10 @@ TEST_F(ViewerPictureLoading, ASingleFrameGifBecomesACachedBitmapMaskedByItsTrans
 
 TEST_F(ViewerPictureLoading, AnAnimatedGifStaysAGifAndEachUseGetsItsOwnCopy) {
   TGifBuilder builder(2, 2, kPalette);
-  builder.Control(1, 10).Frame(0, 0, 2, 2, {1, 1, 1, 1}).Control(1, 10).Frame(0, 0, 2, 2, {2, 2, 2, 2});
+  builder.Control(1, 10)
+      .Frame(0, 0, 2, 2, {1, 1, 1, 1})
+      .Control(1, 10)
+      .Frame(0, 0, 2, 2, {2, 2, 2, 2});
   const std::string name = folder.Write("anim.gif", builder.Loop(0).Bytes());
   TImageForSource first = loader.GetImage(name, false);
   TImageForSource second = loader.GetImage(name, false);
@@ -114,7 +121,8 @@ TEST_F(ViewerPictureLoading, AGifThatFailsFreesEveryCacheEntryWithoutUsers) {
   const TImageForSource used = loader.GetImage(folder.Write("used.bmp", Bitmap()), false);
   ASSERT_NE(unused.Bitmap, nullptr);
   cache.Release(unused.CacheName);
-  TBytes8 damaged = TGifBuilder(4, 4, kPalette).RawFrame(0, 0, 4, 4, 2, PackCodes({{4, 3}, {7, 3}})).Bytes();
+  TBytes8 damaged =
+      TGifBuilder(4, 4, kPalette).RawFrame(0, 0, 4, 4, 2, PackCodes({{4, 3}, {7, 3}})).Bytes();
   const TImageForSource failed = loader.GetImage(folder.Write("damaged.gif", damaged), false);
   EXPECT_EQ(failed.BuiltIn, TBuiltInPicture::CannotLoad);
   EXPECT_EQ(cache.Find(unused.CacheName), nullptr);
@@ -142,8 +150,12 @@ TEST_F(ViewerPictureLoading, TranspMasksTheLowerLeftColourEvenOnACachedBitmap) {
 
 TEST_F(ViewerPictureLoading, PictureFilesGiveTheFirstFrameOfAGifAndItsLeadingTransparency) {
   TGifBuilder leading(3, 2, kPalette);
-  leading.Control(0, 10, 0).Frame(0, 0, 3, 2, {0, 1, 3, 2, 0, 3}).Control(0, 10).Frame(0, 0, 3, 2, {1, 1, 1, 1, 1, 1});
-  const TLoadedPicture first = loader.LoadPictureFile(folder.Write("lead.gif", leading.Bytes()), false);
+  leading.Control(0, 10, 0)
+      .Frame(0, 0, 3, 2, {0, 1, 3, 2, 0, 3})
+      .Control(0, 10)
+      .Frame(0, 0, 3, 2, {1, 1, 1, 1, 1, 1});
+  const TLoadedPicture first =
+      loader.LoadPictureFile(folder.Write("lead.gif", leading.Bytes()), false);
   ASSERT_NE(first.Bitmap, nullptr);
   EXPECT_EQ(first.Mode, TTransparencyMode::GifColor);
   EXPECT_EQ(TDIBReader(*first.Bitmap).Pixel(1, 0), MakeColor(255, 0, 0)) << "the first frame";
@@ -154,7 +166,8 @@ TEST_F(ViewerPictureLoading, PictureFilesGiveTheFirstFrameOfAGifAndItsLeadingTra
   // A loop extension in between: the control block no longer follows the colour table.
   TGifBuilder later(3, 2, kPalette);
   later.Loop(0).Control(0, 10, 0).Frame(0, 0, 3, 2, {0, 1, 3, 2, 0, 3});
-  const TLoadedPicture second = loader.LoadPictureFile(folder.Write("later.gif", later.Bytes()), false);
+  const TLoadedPicture second =
+      loader.LoadPictureFile(folder.Write("later.gif", later.Bytes()), false);
   ASSERT_NE(second.Bitmap, nullptr);
   EXPECT_EQ(second.Mode, TTransparencyMode::None);
   EXPECT_EQ(second.Mask, nullptr);

@@ -55,8 +55,12 @@ private:
 
 #ifdef _WIN32
 #include <process.h>
-inline long TTempFolder::Pid() { return static_cast<long>(_getpid()); }
+inline long TTempFolder::Pid() {
+  return static_cast<long>(_getpid());
+}
 #else
 #include <unistd.h>
-inline long TTempFolder::Pid() { return static_cast<long>(getpid()); }
+inline long TTempFolder::Pid() {
+  return static_cast<long>(getpid());
+}
 #endif
