@@ -1,6 +1,7 @@
 #include "LogoCore.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 // Clear the inserter, send every line and three blank ones, each step acknowledged, then
@@ -31,10 +32,16 @@ void TLogoCore::UploadLogo() {
   const std::size_t lineLength = static_cast<std::size_t>(FMaxX + 1) * 4;
   view_.SetProgressMax(FMaxY);
   view_.SetStatusText("Sending...");
+  // The answer a Cancel left outstanding: the inserter still sends it, and taken late it
+  // would pass for the answer to the size and position at the end.
+  std::optional<std::uint8_t> outstanding;
   for (std::int32_t line = 0; line <= FMaxY + kBlankLines; ++line) {
     SendLineHeader(address);
     bool ok = WaitReply(kAckLineHeader, kAckTimeoutMs, false, false);
-    if (FCancel) break;
+    if (FCancel) {
+      if (!ok) outstanding = kAckLineHeader;
+      break;
+    }
     if (!ok) {
       view_.ShowRetryMessage("Header Error, Line " + std::to_string(line));
       break;
@@ -51,7 +58,10 @@ void TLogoCore::UploadLogo() {
       SendLineData(TBytes(lineLength, 0));
     }
     ok = WaitReply(kAckLineData, kAckTimeoutMs, false, false);
-    if (FCancel) break;
+    if (FCancel) {
+      if (!ok) outstanding = kAckLineData;
+      break;
+    }
     SendShortFiller();
     if (!ok) {
       view_.ShowRetryMessage("Data Error, Line " + std::to_string(line));
@@ -63,6 +73,7 @@ void TLogoCore::UploadLogo() {
   }
 
   FCancel = false;
+  if (outstanding) WaitReply(*outstanding, kAckTimeoutMs, false, false);
   SendLongFiller();
   Drain();
   UpdateSizeAndPosition();

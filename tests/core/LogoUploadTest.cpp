@@ -223,6 +223,37 @@ TEST_F(LogoUpload, CancelBetweenLinesStillSendsTheNextHeaderThenCloses) {
   EXPECT_FALSE(core.FCancel);
 }
 
+TEST_F(LogoUpload, TheAnswerACancelLeftOutstandingIsNotTakenForTheSizes) {
+  // The header's answer comes a little after the wait has seen Cancel: it must not be
+  // read as the answer to the size and position.
+  inserter.delayMs = 5;
+  UseFrame(2, 4);
+  int linesDone = 0;
+  view.onProcessEvents = [&] {
+    if (view.status == "Sending..." && ++linesDone == 1) core.btCancelClick();
+  };
+  core.UploadLogo();
+  auto expected = Opening();
+  AppendLine(expected, 0);
+  expected.push_back(Header(1));
+  AppendClosing(expected);
+  EXPECT_EQ(Describe(serial.writes), Describe(expected));
+  EXPECT_TRUE(view.retryMessages.empty());
+
+  // A device that never answers costs one more time-out, and still no message.
+  serial.writes.clear();
+  linesDone = 0;
+  inserter.answer = [](Step s, int line) -> std::optional<TBytes> {
+    if (s == Step::Header && line == 1) return TBytes{};
+    return std::nullopt;
+  };
+  const std::uint32_t start = clock.Now();
+  core.UploadLogo();
+  EXPECT_TRUE(view.retryMessages.empty());
+  EXPECT_GT(clock.Now() - start, 1000u);
+  EXPECT_EQ(Describe(serial.writes), Describe(expected));
+}
+
 TEST_F(LogoUpload, ACancelClickBeforeTheUploadIsForgotten) {
   core.FCancel = true;
   core.UploadLogo();
