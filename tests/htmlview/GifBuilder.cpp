@@ -162,39 +162,40 @@ TGifBuilder& TGifBuilder::Control(int disposal, int delayCentiseconds,
 
 TGifBuilder& TGifBuilder::Frame(int left, int top, int width, int height, const TBytes8& pixels,
                                 const TRgbList& localPalette, bool interlaced, int minCodeSize) {
-  data_.push_back(',');
-  Word(data_, left);
-  Word(data_, top);
-  Word(data_, width);
-  Word(data_, height);
   int bits = globalBits_;
   std::uint8_t flags = interlaced ? 0x40 : 0;
   if (!localPalette.empty()) {
     bits = BitsFor(localPalette.size());
     flags = static_cast<std::uint8_t>(flags | 0x80 | (bits - 1));
   }
-  data_.push_back(flags);
+  Descriptor(left, top, width, height, flags);
   if (!localPalette.empty()) Palette(data_, localPalette, bits);
   if (minCodeSize == 0) minCodeSize = bits < 2 ? 2 : bits;
-  data_.push_back(static_cast<std::uint8_t>(minCodeSize));
   const TBytes8 stream = interlaced ? InterlaceRows(pixels, width, height) : pixels;
-  const TBytes8 blocks = SubBlocks(LzwEncode(stream, minCodeSize));
-  data_.insert(data_.end(), blocks.begin(), blocks.end());
+  Raster(minCodeSize, LzwEncode(stream, minCodeSize));
   return *this;
 }
 
 TGifBuilder& TGifBuilder::RawFrame(int left, int top, int width, int height, int minCodeSize,
                                    const TBytes8& codes) {
+  Descriptor(left, top, width, height, 0);
+  Raster(minCodeSize, codes);
+  return *this;
+}
+
+void TGifBuilder::Descriptor(int left, int top, int width, int height, std::uint8_t flags) {
   data_.push_back(',');
   Word(data_, left);
   Word(data_, top);
   Word(data_, width);
   Word(data_, height);
-  data_.push_back(0);
+  data_.push_back(flags);
+}
+
+void TGifBuilder::Raster(int minCodeSize, const TBytes8& codes) {
   data_.push_back(static_cast<std::uint8_t>(minCodeSize));
   const TBytes8 blocks = SubBlocks(codes);
   data_.insert(data_.end(), blocks.begin(), blocks.end());
-  return *this;
 }
 
 TGifBuilder& TGifBuilder::Raw(const TBytes8& bytes) {

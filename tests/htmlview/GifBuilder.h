@@ -46,6 +46,9 @@ public:
   TBytes8 Bytes() const;
 
 private:
+  void Descriptor(int left, int top, int width, int height, std::uint8_t flags);
+  void Raster(int minCodeSize, const TBytes8& codes);
+
   TBytes8 data_;
   int globalBits_ = 0;
 };
