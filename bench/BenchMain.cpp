@@ -7,7 +7,8 @@ int main() {
     const char* name;
     int (*run)();
   };
-  const TBench benches[] = {{"GIF decoding", RunGifDecodeBench}};
+  const TBench benches[] = {{"GIF decoding", RunGifDecodeBench},
+                            {"Logo upload at 19200 baud", RunUploadBench}};
   int failures = 0;
   for (const TBench& bench : benches) {
     std::printf("== %s\n", bench.name);
