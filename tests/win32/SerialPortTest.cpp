@@ -6,8 +6,13 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iterator>
 #include <string>
+#include <vector>
 
+#include "BmpReader.h"
+#include "BmpTestFile.h"
 #include "HeadlessView.h"
 #include "LogoCore.h"
 #include "win32/Win32Clock.h"
@@ -19,6 +24,7 @@ struct TTestSetting {
   int port = 0;
   int absentPort = 0;
   std::string status;
+  std::string logoOut;
 } gSetting;
 
 // Wine may hand serial input over late: polls are repeated as the once-a-second timer
@@ -81,6 +87,66 @@ TEST_F(SerialPortUnderWine, ASizeAndPositionIsAcknowledged) {
   EXPECT_TRUE(view.retryMessages.empty());
 }
 
+std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(SerialPortUnderWine, AWholeUploadArrivesAsTheImageAndItsKey) {
+  if (gSetting.logoOut.empty()) GTEST_SKIP() << "no --logo-out given";
+  // A 9 x 4 logo whose pixels all differ, written as a bitmap and loaded as the operator would.
+  constexpr int kWidth = 9, kHeight = 4;
+  TBmpTestFile file;
+  file.width = kWidth;
+  file.height = kHeight;
+  for (int y = 0; y < kHeight; ++y)
+    for (int x = 0; x < kWidth; ++x)
+      file.pixels.push_back(static_cast<std::uint32_t>(x * 29 + 3) |
+                            static_cast<std::uint32_t>(y * 61 + 7) << 8 |
+                            static_cast<std::uint32_t>(x * y * 13) << 16);
+  char folder[MAX_PATH];
+  ASSERT_NE(GetTempPathA(MAX_PATH, folder), 0u);
+  const std::string image = std::string(folder) + "pavina-wine-upload.bmp";
+  {
+    const auto bytes = file.Write();
+    std::ofstream out(image, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  }
+  std::remove((gSetting.logoOut + ".txt").c_str());
+  view.fileAnswers.push_back(image);
+  core.btLoadImageClick();
+  ASSERT_TRUE(core.FImageLoaded);
+  view.keyOffset = 0;
+
+  core.OpenPort(gSetting.port);
+  ASSERT_TRUE(PollUntilFound());
+  core.btSaveClick();
+  std::remove(image.c_str());
+  EXPECT_TRUE(view.retryMessages.empty()) << view.retryMessages.front();
+
+  // The simulator writes its files once the upload is complete; give it a moment.
+  std::string description;
+  for (int i = 0; i < 50 && description.find("upload") == std::string::npos; ++i) {
+    Sleep(100);
+    const auto bytes = ReadWholeFile(gSetting.logoOut + ".txt");
+    description.assign(bytes.begin(), bytes.end());
+  }
+  EXPECT_NE(description.find("width 9\nheight 4\n"), std::string::npos) << description;
+  EXPECT_NE(description.find("size-matches yes"), std::string::npos) << description;
+  const auto colourFile = ReadWholeFile(gSetting.logoOut + "-colour.bmp");
+  const auto keyFile = ReadWholeFile(gSetting.logoOut + "-key.bmp");
+  TRaster colour, key;
+  ASSERT_TRUE(ReadBmp(colourFile.data(), colourFile.size(), colour));
+  ASSERT_TRUE(ReadBmp(keyFile.data(), keyFile.size(), key));
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) {
+      // Six bits of each component reach the inserter; the automatic key is white here.
+      EXPECT_EQ(colour.ReadPixel(x, y), core.Image().ReadPixel(x, y) & 0xFCFCFCu) << x << "," << y;
+      EXPECT_EQ(key.ReadPixel(x, y) & 0xFF, 252u) << x << "," << y;
+    }
+  }
+}
+
 TEST_F(SerialPortUnderWine, APortWithNoDeviceBehindItDoesNotOpen) {
   core.OpenPort(gSetting.absentPort);
   EXPECT_EQ(core.FPortError, 100u);
@@ -107,6 +173,8 @@ int main(int argc, char** argv) {
       gSetting.absentPort = std::atoi(argv[i + 1]);
     else if (std::strcmp(argv[i], "--status") == 0)
       gSetting.status = argv[i + 1];
+    else if (std::strcmp(argv[i], "--logo-out") == 0)
+      gSetting.logoOut = argv[i + 1];
   }
   if (gSetting.port <= 0 || gSetting.absentPort <= 0) {
     std::fprintf(stderr, "usage: %s --port N --absent-port M --status TEXT\n", argv[0]);
