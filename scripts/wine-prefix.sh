@@ -10,7 +10,7 @@ prefix=$(realpath -m "${1:?usage: wine-prefix.sh PREFIX}")
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$prefix/.pavina-ready" ] && exit 0
+[ -f "$prefix/.pavina-ready-2" ] && exit 0
 
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$prefix"
@@ -26,4 +26,9 @@ reg=$(mktemp --suffix=.reg)
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 rm -f "$reg"
 wineserver -w
-touch "$prefix/.pavina-ready"
+# Debian's Wine does not find its own fonts (Marlett draws the caption buttons) where
+# fonts-wine puts them: give the prefix a copy.
+if [ -d /usr/share/wine/fonts ]; then
+  cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
+fi
+touch "$prefix/.pavina-ready-2"
