@@ -24,13 +24,15 @@ constexpr int kWidth = 225, kHeight = 254;
 
 // Counts what crosses the line in each direction.
 class TCountingSerial final : public TSerialApi {
-public:
+ public:
   explicit TCountingSerial(TSerialApi& inner) : inner_(inner) {}
   std::uint64_t written = 0, read = 0;
 
   Handle CreateFileA(const std::string& name) override { return inner_.CreateFileA(name); }
   bool GetCommTimeouts(Handle h, Timeouts& t) override { return inner_.GetCommTimeouts(h, t); }
-  bool SetCommTimeouts(Handle h, const Timeouts& t) override { return inner_.SetCommTimeouts(h, t); }
+  bool SetCommTimeouts(Handle h, const Timeouts& t) override {
+    return inner_.SetCommTimeouts(h, t);
+  }
   bool GetCommState(Handle h, LineSettings& s) override { return inner_.GetCommState(h, s); }
   bool SetCommState(Handle h, const LineSettings& s) override { return inner_.SetCommState(h, s); }
   bool SetCommMask(Handle h, std::uint32_t m) override { return inner_.SetCommMask(h, m); }
@@ -49,13 +51,13 @@ public:
   bool CloseHandle(Handle h) override { return inner_.CloseHandle(h); }
   std::uint32_t GetLastError() override { return inner_.GetLastError(); }
 
-private:
+ private:
   TSerialApi& inner_;
 };
 
 // The simulator as a child process; stopped by its PID when this goes.
 class TSimulatorChild {
-public:
+ public:
   bool Start() {
     int out[2];
     if (pipe(out) != 0) return false;
@@ -83,7 +85,7 @@ public:
   }
   const std::string& Pty() const { return pty_; }
 
-private:
+ private:
   pid_t pid_ = -1;
   std::string pty_;
 };

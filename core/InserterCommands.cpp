@@ -5,12 +5,16 @@ constexpr std::size_t kShortFillerLength = 20;
 constexpr std::size_t kLongFillerLength = 30;
 constexpr std::size_t kLineDataTrailingZeros = 24;
 
-TBytes Filler(std::size_t length) { return TBytes(length, TLogoCore::kFillerByte); }
+TBytes Filler(std::size_t length) {
+  return TBytes(length, TLogoCore::kFillerByte);
+}
 }  // namespace
 
 // Every command leaves in one write; the line data and its filler are two.
 
-void TLogoCore::SendClear() { SendString({0xF1, 0xF1, 0x88, 0x88, 0x84, 0x18}); }
+void TLogoCore::SendClear() {
+  SendString({0xF1, 0xF1, 0x88, 0x88, 0x84, 0x18});
+}
 
 void TLogoCore::SendSizeAndPosition(std::int32_t w, std::int32_t h, std::int32_t x,
                                     std::int32_t y) {
@@ -33,6 +37,10 @@ void TLogoCore::SendLineData(const TBytes& data) {
   SendShortFiller();
 }
 
-void TLogoCore::SendShortFiller() { SendString(Filler(kShortFillerLength)); }
+void TLogoCore::SendShortFiller() {
+  SendString(Filler(kShortFillerLength));
+}
 
-void TLogoCore::SendLongFiller() { SendString(Filler(kLongFillerLength)); }
+void TLogoCore::SendLongFiller() {
+  SendString(Filler(kLongFillerLength));
+}

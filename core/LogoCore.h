@@ -13,7 +13,7 @@
 // It never touches a window: what it needs from the screen it asks of the view.
 // One per run, owned by the main window; every call comes from the user-interface thread.
 class TLogoCore {
-public:
+ public:
   // Inserter protocol bytes.
   static constexpr std::uint8_t kAckClear = 0x26;  // "&"
   static constexpr std::uint8_t kAckLineHeader = 0x27;
@@ -87,7 +87,7 @@ public:
   // The application-wide hook's arrow keys; handled tells whether the message is consumed.
   void AppMessage(std::uint32_t message, std::uintptr_t key, bool& handled);
 
-private:
+ private:
   void Drain();
   void ExchangePosition(std::int32_t w, std::int32_t h);
 

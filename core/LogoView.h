@@ -7,7 +7,7 @@
 // What the core asks of the screen. The main window implements it over its controls;
 // tests use a headless view that records the calls.
 class TLogoView {
-public:
+ public:
   virtual ~TLogoView() = default;
 
   virtual void SetStatusText(const std::string& text) = 0;

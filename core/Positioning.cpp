@@ -38,11 +38,20 @@ void TLogoCore::AppMessage(std::uint32_t message, std::uintptr_t key, bool& hand
   }
   if (!FPositioning && !FBusy && FImageLoaded) {
     switch (key) {
-      case kVkLeft: view_.StepX(-1); break;
-      case kVkRight: view_.StepX(+1); break;
-      case kVkUp: view_.StepY(-1); break;
-      case kVkDown: view_.StepY(+1); break;
-      default: break;
+      case kVkLeft:
+        view_.StepX(-1);
+        break;
+      case kVkRight:
+        view_.StepX(+1);
+        break;
+      case kVkUp:
+        view_.StepY(-1);
+        break;
+      case kVkDown:
+        view_.StepY(+1);
+        break;
+      default:
+        break;
     }
   }
   handled = true;

@@ -6,7 +6,7 @@
 // An owned picture of Width x Height pixels of 8-bit red, green and blue.
 // Colours travel as 32-bit values: red in bits 0-7, green 8-15, blue 16-23.
 class TRaster {
-public:
+ public:
   // What a read outside the picture returns: every component reads as 255.
   static constexpr std::uint32_t kInvalidColor = 0xFFFFFFFFu;
 
@@ -32,13 +32,14 @@ public:
   }
   friend bool operator!=(const TRaster& a, const TRaster& b) { return !(a == b); }
 
-private:
+ private:
   bool Inside(std::int32_t x, std::int32_t y) const {
     return x >= 0 && y >= 0 && x < width_ && y < height_;
   }
   std::size_t Offset(std::int32_t x, std::int32_t y) const {
     return (static_cast<std::size_t>(y) * static_cast<std::size_t>(width_) +
-            static_cast<std::size_t>(x)) * 3;
+            static_cast<std::size_t>(x)) *
+           3;
   }
 
   std::int32_t width_ = 0;

@@ -8,7 +8,7 @@
 // (which call comes when, which failure skips what) is ours and testable, and the
 // platform binding stays a thin pass-through.
 class TSerialApi {
-public:
+ public:
   using Handle = std::uintptr_t;
   static constexpr Handle kInvalidHandle = ~Handle{0};
 

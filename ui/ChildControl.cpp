@@ -5,9 +5,9 @@
 HWND CreateChildControl(HWND parent, const char* className, const char* text, DWORD style,
                         DWORD exStyle, int left, int top, int width, int height, int id,
                         HFONT font) {
-  HWND control = ::CreateWindowExA(exStyle, className, text, WS_CHILD | style, left, top, width,
-                                   height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-                                   ::GetModuleHandleA(nullptr), nullptr);
+  HWND control = ::CreateWindowExA(
+      exStyle, className, text, WS_CHILD | style, left, top, width, height, parent,
+      reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ::GetModuleHandleA(nullptr), nullptr);
   if (control && font) ::SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   return control;
 }
@@ -15,7 +15,8 @@ HWND CreateChildControl(HWND parent, const char* className, const char* text, DW
 void SetAutoSizedText(HWND staticText, const char* text) {
   ::SetWindowTextA(staticText, text);
   HDC dc = ::GetDC(staticText);
-  HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(staticText, WM_GETFONT, 0, 0)));
+  HGDIOBJ old =
+      ::SelectObject(dc, reinterpret_cast<HGDIOBJ>(::SendMessageA(staticText, WM_GETFONT, 0, 0)));
   RECT bounds{0, 0, 0, 0};
   ::DrawTextA(dc, text, -1, &bounds, DT_CALCRECT | DT_SINGLELINE);
   ::SelectObject(dc, old);

@@ -21,10 +21,11 @@ std::uint32_t ProbeComPort(TSerialApi& serial, std::uint16_t port) {
   return std::uint32_t{port} | (static_cast<std::uint32_t>(status) << 16);
 }
 
-std::string PortListEntry(std::int32_t port) { return "COM " + std::to_string(port); }
+std::string PortListEntry(std::int32_t port) {
+  return "COM " + std::to_string(port);
+}
 
-std::vector<std::string> FreePortEntries(
-    const std::function<std::uint32_t(std::uint16_t)>& probe) {
+std::vector<std::string> FreePortEntries(const std::function<std::uint32_t(std::uint16_t)>& probe) {
   std::vector<std::string> entries;
   for (std::uint16_t port = kFirstListedPort; port <= kLastListedPort; ++port)
     if (ProbedStatus(probe(port)) == TPortStatus::Free) entries.push_back(PortListEntry(port));

@@ -22,21 +22,24 @@ TComSetupDlg::TComSetupDlg(TMessageLoop& loop, TSerialApi& serial, HWND owner, H
     : TModalForm(loop, kIdOk, TModalResult::Cancel), serial_(serial) {
   RegisterWindowClass(kClassName, COLOR_BTNFACE, nullptr);
   const SIZE outer = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle);
-  CreateHandle(kExStyle, kClassName, kCaption, kStyle, kScreenLeft, kScreenTop, outer.cx,
-               outer.cy, owner);
-  cbPort_ = CreateChildControl(Handle(), "COMBOBOX", "",
-                               WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                               0, 16, 56, 97, 21 + kDropDownHeight, kIdPort, font);
+  CreateHandle(kExStyle, kClassName, kCaption, kStyle, kScreenLeft, kScreenTop, outer.cx, outer.cy,
+               owner);
+  cbPort_ =
+      CreateChildControl(Handle(), "COMBOBOX", "",
+                         WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, 0,
+                         16, 56, 97, 21 + kDropDownHeight, kIdPort, font);
   btOK_ = CreateChildControl(Handle(), "BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON,
                              0, 168, 56, 75, 25, kIdOk, font);
-  btCancel_ = CreateChildControl(Handle(), "BUTTON", "Cancel",
-                                 WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0, 168, 88, 75, 25,
-                                 kIdCancel, font);
+  btCancel_ =
+      CreateChildControl(Handle(), "BUTTON", "Cancel", WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, 0,
+                         168, 88, 75, 25, kIdCancel, font);
   paMsg_ = CreateChildControl(Handle(), "STATIC", "", WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE,
                               WS_EX_STATICEDGE, 16, 8, 217, 33, kIdMessage, font);
 }
 
-void TComSetupDlg::SetMessage(const std::string& text) { ::SetWindowTextA(paMsg_, text.c_str()); }
+void TComSetupDlg::SetMessage(const std::string& text) {
+  ::SetWindowTextA(paMsg_, text.c_str());
+}
 
 void TComSetupDlg::FormShow() {
   ::SendMessageA(cbPort_, CB_RESETCONTENT, 0, 0);

@@ -9,18 +9,18 @@
 // Lists the serial ports from COM1 to COM32 that exist and are free, and lets the
 // operator pick one. Exists only while it is shown.
 class TComSetupDlg final : public TModalForm {
-public:
+ public:
   TComSetupDlg(TMessageLoop& loop, TSerialApi& serial, HWND owner, HFONT font);
 
   void SetMessage(const std::string& text);
   // The number of the selected entry, or 0 when nothing is selected.
   std::int32_t GetSelectedPort() const;
 
-protected:
+ protected:
   void FormShow() override;
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+ private:
   TSerialApi& serial_;
   HWND cbPort_ = nullptr;
   HWND btOK_ = nullptr;

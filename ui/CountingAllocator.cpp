@@ -53,7 +53,9 @@ HANDLE Heap() {
 }
 
 // Blocks that the C runtime allocated inside itself are not ours and are passed on.
-bool Ours(void* block) { return ::HeapValidate(Heap(), 0, block) != 0; }
+bool Ours(void* block) {
+  return ::HeapValidate(Heap(), 0, block) != 0;
+}
 
 std::int64_t UsableSize(void* block) {
   return static_cast<std::int64_t>(::HeapSize(Heap(), 0, block));
@@ -65,17 +67,20 @@ void* Allocate(size_t size, DWORD flags) {
   return block;
 }
 
-
 }  // namespace
 
-void MarkProgramStart() { programStarted = true; }
+void MarkProgramStart() {
+  programStarted = true;
+}
 
 std::uint64_t AllocatedBytes() {
   const std::int64_t bytes = liveBytes.load();
   return bytes > 0 ? static_cast<std::uint64_t>(bytes) : 0;
 }
 
-void* __wrap_malloc(size_t size) { return Allocate(size, 0); }
+void* __wrap_malloc(size_t size) {
+  return Allocate(size, 0);
+}
 
 void* __wrap_calloc(size_t count, size_t size) {
   if (size != 0 && count > static_cast<size_t>(-1) / size) return nullptr;

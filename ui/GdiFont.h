@@ -4,7 +4,7 @@
 
 // An owned GDI font.
 class TGdiFont {
-public:
+ public:
   // Height in points at 96 pixels per inch.
   TGdiFont(const char* face, int points, bool bold);
   TGdiFont(const TGdiFont&) = delete;
@@ -12,7 +12,7 @@ public:
   ~TGdiFont() { ::DeleteObject(font_); }
   HFONT Handle() const { return font_; }
 
-private:
+ private:
   HFONT font_;
 };
 

@@ -6,7 +6,9 @@
 #include "ProgramTitle.h"
 #include "ReportTexts.h"
 
-std::string ProgramTitle() { return ProgramTitleFromPath(ExecutablePath()); }
+std::string ProgramTitle() {
+  return ProgramTitleFromPath(ExecutablePath());
+}
 
 void ShowGeneralErrorReport(const std::string& errorText) {
   ::MessageBoxA(nullptr, GeneralErrorText(errorText).c_str(), ProgramTitle().c_str(),

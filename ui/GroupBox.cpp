@@ -2,7 +2,6 @@
 
 #include "ChildControl.h"
 
-
 namespace {
 constexpr const char* kClassName = "TGroupBox";
 constexpr int kCaptionIndent = 8;
@@ -11,8 +10,8 @@ constexpr int kCaptionIndent = 8;
 TGroupBox::TGroupBox(HWND parent, const char* caption, int left, int top, int width, int height,
                      int id, HFONT font) {
   RegisterWindowClass(kClassName, COLOR_BTNFACE, nullptr);
-  CreateHandle(WS_EX_CONTROLPARENT, kClassName, caption,
-               WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, left, top, width, height, parent);
+  CreateHandle(WS_EX_CONTROLPARENT, kClassName, caption, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS,
+               left, top, width, height, parent);
   ::SetWindowLongPtrA(Handle(), GWLP_ID, id);
   ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
@@ -64,7 +63,8 @@ void TGroupBox::Paint() {
   if (length > 0) {
     ::SetBkMode(dc, OPAQUE);
     ::SetBkColor(dc, ::GetSysColor(COLOR_BTNFACE));
-    ::SetTextColor(dc, ::GetSysColor(::IsWindowEnabled(Handle()) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
+    ::SetTextColor(dc,
+                   ::GetSysColor(::IsWindowEnabled(Handle()) ? COLOR_WINDOWTEXT : COLOR_GRAYTEXT));
     ::TextOutA(dc, kCaptionIndent, 0, caption.data(), length);
   }
   ::SelectObject(dc, oldFont);

@@ -8,14 +8,14 @@
 // to its top-left corner, and it passes its children's notifications on to the window
 // that holds it, as a dialog's own controls would send them.
 class TGroupBox final : public TWindow {
-public:
+ public:
   TGroupBox(HWND parent, const char* caption, int left, int top, int width, int height, int id,
             HFONT font);
 
-protected:
+ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+ private:
   void Paint();
   HFONT font_ = nullptr;
 };

@@ -15,6 +15,5 @@ void RunLeakReport() {
   __gnu_cxx::__freeres();
   const std::uint64_t bytes = AllocatedBytes();
   if (bytes == 0) return;
-  ::MessageBoxA(nullptr, LeakReportText(bytes).c_str(), "Memory Leak",
-                MB_ICONWARNING | MB_OK);
+  ::MessageBoxA(nullptr, LeakReportText(bytes).c_str(), "Memory Leak", MB_ICONWARNING | MB_OK);
 }

@@ -20,7 +20,7 @@ constexpr DWORD kStartupPauseMs = 2000;
 
 // The COM runtime stays initialised for the thread's whole life once started.
 class TComRuntime {
-public:
+ public:
   TComRuntime() : initialised_(SUCCEEDED(::CoInitialize(nullptr))) {}
   ~TComRuntime() {
     if (initialised_) ::CoUninitialize();
@@ -28,7 +28,7 @@ public:
   TComRuntime(const TComRuntime&) = delete;
   TComRuntime& operator=(const TComRuntime&) = delete;
 
-private:
+ private:
   bool initialised_;
 };
 

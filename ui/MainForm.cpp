@@ -23,7 +23,9 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
 constexpr std::size_t kFileNameBufferSize = 4096;
 constexpr char kKeyOffsetMnemonic = 'o';  // "Key &Ofs" focuses udKeyOfs
 
-bool Is(const TControlSpec& spec, const char* name) { return std::strcmp(spec.name, name) == 0; }
+bool Is(const TControlSpec& spec, const char* name) {
+  return std::strcmp(spec.name, name) == 0;
+}
 }  // namespace
 
 void ShowRetryMessage(const std::string& text) {
@@ -63,22 +65,20 @@ void TMainForm::CreateControls() {
     HWND control = nullptr;
     switch (spec.kind) {
       case TControlKind::GroupBox:
-        groupBoxes_.push_back(std::make_unique<TGroupBox>(parent, spec.caption, spec.left,
-                                                          spec.top, spec.width, spec.height,
-                                                          spec.id, font_.Handle()));
+        groupBoxes_.push_back(std::make_unique<TGroupBox>(parent, spec.caption, spec.left, spec.top,
+                                                          spec.width, spec.height, spec.id,
+                                                          font_.Handle()));
         control = groupBoxes_.back()->Handle();
         break;
       case TControlKind::Edit:
-        control = CreateChildControl(parent, "EDIT", spec.caption,
-                                     style | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
-                                     spec.left, spec.top, spec.width, spec.height, spec.id,
-                                     font_.Handle());
+        control = CreateChildControl(
+            parent, "EDIT", spec.caption, style | WS_TABSTOP | ES_AUTOHSCROLL, WS_EX_CLIENTEDGE,
+            spec.left, spec.top, spec.width, spec.height, spec.id, font_.Handle());
         break;
       case TControlKind::UpDown: {
-        control = CreateChildControl(parent, UPDOWN_CLASSA, "",
-                                     style | UDS_NOTHOUSANDS | (spec.horizontal ? UDS_HORZ : 0),
-                                     0, spec.left, spec.top, spec.width, spec.height, spec.id,
-                                     nullptr);
+        control = CreateChildControl(
+            parent, UPDOWN_CLASSA, "", style | UDS_NOTHOUSANDS | (spec.horizontal ? UDS_HORZ : 0),
+            0, spec.left, spec.top, spec.width, spec.height, spec.id, nullptr);
         // The control may pick a width of its own when it is made; the layout's is wanted.
         ::SetWindowPos(control, nullptr, spec.left, spec.top, spec.width, spec.height,
                        SWP_NOZORDER | SWP_NOACTIVATE);
@@ -149,9 +149,13 @@ void TMainForm::FormDestroy() {
   settings.WriteInteger(kSettingsSection, kKeyOffsetKey, udKeyOfs_->Position());
 }
 
-bool TMainForm::FormCloseQuery() { return !core_->FBusy; }
+bool TMainForm::FormCloseQuery() {
+  return !core_->FBusy;
+}
 
-void TMainForm::btExitClick() { ::SendMessageA(Handle(), WM_CLOSE, 0, 0); }
+void TMainForm::btExitClick() {
+  ::SendMessageA(Handle(), WM_CLOSE, 0, 0);
+}
 
 // The help window comes with the help viewer; until then the button does nothing.
 void TMainForm::btHelpClick() {}
@@ -171,8 +175,12 @@ void TMainForm::btComClick() {
   }
 }
 
-void TMainForm::edXChange() { core_->UpdatePosition(); }
-void TMainForm::edYChange() { core_->UpdatePosition(); }
+void TMainForm::edXChange() {
+  core_->UpdatePosition();
+}
+void TMainForm::edYChange() {
+  core_->UpdatePosition();
+}
 
 void TMainForm::Show() {
   RECT r{};
@@ -270,16 +278,22 @@ void TMainForm::SetProgressPosition(std::int32_t position) {
   ::SendMessageA(Control("ProgressBar"), PBM_SETPOS, static_cast<WPARAM>(position), 0);
 }
 
-void TMainForm::ProcessPendingEvents() { loop_.ProcessPendingEvents(); }
+void TMainForm::ProcessPendingEvents() {
+  loop_.ProcessPendingEvents();
+}
 
 void TMainForm::EnableTaggedControls(bool enabled) {
   for (const auto& [spec, control] : controls_)
     if (spec->tagged) EnableControl(control, enabled);
 }
 
-void TMainForm::EnableSend(bool enabled) { EnableControl(Control("btSave"), enabled); }
+void TMainForm::EnableSend(bool enabled) {
+  EnableControl(Control("btSave"), enabled);
+}
 
-void TMainForm::EnableCancel(bool enabled) { EnableControl(Control("btCancel"), enabled); }
+void TMainForm::EnableCancel(bool enabled) {
+  EnableControl(Control("btCancel"), enabled);
+}
 
 void TMainForm::EnableXY(bool enabled) {
   for (const char* name : {"edX", "edY", "udX", "udY"}) EnableControl(Control(name), enabled);

@@ -25,7 +25,7 @@ void ShowRetryMessage(const std::string& text);
 // The program's only working window: a thin layer over the one core object, which it
 // creates with itself and destroys with itself, and the view that the core talks to.
 class TMainForm final : public TWindow, public TLogoView {
-public:
+ public:
   explicit TMainForm(TMessageLoop& loop);
   // Runs the destruction handler (port closed, key offset saved) before the window goes.
   ~TMainForm() override;
@@ -70,10 +70,10 @@ public:
   void ShowRetryMessage(const std::string& text) override { ::ShowRetryMessage(text); }
   void ShowPlainMessage(const std::string& text) override;
 
-protected:
+ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+ private:
   void CreateControls();
   HWND Control(const char* name) const;
   void OnCommand(int id, int notification);

@@ -8,7 +8,7 @@
 // loops of our own windows all hand each message to HandleMessage, so the application-wide
 // hook sees every message that any of them takes from the queue.
 class TMessageLoop {
-public:
+ public:
   // Returns true when it has handled the message, which then goes no further.
   using Hook = std::function<bool(const MSG&)>;
 
@@ -22,7 +22,7 @@ public:
   // main loop.
   void RunModal(const std::function<bool()>& done);
 
-private:
+ private:
   void HandleMessage(MSG& message);
 
   Hook hook_;

@@ -9,7 +9,7 @@ enum class TModalResult { None, Ok, Cancel };
 // application-wide hook sees its messages too. Its owner is disabled meanwhile; the
 // owner's timers keep ticking.
 class TModalForm : public TWindow {
-public:
+ public:
   // defaultButtonId: the button that Enter presses; closeResult: the result of the close box.
   TModalForm(TMessageLoop& loop, int defaultButtonId, TModalResult closeResult)
       : loop_(loop), defaultButtonId_(defaultButtonId), closeResult_(closeResult) {}
@@ -17,14 +17,14 @@ public:
   TModalResult ShowModal(HWND owner);
   bool PreTranslateMessage(MSG& message) override;
 
-protected:
+ protected:
   void EndModal(TModalResult result) { result_ = result; }
   // Called just before the window is shown.
   virtual void FormShow() {}
   // The close box and the dialog manager's question for the default button.
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+ private:
   TMessageLoop& loop_;
   int defaultButtonId_;
   TModalResult closeResult_;

@@ -53,8 +53,8 @@ void TPictureView::Paint() {
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     info.bmiHeader.biCompression = BI_RGB;
-    ::SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width_), static_cast<DWORD>(height_), 0, 0,
-                        0, static_cast<UINT>(height_), rows_.data(), &info, DIB_RGB_COLORS);
+    ::SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(width_), static_cast<DWORD>(height_), 0, 0, 0,
+                        static_cast<UINT>(height_), rows_.data(), &info, DIB_RGB_COLORS);
   }
   ::EndPaint(Handle(), &ps);
 }

@@ -9,16 +9,16 @@
 // A picture shown at its natural size from its top-left corner, without scaling; the
 // view takes the picture's size, and whatever lies beyond its parent is cut off.
 class TPictureView final : public TWindow {
-public:
+ public:
   TPictureView(HWND parent, int left, int top, int width, int height, int id);
 
   // Keeps its own copy: the raster may change or go while the copy is on show.
   void SetPicture(const TRaster& raster);
 
-protected:
+ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+ private:
   void Paint();
 
   std::int32_t width_ = 0;

@@ -32,14 +32,14 @@ TPlainMessage::TPlainMessage(TMessageLoop& loop, HFONT font, const std::string& 
   const int clientHeight = kMargin + textSize.cy + kGap + kButtonHeight + kMargin;
   const SIZE outer = OuterSizeForClient(clientWidth, clientHeight, kStyle, kExStyle);
   const POINT at = CentredOnScreen(outer);
-  CreateHandle(kExStyle, kClassName, ProgramTitle().c_str(), kStyle, at.x, at.y, outer.cx,
-               outer.cy, nullptr);
+  CreateHandle(kExStyle, kClassName, ProgramTitle().c_str(), kStyle, at.x, at.y, outer.cx, outer.cy,
+               nullptr);
   CreateChildControl(Handle(), "STATIC", text.c_str(), WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
                      kMargin, kMargin, textSize.cx, textSize.cy, kIdText, font);
-  HWND ok = CreateChildControl(Handle(), "BUTTON", "OK",
-                               WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
-                               (clientWidth - kButtonWidth) / 2, clientHeight - kMargin - kButtonHeight,
-                               kButtonWidth, kButtonHeight, IDOK, font);
+  HWND ok =
+      CreateChildControl(Handle(), "BUTTON", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0,
+                         (clientWidth - kButtonWidth) / 2, clientHeight - kMargin - kButtonHeight,
+                         kButtonWidth, kButtonHeight, IDOK, font);
   ::SetFocus(ok);
 }
 

@@ -28,8 +28,7 @@ std::optional<std::uint32_t> ParseHex(const std::string& text, std::size_t i) {
 }
 
 // Decimal digits to the end of the text; the magnitude may reach 2^31 for a negative value.
-std::optional<std::uint32_t> ParseDecimal(const std::string& text, std::size_t i,
-                                          bool negative) {
+std::optional<std::uint32_t> ParseDecimal(const std::string& text, std::size_t i, bool negative) {
   if (i >= text.size()) return std::nullopt;
   const std::uint64_t limit = negative ? 0x80000000ull : 0x7FFFFFFFull;
   std::uint64_t value = 0;
@@ -73,4 +72,6 @@ std::int32_t ProfileTextToInteger(const std::string& text, std::int32_t defaultV
   return ParseProfileInteger(text).value_or(defaultValue);
 }
 
-std::string IntegerToProfileText(std::int32_t value) { return std::to_string(value); }
+std::string IntegerToProfileText(std::int32_t value) {
+  return std::to_string(value);
+}

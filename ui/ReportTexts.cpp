@@ -14,4 +14,6 @@ std::string LeakReportText(std::uint64_t bytes) {
   return "Your application leaks " + std::to_string(bytes) + " bytes.";
 }
 
-std::string RetryMessageText(const std::string& text) { return text + " ,Try Again"; }
+std::string RetryMessageText(const std::string& text) {
+  return text + " ,Try Again";
+}

@@ -13,7 +13,9 @@ namespace {
 constexpr std::size_t kValueBufferSize = 2048;
 }
 
-std::string SettingsFilePath() { return ExecutableFolder() + "pavina.ini"; }
+std::string SettingsFilePath() {
+  return ExecutableFolder() + "pavina.ini";
+}
 
 std::int32_t TIniFile::ReadInteger(const char* section, const char* key,
                                    std::int32_t defaultValue) const {

@@ -16,7 +16,7 @@ std::string SettingsFilePath();
 
 // Holds only the path: every read and write goes straight to the private-profile calls.
 class TIniFile {
-public:
+ public:
   explicit TIniFile(std::string path) : path_(std::move(path)) {}
 
   const std::string& FileName() const { return path_; }
@@ -25,6 +25,6 @@ public:
   // Throws std::runtime_error "Unable to write to <path>" when the write fails.
   void WriteInteger(const char* section, const char* key, std::int32_t value) const;
 
-private:
+ private:
   std::string path_;
 };

@@ -41,8 +41,7 @@ TSplashForm::~TSplashForm() {
 // Sizes the window to its picture.
 void TSplashForm::FormCreate() {
   const POINT at = CentredOnScreen(pictureSize_);
-  ::SetWindowPos(Handle(), HWND_TOP, at.x, at.y, pictureSize_.cx, pictureSize_.cy,
-                 SWP_NOACTIVATE);
+  ::SetWindowPos(Handle(), HWND_TOP, at.x, at.y, pictureSize_.cx, pictureSize_.cy, SWP_NOACTIVATE);
 }
 
 void TSplashForm::ShowAndPaint() {

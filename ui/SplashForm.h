@@ -6,7 +6,7 @@
 // The start-up window: the splash picture with the program's and the maker's name over
 // it, in a 3-pixel frame, no caption, centred, sized to the picture.
 class TSplashForm final : public TWindow {
-public:
+ public:
   TSplashForm();
   ~TSplashForm() override;
 
@@ -14,10 +14,10 @@ public:
   void ShowAndPaint();
   void FormCreate();
 
-protected:
+ protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
-private:
+ private:
   void Paint();
   void PaintFrame();
 

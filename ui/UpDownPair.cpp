@@ -33,7 +33,8 @@ TUpDownPair::TUpDownPair(HWND edit, HWND upDown, int minimum, int maximum, int p
       position_(static_cast<std::int16_t>(std::clamp(position, low_, high_))) {
   // The control keeps its own position in mid-range so that both arrows always notify;
   // the real value is ours.
-  ::SendMessageA(upDown_, UDM_SETRANGE32, static_cast<WPARAM>(minimum), static_cast<LPARAM>(maximum));
+  ::SendMessageA(upDown_, UDM_SETRANGE32, static_cast<WPARAM>(minimum),
+                 static_cast<LPARAM>(maximum));
   ::SendMessageA(upDown_, UDM_SETPOS32, 0, (low_ + high_) / 2);
 }
 

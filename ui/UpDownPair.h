@@ -11,7 +11,7 @@
 // range leaves the position as it was. The range may be given reversed (minimum above
 // maximum): the up arrow then lowers the number.
 class TUpDownPair {
-public:
+ public:
   TUpDownPair(HWND edit, HWND upDown, int minimum, int maximum, int position);
 
   HWND Edit() const { return edit_; }
@@ -27,7 +27,7 @@ public:
   LRESULT OnDeltaPosition(const NMUPDOWN& change);
   void Enable(bool enabled);
 
-private:
+ private:
   HWND edit_;
   HWND upDown_;
   int low_;

@@ -18,7 +18,9 @@ TWindow* TWindow::FromHandle(HWND window) {
   return reinterpret_cast<TWindow*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-bool TWindow::PreTranslateMessage(MSG&) { return false; }
+bool TWindow::PreTranslateMessage(MSG&) {
+  return false;
+}
 
 void TWindow::RegisterWindowClass(const char* className, int backgroundColor, HICON icon) {
   WNDCLASSEXA existing{};
@@ -35,10 +37,10 @@ void TWindow::RegisterWindowClass(const char* className, int backgroundColor, HI
   ::RegisterClassExA(&wc);
 }
 
-void TWindow::CreateHandle(DWORD exStyle, const char* className, const char* caption,
-                           DWORD style, int left, int top, int width, int height, HWND parent) {
-  ::CreateWindowExA(exStyle, className, caption, style, left, top, width, height, parent,
-                    nullptr, ::GetModuleHandleA(nullptr), this);
+void TWindow::CreateHandle(DWORD exStyle, const char* className, const char* caption, DWORD style,
+                           int left, int top, int width, int height, HWND parent) {
+  ::CreateWindowExA(exStyle, className, caption, style, left, top, width, height, parent, nullptr,
+                    ::GetModuleHandleA(nullptr), this);
 }
 
 LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -49,8 +51,7 @@ LRESULT TWindow::DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefWindowProcA(handle_, message, wParam, lParam);
 }
 
-LRESULT CALLBACK TWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam) {
+LRESULT CALLBACK TWindow::WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_NCCREATE) {
     auto* self = static_cast<TWindow*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
     self->handle_ = window;

@@ -7,7 +7,7 @@
 // ends at the window procedure and reaches the general error report there, so the
 // program goes on as it would after any other reported error.
 class TWindow {
-public:
+ public:
   TWindow() = default;
   TWindow(const TWindow&) = delete;
   TWindow& operator=(const TWindow&) = delete;
@@ -22,7 +22,7 @@ public:
   // navigation, mnemonics, the default button); true when the message was used up.
   virtual bool PreTranslateMessage(MSG& message);
 
-protected:
+ protected:
   // Registers the class once per process; later calls with the same name do nothing.
   static void RegisterWindowClass(const char* className, int backgroundColor, HICON icon);
   void CreateHandle(DWORD exStyle, const char* className, const char* caption, DWORD style,
@@ -30,9 +30,8 @@ protected:
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
-private:
-  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam,
-                                          LPARAM lParam);
+ private:
+  static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   HWND handle_ = nullptr;
 };
 

@@ -11,7 +11,9 @@ namespace {
 constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::uint32_t kErrorInvalidParameter = 87;
 
-int ToFd(TSerialApi::Handle handle) { return static_cast<int>(handle); }
+int ToFd(TSerialApi::Handle handle) {
+  return static_cast<int>(handle);
+}
 
 // "\\.\COM12" or "COM12" -> 12; 0 when the name is not a COM port.
 int PortNumber(const std::string& name) {
@@ -27,12 +29,18 @@ int PortNumber(const std::string& name) {
 
 speed_t ToSpeed(std::uint32_t baud) {
   switch (baud) {
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    default: return B0;
+    case 9600:
+      return B9600;
+    case 19200:
+      return B19200;
+    case 38400:
+      return B38400;
+    case 57600:
+      return B57600;
+    case 115200:
+      return B115200;
+    default:
+      return B0;
   }
 }
 }  // namespace

@@ -10,7 +10,7 @@
 // simulator natively (benchmarks, native integration tests). COM port names map to device
 // paths given at construction; every other name does not exist.
 class TPosixSerialApi final : public TSerialApi {
-public:
+ public:
   explicit TPosixSerialApi(std::map<int, std::string> devicesByPort)
       : devicesByPort_(std::move(devicesByPort)) {}
 
@@ -26,7 +26,7 @@ public:
   bool CloseHandle(Handle handle) override;
   std::uint32_t GetLastError() override { return lastError_; }
 
-private:
+ private:
   bool Fail(int error);
 
   std::map<int, std::string> devicesByPort_;

@@ -2,6 +2,10 @@
 
 #include <windows.h>
 
-std::uint32_t TWin32Clock::TickCount() { return ::GetTickCount(); }
+std::uint32_t TWin32Clock::TickCount() {
+  return ::GetTickCount();
+}
 
-void TWin32Clock::Sleep(std::uint32_t milliseconds) { ::Sleep(milliseconds); }
+void TWin32Clock::Sleep(std::uint32_t milliseconds) {
+  ::Sleep(milliseconds);
+}

@@ -4,7 +4,7 @@
 
 // The system's tick counter and Sleep.
 class TWin32Clock final : public TClock {
-public:
+ public:
   std::uint32_t TickCount() override;
   void Sleep(std::uint32_t milliseconds) override;
 };

@@ -5,7 +5,9 @@
 #include <cstring>
 
 namespace {
-HANDLE ToHandle(TSerialApi::Handle handle) { return reinterpret_cast<HANDLE>(handle); }
+HANDLE ToHandle(TSerialApi::Handle handle) {
+  return reinterpret_cast<HANDLE>(handle);
+}
 static_assert(sizeof(DCB) <= sizeof(TSerialApi::LineSettings::driverBlock),
               "the driver block must hold a whole DCB");
 }  // namespace
@@ -79,6 +81,10 @@ bool TWin32SerialApi::ReadFile(Handle handle, std::uint8_t& byte, std::uint32_t&
   return ok != 0;
 }
 
-bool TWin32SerialApi::CloseHandle(Handle handle) { return ::CloseHandle(ToHandle(handle)) != 0; }
+bool TWin32SerialApi::CloseHandle(Handle handle) {
+  return ::CloseHandle(ToHandle(handle)) != 0;
+}
 
-std::uint32_t TWin32SerialApi::GetLastError() { return ::GetLastError(); }
+std::uint32_t TWin32SerialApi::GetLastError() {
+  return ::GetLastError();
+}

@@ -4,7 +4,7 @@
 
 // The serial seam over kernel32, call for call.
 class TWin32SerialApi final : public TSerialApi {
-public:
+ public:
   Handle CreateFileA(const std::string& deviceName) override;
   bool GetCommTimeouts(Handle handle, Timeouts& timeouts) override;
   bool SetCommTimeouts(Handle handle, const Timeouts& timeouts) override;

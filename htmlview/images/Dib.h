@@ -13,7 +13,7 @@ class TRaster;
 // bytes. Pixels are 1 bit (masks: a set bit is white, the leftmost pixel in the most
 // significant bit), 8 bits indexing the palette, or 24 bits in the order blue, green, red.
 class TDIB {
-public:
+ public:
   // Far above any picture in a help page, low enough that a 32-bit process can hold it.
   static constexpr std::int64_t kMaxPixels = std::int64_t{64} * 1024 * 1024;
 
@@ -51,7 +51,7 @@ public:
   }
   friend bool operator!=(const TDIB& a, const TDIB& b) { return !(a == b); }
 
-private:
+ private:
   std::int32_t width_ = 0;
   std::int32_t height_ = 0;
   int bitsPerPixel_ = 0;

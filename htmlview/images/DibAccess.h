@@ -7,7 +7,7 @@
 
 // Reads the colours of a bitmap of any depth that TDIB holds.
 class TDIBReader {
-public:
+ public:
   // Throws "Bitmap image is not valid" for a bitmap without pixels.
   explicit TDIBReader(const TDIB& dib);
 
@@ -15,7 +15,7 @@ public:
   // The colours of row y, Width() of them.
   void ReadRow(std::int32_t y, TColor* colors) const;
 
-private:
+ private:
   TColor PaletteColor(std::uint8_t index) const;
 
   const TDIB& dib_;
@@ -23,7 +23,7 @@ private:
 
 // Writes pixels of an 8-bit or 24-bit bitmap.
 class TDIBWriter {
-public:
+ public:
   // Throws "Bitmap image is not valid" for a bitmap without pixels, "Invalid pixel format"
   // for a depth it cannot write.
   explicit TDIBWriter(TDIB& dib);
@@ -32,7 +32,7 @@ public:
   void WriteIndex(std::int32_t x, std::int32_t y, std::uint8_t index);
   void WriteColor(std::int32_t x, std::int32_t y, TColor color);
 
-private:
+ private:
   TDIB& dib_;
 };
 

@@ -20,7 +20,7 @@ constexpr std::uint8_t kApplicationLabel = 255;
 
 // Reads the file front to back and never past its end.
 class TByteCursor {
-public:
+ public:
   TByteCursor(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
 
   bool Has(std::size_t count) const { return size_ - pos_ >= count; }
@@ -54,7 +54,7 @@ public:
     return false;
   }
 
-private:
+ private:
   const std::uint8_t* data_;
   std::size_t size_;
   std::size_t pos_ = 0;
@@ -125,7 +125,7 @@ TDIB MaskOf(const TDIB& picture, std::uint8_t transparentIndex) {
 }
 
 class TGifReader {
-public:
+ public:
   TGifReader(const std::uint8_t* data, std::size_t size, TGifContent& content)
       : cursor_(data, size), content_(content) {}
 
@@ -155,7 +155,7 @@ public:
     return !content_.Frames.empty();
   }
 
-private:
+ private:
   static void CheckScreen(std::int64_t width, std::int64_t height) {
     if (width * height > kMaxGifScreenPixels) throw EGraphicsError(kGifDibAllocationFailed);
   }

@@ -15,7 +15,7 @@
 // A GIF picture with its animation. A copy shares the frames but animates by itself, so
 // one GIF shown in two places runs in each at its own pace.
 class TGIFImage {
-public:
+ public:
   // Returns false when the data is no GIF or holds no frame. Throws EGraphicsError for a
   // damaged frame ("Corrupt GIF Image") or one too large to hold; the image is then empty.
   bool LoadFromStream(const std::uint8_t* data, std::size_t size);
@@ -64,7 +64,7 @@ public:
   void MarkDrawn() { drawn_ = true; }
   bool Drawn() const { return drawn_; }
 
-private:
+ private:
   std::uint32_t DelayOf(int frameNumber) const;
   void ResetComposite();
   void DrawFrame(int frameNumber);

@@ -6,7 +6,7 @@
 // An error of the graphics layer: a picture that cannot be decoded, converted or held.
 // Its text is the one the operator may see.
 class EGraphicsError : public std::runtime_error {
-public:
+ public:
   explicit EGraphicsError(const std::string& text) : std::runtime_error(text) {}
 };
 

@@ -20,7 +20,7 @@ struct TBitmapItem {
 
 // The process's image cache, sorted by key: the image name in upper case, trimmed.
 class TStringBitmapList {
-public:
+ public:
   static constexpr int kMaxCacheCount = 20;
   static constexpr int kDefaultCacheCount = 5;
 
@@ -46,7 +46,7 @@ public:
 
   std::size_t Count() const { return items_.size(); }
 
-private:
+ private:
   void FreeUnusedOlderThan(int age);
 
   std::map<std::string, TBitmapItem> items_;

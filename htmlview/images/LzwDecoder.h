@@ -11,7 +11,7 @@
 // its position and length in the output, and a code is emitted with one copy from earlier
 // output: no per-pixel stack walk, no allocation inside the loop.
 class TLzwDecoder {
-public:
+ public:
   static constexpr std::uint32_t kMaxCodes = 4096;
 
   // `codes` is the raster's sub-blocks joined, without their length bytes. Decodes
@@ -23,7 +23,7 @@ public:
   // The pixels of the last successful Decode, in stream order.
   const std::uint8_t* Pixels() const { return pixels_.data(); }
 
-private:
+ private:
   // Room for one whole string written past the last pixel, and for copies in 8-byte steps.
   static constexpr std::size_t kSlack = kMaxCodes + 16;
 

@@ -21,7 +21,7 @@ struct TOctreeNode {
 
 // Finds an optimal palette of at most `maxColors` colours for the colours added.
 class TColorQuantizer {
-public:
+ public:
   static constexpr int kColorBits = 8;
 
   explicit TColorQuantizer(int maxColors = 256);
@@ -32,7 +32,7 @@ public:
   TPalette Palette() const;
   int LeafCount() const { return leafCount_; }
 
-private:
+ private:
   std::unique_ptr<TOctreeNode> MakeNode(int level);
   // Merges the deepest reducible node most recently registered into a leaf.
   void Reduce();

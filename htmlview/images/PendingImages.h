@@ -10,7 +10,7 @@
 // The image names whose bytes the host promised for later, each with the images that wait
 // for them. An image is named by whatever number its document gives it.
 class TPendingImages {
-public:
+ public:
   using TWaiter = std::uintptr_t;
 
   bool Contains(const std::string& name) const {
@@ -28,6 +28,6 @@ public:
     return waiting;
   }
 
-private:
+ private:
   std::map<std::string, std::vector<TWaiter>> waiters_;
 };

@@ -50,7 +50,7 @@ struct TImageForSource {
 
 // Turns image names into pictures through the shared cache.
 class TPictureLoader {
-public:
+ public:
   // `screenDepth` as ClassifyScreenDepth gives it; `sharedPalette` is used on 8-bit screens.
   TPictureLoader(TStringBitmapList& cache, int screenDepth, TPalette sharedPalette);
 
@@ -68,7 +68,7 @@ public:
 
   TPendingImages& Pending() { return pending_; }
 
-private:
+ private:
   // Bitmap or JPEG bytes as a picture for the screen; false when they are neither.
   bool LoadStill(const std::vector<std::uint8_t>& bytes, TDIB& picture) const;
   TLoadedPicture Finish(TDIB picture, TTransparencyMode mode, TDIB mask) const;

@@ -13,7 +13,7 @@
 
 // A core with a headless view, a fake port and a virtual clock, port already open.
 class CoreFixture : public ::testing::Test {
-protected:
+ protected:
   CoreFixture() : serial(clock), core(view, serial, clock) { view.core = &core; }
 
   void OpenPort() {
@@ -44,7 +44,9 @@ inline std::string Describe(const std::vector<TBytes>& writes) {
   return out;
 }
 
-inline TBytes Repeat(std::uint8_t byte, std::size_t count) { return TBytes(count, byte); }
+inline TBytes Repeat(std::uint8_t byte, std::size_t count) {
+  return TBytes(count, byte);
+}
 
 inline TBytes Concat(std::initializer_list<TBytes> parts) {
   TBytes all;

@@ -3,7 +3,7 @@
 namespace {
 
 class InserterCommands : public CoreFixture {
-protected:
+ protected:
   void SetUp() override { OpenPort(); }
 };
 
@@ -26,9 +26,9 @@ TEST_F(InserterCommands, LineHeadersCarryTheAddressDividedBy8HighByteFirst) {
     std::int32_t address;
     std::uint8_t hh, ll;
   };
-  const Case cases[] = {{0, 0x00, 0x00},        {1024, 0x00, 0x80},  {2048, 0x01, 0x00},
-                        {1024 * 255, 0x7F, 0x80}, {7, 0x00, 0x00},   {524288, 0x00, 0x00},
-                        {-8, 0xFF, 0xFF},        {-15, 0xFF, 0xFF}, {0x7FFF8, 0xFF, 0xFF}};
+  const Case cases[] = {{0, 0x00, 0x00},          {1024, 0x00, 0x80}, {2048, 0x01, 0x00},
+                        {1024 * 255, 0x7F, 0x80}, {7, 0x00, 0x00},    {524288, 0x00, 0x00},
+                        {-8, 0xFF, 0xFF},         {-15, 0xFF, 0xFF},  {0x7FFF8, 0xFF, 0xFF}};
   for (const auto& c : cases) {
     serial.writes.clear();
     core.SendLineHeader(c.address);

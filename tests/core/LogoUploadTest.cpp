@@ -11,12 +11,18 @@ const TBytes kLongFiller = Repeat(0x37, 30);
 
 TBytes Header(int line) {
   const int word = line * 1024 / 8;
-  return {0xF1, 0xF1, 0x88, 0x88, 0x84, 0x44, static_cast<std::uint8_t>(word >> 8),
+  return {0xF1,
+          0xF1,
+          0x88,
+          0x88,
+          0x84,
+          0x44,
+          static_cast<std::uint8_t>(word >> 8),
           static_cast<std::uint8_t>(word & 0xFF)};
 }
 
 class LogoUpload : public CoreFixture {
-protected:
+ protected:
   LogoUpload() : inserter(serial, clock) {}
 
   void SetUp() override {

@@ -3,7 +3,7 @@
 namespace {
 
 class ReplyWait : public CoreFixture {
-protected:
+ protected:
   void SetUp() override { OpenPort(); }
 };
 

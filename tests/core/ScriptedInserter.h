@@ -11,7 +11,7 @@
 // test can fail exactly one step. Kept apart from the full simulator on purpose: these
 // tests state the wire sequence themselves.
 class TScriptedInserter {
-public:
+ public:
   enum class Step { Clear, Header, Data, SizeAndPosition, Status, Other };
 
   TScriptedInserter(TFakeSerial& serial, TVirtualClock& clock) : serial_(serial), clock_(clock) {

@@ -6,7 +6,7 @@ namespace {
 // Send from the buttons' point of view: pictures loaded from files, the frame encoded,
 // uploaded to the simulated inserter, and the window's controls given back.
 class SendAction : public PictureFixture {
-protected:
+ protected:
   SendAction() : inserter(serial, clock) {}
   void SetUp() override { OpenPort(); }
 
@@ -92,13 +92,25 @@ TEST_F(SendAction, EveryEndingGivesTheControlsBack) {
   };
   const Ending endings[] = {
       {"success", [](TInserterFaults&) {}, {}},
-      {"clear", [](TInserterFaults& f) { f.SetAckFault({TCommandKind::Clear, {}}, TAckFault::Wrong); },
+      {"clear",
+       [](TInserterFaults& f) {
+         f.SetAckFault({TCommandKind::Clear, {}}, TAckFault::Wrong);
+       },
        {"Clear Error ,Try Again"}},
-      {"header", [](TInserterFaults& f) { f.SetAckFault({TCommandKind::LineHeader, 2}, TAckFault::Missing); },
+      {"header",
+       [](TInserterFaults& f) {
+         f.SetAckFault({TCommandKind::LineHeader, 2}, TAckFault::Missing);
+       },
        {"Header Error, Line 2 ,Try Again"}},
-      {"data", [](TInserterFaults& f) { f.SetAckFault({TCommandKind::LineData, 4}, TAckFault::Wrong); },
+      {"data",
+       [](TInserterFaults& f) {
+         f.SetAckFault({TCommandKind::LineData, 4}, TAckFault::Wrong);
+       },
        {"Data Error, Line 4 ,Try Again"}},
-      {"size", [](TInserterFaults& f) { f.SetAckFault({TCommandKind::SizeAndPosition, {}}, TAckFault::Missing); },
+      {"size",
+       [](TInserterFaults& f) {
+         f.SetAckFault({TCommandKind::SizeAndPosition, {}}, TAckFault::Missing);
+       },
        {"Size And Position Error ,Try Again"}},
   };
   for (const auto& ending : endings) {

@@ -18,10 +18,9 @@ TEST_F(SerialLink, StartsWithEveryFieldZeroAndOpenAppliesTheLineSettings) {
   EXPECT_EQ(serial.openedName, "\\\\.\\COM7");
   EXPECT_EQ(core.FPortHandle, TFakeSerial::kHandle);
   EXPECT_EQ(core.FPortError, 0u);
-  EXPECT_EQ(serial.calls, (std::vector<std::string>{"CreateFileA", "GetCommTimeouts",
-                                                     "SetCommTimeouts", "GetCommState",
-                                                     "SetCommState", "SetCommMask",
-                                                     "EscapeCommFunction:4"}));
+  EXPECT_EQ(serial.calls, (std::vector<std::string>{
+                              "CreateFileA", "GetCommTimeouts", "SetCommTimeouts", "GetCommState",
+                              "SetCommState", "SetCommMask", "EscapeCommFunction:4"}));
   EXPECT_EQ(serial.lastTimeouts.readInterval, 0xFFFFFFFFu);
   EXPECT_EQ(serial.lastTimeouts.readTotalMultiplier, 0u);
   EXPECT_EQ(serial.lastTimeouts.readTotalConstant, 0u);

@@ -6,7 +6,7 @@ namespace {
 using Step = TScriptedInserter::Step;
 
 class StatusPolling : public CoreFixture {
-protected:
+ protected:
   StatusPolling() : inserter(serial, clock) {}
   void SetUp() override { OpenPort(); }
 
@@ -30,7 +30,7 @@ TEST_F(StatusPolling, ACompleteReplyShowsItsTextAndEnablesInOrder) {
   EXPECT_TRUE(core.FDeviceReady);
   EXPECT_EQ(serial.writes, std::vector<TBytes>{TBytes({0xF1, 0xF3})});
   EXPECT_EQ(Tail(4), (std::vector<std::string>{"status:LI-200 v2 Ready", "port:hidden", "send:off",
-                                                "xy:on"}));
+                                               "xy:on"}));
   core.FImageLoaded = true;
   core.tmReadyTimer();
   EXPECT_TRUE(view.sendEnabled);
@@ -55,7 +55,7 @@ TEST_F(StatusPolling, ShortLongAndMissingRepliesMeanNotFound) {
     EXPECT_GT(clock.Now() - start, 500u);
     EXPECT_LT(clock.Now() - start, 510u);
     EXPECT_EQ(Tail(4), (std::vector<std::string>{"status:Logo Inserter Not Found", "port:shown",
-                                                  "send:off", "xy:off"}));
+                                                 "send:off", "xy:off"}));
   }
 }
 
@@ -95,7 +95,7 @@ TEST_F(StatusPolling, ABabblingLineCountsAsNotFoundWithoutGrowingWithoutBound) {
 }
 
 class Positioning : public StatusPolling {
-protected:
+ protected:
   void SetUp() override {
     OpenPort();
     core.FDeviceReady = true;
@@ -118,9 +118,9 @@ TEST_F(Positioning, ArrowKeysStepTheControlsAndEachStepIsSent) {
   Press(TLogoCore::kVkDown);
   Press(TLogoCore::kVkUp);
   Press(TLogoCore::kVkUp);
-  EXPECT_EQ(serial.writes, (std::vector<TBytes>{Position(51, 50), Position(50, 50),
-                                                Position(49, 50), Position(49, 51),
-                                                Position(49, 50), Position(49, 49)}));
+  EXPECT_EQ(serial.writes,
+            (std::vector<TBytes>{Position(51, 50), Position(50, 50), Position(49, 50),
+                                 Position(49, 51), Position(49, 50), Position(49, 49)}));
   EXPECT_TRUE(view.retryMessages.empty());
   EXPECT_FALSE(core.FBusy || core.FPositioning);
 }
@@ -205,8 +205,8 @@ TEST_F(Positioning, HeightIsRoundedDownAndSizesGoOutAsLowBytes) {
     int maxX, maxY;
     std::uint8_t w, h;
   };
-  for (const Case c : {Case{0, 0, 5, 1}, Case{0, 1, 5, 2}, Case{251, 254, 0, 128},
-                       Case{224, 253, 229, 128}}) {
+  for (const Case c :
+       {Case{0, 0, 5, 1}, Case{0, 1, 5, 2}, Case{251, 254, 0, 128}, Case{224, 253, 229, 128}}) {
     serial.writes.clear();
     core.FMaxX = c.maxX;
     core.FMaxY = c.maxY;

@@ -5,7 +5,7 @@
 namespace {
 
 class TBitWriter {
-public:
+ public:
   void Put(int code, int width) {
     buffer_ |= static_cast<std::uint32_t>(code) << count_;
     count_ += width;
@@ -20,7 +20,7 @@ public:
     return bytes_;
   }
 
-private:
+ private:
   TBytes8 bytes_;
   std::uint32_t buffer_ = 0;
   int count_ = 0;

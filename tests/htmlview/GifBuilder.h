@@ -23,7 +23,7 @@ TBytes8 PackCodes(const std::vector<std::pair<int, int>>& codes);
 TBytes8 SubBlocks(const TBytes8& data);
 
 class TGifBuilder {
-public:
+ public:
   TGifBuilder(int width, int height, const TRgbList& globalPalette = {},
               const char* version = "89a");
 
@@ -45,7 +45,7 @@ public:
   // The file so far, with the trailer.
   TBytes8 Bytes() const;
 
-private:
+ private:
   void Descriptor(int left, int top, int width, int height, std::uint8_t flags);
   void Raster(int minCodeSize, const TBytes8& codes);
 

@@ -41,7 +41,7 @@ TBytes8 Bitmap() {
 }
 
 class ViewerPictureLoading : public ::testing::Test {
-protected:
+ protected:
   TTempFolder folder;
   TStringBitmapList cache;
   TPictureLoader loader{cache, 24, BuildSharedPalette(StandardSystemPalette())};

@@ -25,7 +25,7 @@ inline std::vector<std::uint8_t> ReadWholeFile(const std::string& path) {
 
 // A folder of its own for one test, removed with everything in it afterwards.
 class TTempFolder {
-public:
+ public:
   TTempFolder() {
     static std::atomic<int> counter{0};
     path_ = std::filesystem::temp_directory_path() /
@@ -48,7 +48,7 @@ public:
   }
   std::string Path(const std::string& name) const { return (path_ / name).string(); }
 
-private:
+ private:
   static long Pid();
   std::filesystem::path path_;
 };

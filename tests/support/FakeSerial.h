@@ -12,7 +12,7 @@
 // An in-process serial port on a virtual clock. It records every call and every write,
 // delivers scripted input from a given virtual time on, and can fail any call.
 class TFakeSerial final : public TSerialApi {
-public:
+ public:
   static constexpr Handle kHandle = 0x1234;
 
   explicit TFakeSerial(TVirtualClock& clock) : clock_(clock) {}
@@ -121,7 +121,7 @@ public:
   }
   std::uint32_t GetLastError() override { return lastError_; }
 
-private:
+ private:
   struct Timed {
     std::uint32_t at;
     std::uint8_t byte;

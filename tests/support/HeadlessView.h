@@ -13,7 +13,7 @@
 // A view without a screen: it keeps the state the window would show and records every
 // request of the core in order, as "name" or "name:argument".
 class THeadlessView final : public TLogoView {
-public:
+ public:
   // Up-down ranges and start values of the main window.
   static constexpr int kXMin = 2, kXMax = 225, kYMin = 20, kYMax = 254;
 
@@ -115,7 +115,7 @@ public:
     log.push_back("plain:" + text);
   }
 
-private:
+ private:
   void Step(std::int32_t& value, int step, int low, int high, const char* name) {
     const std::int32_t next = std::clamp(value + step, low, high);
     log.push_back(std::string("step") + name + ":" + std::to_string(step));

@@ -5,7 +5,7 @@
 // Virtual milliseconds: each tick read moves time on by a fixed step, so polling loops
 // advance time as they spin and a 30-second wait costs microseconds.
 class TVirtualClock final : public TClock {
-public:
+ public:
   explicit TVirtualClock(std::uint32_t start = 1000, std::uint32_t stepPerRead = 1)
       : now_(start), step_(stepPerRead) {}
 
@@ -27,7 +27,7 @@ public:
   std::uint64_t Reads() const { return reads_; }
   std::uint64_t Slept() const { return slept_; }
 
-private:
+ private:
   std::uint32_t now_;
   std::uint32_t step_;
   std::uint64_t reads_ = 0;

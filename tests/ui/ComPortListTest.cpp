@@ -10,7 +10,7 @@ namespace {
 
 // Ports by device name: free, missing (error 2) or held elsewhere (access denied).
 class TPortTable final : public TSerialApi {
-public:
+ public:
   std::map<std::string, std::uint32_t> openErrors;  // absent: opens
   std::vector<std::string> opened;
   int closes = 0;
@@ -40,7 +40,7 @@ public:
   bool WriteFile(Handle, const std::uint8_t*, std::uint32_t) override { return false; }
   bool ReadFile(Handle, std::uint8_t&, std::uint32_t&) override { return false; }
 
-private:
+ private:
   std::uint32_t lastError_ = 0;
 };
 

@@ -12,7 +12,7 @@ namespace {
 
 // Every allocation path moves the count by at least what was asked and gives it all back.
 class CountingAllocator : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     MarkProgramStart();
     start_ = AllocatedBytes();

@@ -14,9 +14,9 @@ TEST(MainFormLayout, ExactlyTheElevenControlsOfAnUploadCarryTheTag) {
   for (const TControlSpec& spec : MainFormControls())
     if (spec.tagged) tagged.push_back(spec.name);
   // In creation order, the order in which EnableTaggedControls walks them.
-  EXPECT_EQ(tagged, (std::vector<std::string>{"edKeyOfs", "udKeyOfs", "edY", "udY", "edX", "udX",
-                                              "btExit", "btSave", "btAutoKey", "btLoadKey",
-                                              "btLoadImage"}));
+  EXPECT_EQ(tagged,
+            (std::vector<std::string>{"edKeyOfs", "udKeyOfs", "edY", "udY", "edX", "udX", "btExit",
+                                      "btSave", "btAutoKey", "btLoadKey", "btLoadImage"}));
 }
 
 TEST(MainFormLayout, ParentsComeFirstAndNamesAndIdsAreUnique) {

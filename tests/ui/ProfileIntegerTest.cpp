@@ -8,7 +8,9 @@ namespace {
 
 constexpr std::int32_t kDefault = 2;
 
-std::int32_t Read(const std::string& text) { return ProfileTextToInteger(text, kDefault); }
+std::int32_t Read(const std::string& text) {
+  return ProfileTextToInteger(text, kDefault);
+}
 
 TEST(ProfileInteger, HexadecimalInEveryWrittenForm) {
   EXPECT_EQ(Read("0x3"), 3);
@@ -40,8 +42,8 @@ TEST(ProfileInteger, DecimalWithBlanksAndSignAndItsRange) {
 }
 
 TEST(ProfileInteger, AnythingElseGivesTheDefault) {
-  for (const char* text : {"", " ", "3a", "3 ", "\t3", "$", "0x", "x", "-", "+", "- 3", "$G",
-                           "1.5", "0x-3", "3,0", "++3"})
+  for (const char* text : {"", " ", "3a", "3 ", "\t3", "$", "0x", "x", "-", "+", "- 3", "$G", "1.5",
+                           "0x-3", "3,0", "++3"})
     EXPECT_EQ(Read(text), kDefault) << '"' << text << '"';
   EXPECT_FALSE(ParseProfileInteger("abc").has_value());
   EXPECT_EQ(ProfileTextToInteger("", -99), -99);

@@ -14,7 +14,7 @@ namespace {
 
 // A fresh folder of its own under the temporary folder.
 class SettingsFile : public ::testing::Test {
-protected:
+ protected:
   void SetUp() override {
     char temp[MAX_PATH] = {};
     ::GetTempPathA(MAX_PATH, temp);
@@ -60,8 +60,8 @@ TEST_F(SettingsFile, StoredTextIsReadWithTheIntegerRules) {
   const struct {
     const char* stored;
     std::int32_t expected;
-  } cases[] = {{"0x3", 3}, {"$3", 3}, {"3", 3}, {"3a", 2}, {"$FFFFFFFF", -1}, {"", 2},
-               {"99999999999", 2}, {"-0", 0}};
+  } cases[] = {{"0x3", 3},        {"$3", 3}, {"3", 3},           {"3a", 2},
+               {"$FFFFFFFF", -1}, {"", 2},   {"99999999999", 2}, {"-0", 0}};
   for (const auto& c : cases) {
     Store(kComPortKey, c.stored);
     EXPECT_EQ(settings.ReadInteger(kSettingsSection, kComPortKey, kDefaultComPort), c.expected)

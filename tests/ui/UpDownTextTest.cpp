@@ -27,7 +27,7 @@ TEST(WholeNumber, DecimalWithBlanksOnly) {
 
 // A hidden window with one up-down pair, counting the edit's change events.
 class UpDownPair : public ::testing::Test {
-protected:
+ protected:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* self = reinterpret_cast<UpDownPair*>(::GetWindowLongPtrA(window, GWLP_USERDATA));
     if (self && message == WM_COMMAND && HIWORD(wParam) == EN_CHANGE) ++self->changes_;
@@ -45,14 +45,14 @@ protected:
     wc.hInstance = ::GetModuleHandleA(nullptr);
     wc.lpszClassName = "UpDownPairTest";
     ::RegisterClassA(&wc);
-    window_ = ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 200, 100, nullptr,
-                                nullptr, wc.hInstance, nullptr);
+    window_ = ::CreateWindowExA(0, wc.lpszClassName, "", WS_POPUP, 0, 0, 200, 100, nullptr, nullptr,
+                                wc.hInstance, nullptr);
     ::SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-    HWND edit = CreateChildControl(window_, "EDIT", std::to_string(position).c_str(),
-                                   WS_VISIBLE, 0, 10, 10, 33, 21, 1, nullptr);
-    HWND upDown = CreateChildControl(window_, UPDOWN_CLASSA, "",
-                                     WS_VISIBLE | (horizontal ? UDS_HORZ : 0), 0, 43, 10, 24, 21,
-                                     2, nullptr);
+    HWND edit = CreateChildControl(window_, "EDIT", std::to_string(position).c_str(), WS_VISIBLE, 0,
+                                   10, 10, 33, 21, 1, nullptr);
+    HWND upDown =
+        CreateChildControl(window_, UPDOWN_CLASSA, "", WS_VISIBLE | (horizontal ? UDS_HORZ : 0), 0,
+                           43, 10, 24, 21, 2, nullptr);
     pair_ = std::make_unique<TUpDownPair>(edit, upDown, minimum, maximum, position);
     changes_ = 0;
   }

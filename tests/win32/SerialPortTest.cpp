@@ -110,7 +110,8 @@ TEST_F(SerialPortUnderWine, AWholeUploadArrivesAsTheImageAndItsKey) {
   {
     const auto bytes = file.Write();
     std::ofstream out(image, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
   }
   std::remove((gSetting.logoOut + ".txt").c_str());
   view.fileAnswers.push_back(image);

@@ -45,7 +45,9 @@ HWND Control(const std::string& windowSpec, const std::string& controlSpec) {
   return control;
 }
 
-void Print(const std::string& line) { std::printf("%s\n", line.c_str()); }
+void Print(const std::string& line) {
+  std::printf("%s\n", line.c_str());
+}
 
 // A real click: the mouse moves to the control's centre and its button goes down and up,
 // so disabled controls and windows behind a modal one ignore it as they would a hand.
@@ -106,8 +108,8 @@ void DumpMainWindow(HWND window) {
     const bool autoSized = spec.kind == TControlKind::StaticText;
     const std::string text = spec.kind == TControlKind::UpDown ? "" : TextOf(control);
     Print(std::string(spec.name) + "|" + text + "|" + std::to_string(r.left) + "," +
-          std::to_string(r.top) + "," + (autoSized ? "-" : std::to_string(r.right - r.left)) +
-          "," + std::to_string(r.bottom - r.top) + "|" + StateOf(control));
+          std::to_string(r.top) + "," + (autoSized ? "-" : std::to_string(r.right - r.left)) + "," +
+          std::to_string(r.bottom - r.top) + "|" + StateOf(control));
   }
 }
 
@@ -133,7 +135,8 @@ void DescribeBox(HWND box) {
     if (cls == "Static" && (style & SS_TYPEMASK) == SS_ICON && ::IsWindowVisible(child) &&
         ::SendMessageA(child, STM_GETICON, 0, 0) != 0)
       icon = true;
-    else if (cls == "Static" && !TextOf(child).empty()) text = TextOf(child);
+    else if (cls == "Static" && !TextOf(child).empty())
+      text = TextOf(child);
     if (cls == "Button" && ::IsWindowVisible(child))
       buttons += (buttons.empty() ? "" : ",") + TextOf(child);
   }
@@ -151,8 +154,8 @@ void SecondStart(const std::string& exe, DWORD timeoutMs) {
   wc.hInstance = ::GetModuleHandleA(nullptr);
   wc.lpszClassName = "PavinaTestDriver";
   ::RegisterClassA(&wc);
-  HWND own = ::CreateWindowExA(0, wc.lpszClassName, "driver", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                               10, 10, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND own = ::CreateWindowExA(0, wc.lpszClassName, "driver", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10,
+                               10, 200, 100, nullptr, nullptr, wc.hInstance, nullptr);
   ::SetForegroundWindow(own);
   MSG message;
   for (int i = 0; i < 20; ++i) {
@@ -214,7 +217,8 @@ const std::map<std::string, std::function<void(const TArgs&)>>& Commands() {
          const DWORD start = ::GetTickCount();
          while (TextOf(control) != a.at(2)) {
            if (::GetTickCount() - start > Timeout(a, 3))
-             Fail("text of " + a.at(1) + " is \"" + TextOf(control) + "\", not \"" + a.at(2) + "\"");
+             Fail("text of " + a.at(1) + " is \"" + TextOf(control) + "\", not \"" + a.at(2) +
+                  "\"");
            ::Sleep(20);
          }
        }},
@@ -224,13 +228,13 @@ const std::map<std::string, std::function<void(const TArgs&)>>& Commands() {
          MouseClick(Control(a.at(0), a.at(1)), a.size() > 3 ? std::stoi(a[2]) : 50,
                     a.size() > 3 ? std::stoi(a[3]) : 50);
        }},
-      {"press",
-       [](const TArgs& a) { ::PostMessageA(Control(a.at(0), a.at(1)), BM_CLICK, 0, 0); }},
+      {"press", [](const TArgs& a) { ::PostMessageA(Control(a.at(0), a.at(1)), BM_CLICK, 0, 0); }},
       {"settext",
        [](const TArgs& a) {
          DWORD_PTR result = 0;
          ::SendMessageTimeoutA(Control(a.at(0), a.at(1)), WM_SETTEXT, 0,
-                               reinterpret_cast<LPARAM>(a.at(2).c_str()), SMTO_NORMAL, 20000, &result);
+                               reinterpret_cast<LPARAM>(a.at(2).c_str()), SMTO_NORMAL, 20000,
+                               &result);
        }},
       {"key",
        [](const TArgs& a) {
@@ -255,7 +259,8 @@ const std::map<std::string, std::function<void(const TArgs&)>>& Commands() {
          for (LRESULT i = 0; i < count; ++i) {
            // Only the wide form of this message is carried between processes.
            wchar_t wide[256] = {};
-           ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
+           ::SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i),
+                          reinterpret_cast<LPARAM>(wide));
            char item[256] = {};
            ::WideCharToMultiByte(CP_ACP, 0, wide, -1, item, sizeof(item), nullptr, nullptr);
            Print(std::string("item=") + item);
@@ -265,10 +270,13 @@ const std::map<std::string, std::function<void(const TArgs&)>>& Commands() {
       {"open-file",
        [](const TArgs& a) {
          HWND dialog = Window("#32770|Open", Timeout(a, 1));
-         HWND name = WaitFor([&] {
-           HWND field = FindControl(dialog, "#" + std::to_string(kOpenDialogFileNameCombo));
-           return field ? field : FindControl(dialog, "#" + std::to_string(kOpenDialogFileNameEdit));
-         }, 5000);
+         HWND name = WaitFor(
+             [&] {
+               HWND field = FindControl(dialog, "#" + std::to_string(kOpenDialogFileNameCombo));
+               return field ? field
+                            : FindControl(dialog, "#" + std::to_string(kOpenDialogFileNameEdit));
+             },
+             5000);
          if (!name) Fail("the file dialog has no file name field");
          const std::string path = WindowsPath(a.at(0));
          DWORD_PTR result = 0;
