@@ -1,25 +1,17 @@
 #include "CoreFixture.h"
+#include "InserterTraffic.h"
 #include "ScriptedInserter.h"
 
 namespace {
 
 using Step = TScriptedInserter::Step;
 
-const TBytes kClear = {0xF1, 0xF1, 0x88, 0x88, 0x84, 0x18};
-const TBytes kShortFiller = Repeat(0x37, 20);
-const TBytes kLongFiller = Repeat(0x37, 30);
+using inserter_traffic::Clear;
+using inserter_traffic::Filler;
+using inserter_traffic::LineHeader;
 
-TBytes Header(int line) {
-  const int word = line * 1024 / 8;
-  return {0xF1,
-          0xF1,
-          0x88,
-          0x88,
-          0x84,
-          0x44,
-          static_cast<std::uint8_t>(word >> 8),
-          static_cast<std::uint8_t>(word & 0xFF)};
-}
+const TBytes kShortFiller = Filler(20);
+const TBytes kLongFiller = Filler(30);
 
 class LogoUpload : public CoreFixture {
  protected:
@@ -47,10 +39,10 @@ class LogoUpload : public CoreFixture {
     return TBytes(begin, begin + static_cast<std::ptrdiff_t>(length));
   }
 
-  std::vector<TBytes> Opening() const { return {kLongFiller, kLongFiller, kClear, kLongFiller}; }
+  std::vector<TBytes> Opening() const { return {kLongFiller, kLongFiller, Clear(), kLongFiller}; }
 
   void AppendLine(std::vector<TBytes>& writes, int line) const {
-    writes.push_back(Header(line));
+    writes.push_back(LineHeader(line));
     writes.push_back(Concat({Line(line), Repeat(0x00, 24)}));
     writes.push_back(kShortFiller);
     writes.push_back(kShortFiller);
@@ -111,7 +103,7 @@ TEST_F(LogoUpload, AOneLineImageIsSentAsFourLinesAt1024ByteSteps) {
   for (const auto& w : serial.writes)
     if (w.size() == 8 && w[5] == 0x44) headers.push_back(w);
   ASSERT_EQ(headers.size(), 4u);
-  EXPECT_EQ(headers[0], Header(0));
+  EXPECT_EQ(headers[0], LineHeader(0));
   EXPECT_EQ(headers[1], (TBytes{0xF1, 0xF1, 0x88, 0x88, 0x84, 0x44, 0x00, 0x80}));
   EXPECT_EQ(headers[2], (TBytes{0xF1, 0xF1, 0x88, 0x88, 0x84, 0x44, 0x01, 0x00}));
   EXPECT_EQ(headers[3], (TBytes{0xF1, 0xF1, 0x88, 0x88, 0x84, 0x44, 0x01, 0x80}));
@@ -166,7 +158,7 @@ TEST_F(LogoUpload, AHeaderErrorNamesTheLineAndStillSendsTheSize) {
     core.UploadLogo();
     auto expected = Opening();
     for (int line = 0; line < 4; ++line) AppendLine(expected, line);
-    expected.push_back(Header(4));
+    expected.push_back(LineHeader(4));
     AppendClosing(expected);
     EXPECT_EQ(Describe(serial.writes), Describe(expected));
     EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Header Error, Line 4 ,Try Again"});
@@ -222,7 +214,7 @@ TEST_F(LogoUpload, CancelBetweenLinesStillSendsTheNextHeaderThenCloses) {
   auto expected = Opening();
   AppendLine(expected, 0);
   AppendLine(expected, 1);
-  expected.push_back(Header(2));
+  expected.push_back(LineHeader(2));
   AppendClosing(expected);
   EXPECT_EQ(Describe(serial.writes), Describe(expected));
   EXPECT_TRUE(view.retryMessages.empty());
@@ -241,7 +233,7 @@ TEST_F(LogoUpload, TheAnswerACancelLeftOutstandingIsNotTakenForTheSizes) {
   core.UploadLogo();
   auto expected = Opening();
   AppendLine(expected, 0);
-  expected.push_back(Header(1));
+  expected.push_back(LineHeader(1));
   AppendClosing(expected);
   EXPECT_EQ(Describe(serial.writes), Describe(expected));
   EXPECT_TRUE(view.retryMessages.empty());
