@@ -1,0 +1,129 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "images/Color.h"
+
+// The attributes of one tag as the parser read them, in the form in which the document,
+// tables and forms take them. The parser knows the names; everything below it knows only
+// these symbols.
+enum class TAttrSymbol : std::uint8_t {
+  HREF,
+  NAME,
+  SRC,
+  ALT,
+  ALIGN,
+  TEXT,
+  BGCOLOR,
+  LINK,
+  BACKGROUND,
+  COLSPAN,
+  ROWSPAN,
+  BORDER,
+  CELLPADDING,
+  CELLSPACING,
+  VALIGN,
+  WIDTH,
+  START,
+  VALUE,
+  TYPE,
+  CHECKBOX,
+  RADIO,
+  METHOD,
+  ACTION,
+  CHECKED,
+  SIZE,
+  MAXLENGTH,
+  COLS,
+  ROWS,
+  MULTIPLE,
+  SELECTED,
+  FACE,
+  COLOR,
+  TRANSP,
+  CLEAR,
+  ISMAP,
+  BORDERCOLOR,
+  USEMAP,
+  SHAPE,
+  COORDS,
+  NOHREF,
+  HEIGHT,
+  PLAIN,
+  TARGET,
+  NORESIZE,
+  SCROLLING,
+  HSPACE,
+  LANGUAGE,
+  FRAMEBORDER,
+  MARGINWIDTH,
+  MARGINHEIGHT,
+  LOOP,
+  ONCLICK,
+  WRAP,
+  NOSHADE,
+  HTTP_EQUIV,
+  CONTENT,
+  ENCTYPE,
+  VLINK,
+  OLINK,
+  ACTIVE,
+  VSPACE,
+  NOWRAP,
+  Unknown,  // a name outside the table: kept, but no handler reads it
+};
+
+// One attribute: its symbol, its number (0 when the text is not a number; a trailing "%"
+// does not count) and its text (entities decoded, trimmed).
+struct TAttribute {
+  TAttrSymbol Which = TAttrSymbol::Unknown;
+  std::int32_t Value = 0;
+  std::string Name;
+};
+
+class TAttributeList {
+ public:
+  void Clear() { items_.clear(); }
+  void Add(TAttribute attribute) { items_.push_back(std::move(attribute)); }
+  bool Empty() const { return items_.empty(); }
+  const std::vector<TAttribute>& Items() const { return items_; }
+
+  // The first attribute with the symbol, or null.
+  const TAttribute* Find(TAttrSymbol which) const {
+    for (const TAttribute& attribute : items_)
+      if (attribute.Which == which) return &attribute;
+    return nullptr;
+  }
+  bool Has(TAttrSymbol which) const { return Find(which) != nullptr; }
+  // The attribute's text, or `fallback` when it is absent.
+  std::string Text(TAttrSymbol which, const std::string& fallback = {}) const {
+    const TAttribute* found = Find(which);
+    return found ? found->Name : fallback;
+  }
+  // The attribute's number, or `fallback` when it is absent.
+  std::int32_t Number(TAttrSymbol which, std::int32_t fallback = 0) const {
+    const TAttribute* found = Find(which);
+    return found ? found->Value : fallback;
+  }
+  // True when the attribute is given and its text holds "%".
+  bool IsPercent(TAttrSymbol which) const {
+    const TAttribute* found = Find(which);
+    return found && found->Name.find('%') != std::string::npos;
+  }
+
+ private:
+  std::vector<TAttribute> items_;
+};
+
+// A colour from an attribute's text: one of the 16 colour names (compared in upper case,
+// first 10 characters) or red-green-blue hexadecimal, with or without a leading "#".
+// False, with `color` unchanged, for anything else.
+bool ColorFromText(const std::string& text, TColor& color);
+
+// Alignment words (lower-cased, first 10 characters): 1 left, 2 centre, 3 right; 0 for
+// anything else.
+int AlignmentFromText(const std::string& text);
+// Vertical alignment: "top" and "baseline" 0, "middle" 1, "bottom" 2; -1 for anything else.
+int VerticalAlignmentFromText(const std::string& text);
