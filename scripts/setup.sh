@@ -10,6 +10,8 @@ packages=(
   wine wine32:i386 xvfb x11-utils xauth
   fonts-liberation fonts-dejavu-core fonts-wine
   imagemagick dpkg-dev
+  # HTML pages nobody here wrote, for the parser's corpus test; the parser benchmark's peer
+  git-doc liblitehtml-dev
 )
 
 missing=()
