@@ -82,8 +82,9 @@ class TControlWindow {
   virtual void SetChecked(bool checked) = 0;
   virtual bool Checked() const = 0;
 
-  // List box and drop-down list. In a single-choice list selecting a row deselects the
-  // others; -1 deselects all.
+  // List box and drop-down list: replaces the rows, none selected.
+  virtual void SetItems(const std::vector<std::string>& items) = 0;
+  // In a single-choice list selecting a row deselects the others.
   virtual void SetItemSelected(std::int32_t index, bool selected) = 0;
   virtual bool ItemSelected(std::int32_t index) const = 0;
   // List box: the row shown at the top.
