@@ -10,7 +10,7 @@ prefix=$(realpath -m "${1:?usage: wine-prefix.sh PREFIX}")
 mkdir -p "$(dirname "$prefix")"
 exec 9>"$prefix.lock"
 flock 9
-[ -f "$prefix/.pavina-ready-2" ] && exit 0
+[ -f "$prefix/.pavina-ready-3" ] && exit 0
 
 export WINEPREFIX=$prefix WINEARCH=win32 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 rm -rf "$prefix"
@@ -22,6 +22,10 @@ reg=$(mktemp --suffix=.reg)
     printf '"COM%d"="%s"\r\n' "$n" "$(printf '%s' "$prefix/com$n-link" | sed 's/\\/\\\\/g')"
   done
   printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]\r\n"Managed"="N"\r\n"Decorated"="Y"\r\n'
+  # The help page's fonts: the metric-compatible Liberation faces stand in for them.
+  printf '\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n'
+  printf '"Times New Roman"="Liberation Serif"\r\n"Courier New"="Liberation Mono"\r\n'
+  printf '"Arial"="Liberation Sans"\r\n'
 } >"$reg"
 wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
 rm -f "$reg"
@@ -31,4 +35,4 @@ wineserver -w
 if [ -d /usr/share/wine/fonts ]; then
   cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
 fi
-touch "$prefix/.pavina-ready-2"
+touch "$prefix/.pavina-ready-3"
