@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdint>
 #include <fstream>
+#include <new>
 #include <vector>
 
 #include "BmpReader.h"
@@ -44,8 +45,14 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
 bool LoadPictureFile(const std::string& path, TRaster& out) {
   const TPictureFormat format = FormatOf(path);
   if (format == TPictureFormat::kUnknown) return false;
-  std::vector<std::uint8_t> bytes;
-  if (!ReadWholeFile(path, bytes)) return false;
-  return format == TPictureFormat::kBmp ? ReadBmp(bytes.data(), bytes.size(), out)
-                                        : ReadJpeg(bytes.data(), bytes.size(), out);
+  // A picture within the limits may still not fit in a fragmented 32-bit heap: the file
+  // buffer or the raster is then refused like a damaged file, and nothing is kept.
+  try {
+    std::vector<std::uint8_t> bytes;
+    if (!ReadWholeFile(path, bytes)) return false;
+    return format == TPictureFormat::kBmp ? ReadBmp(bytes.data(), bytes.size(), out)
+                                          : ReadJpeg(bytes.data(), bytes.size(), out);
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
 }

@@ -44,4 +44,61 @@ TEST_F(OutOfMemory, AFrameThatCannotBeHeldEndsTheSendAndGivesTheControlsBack) {
   ExpectSendGaveEverythingBack();
 }
 
+TEST_F(OutOfMemory, AnImageLoadThatRunsOutGivesFileReadErrorAndKeepsEverything) {
+  const TRaster first = Filled(5, 4, 0x00FF00);
+  LoadImage(first);
+  const std::string caption = view.imageCaption;
+  const std::string bitmap = WriteBitmap(Filled(kWidth, kHeight, 0xFF0000), "large.bmp");
+  // A 1-bit bitmap: a file of a few kilobytes, the same 60000-byte raster.
+  TBmpTestFile mono;
+  mono.width = kWidth, mono.height = kHeight, mono.bits = 1;
+  mono.palette = {{0, 0, 0}, {255, 255, 255}};
+  mono.pixels.assign(kWidth * kHeight, 1);
+  const std::string small = folder.File("mono.bmp");
+  WriteFileBytes(small, mono.Write());
+  const std::string jpeg = folder.File("photo.jpg");  // 5770 bytes, a 101469-byte raster
+  WriteFileBytes(jpeg, ReadFileBytes(SamplePicture("testorig.jpg")));
+  const struct {
+    const char* what;
+    std::string path;
+    std::size_t refusedFrom;
+  } cases[] = {{"file buffer", bitmap, kRasterBytes + 1},
+               {"bitmap raster", small, kRasterBytes},
+               {"jpeg raster", jpeg, 100000}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    view.retryMessages.clear();
+    {
+      const TRefusedAllocations refused(c.refusedFrom);
+      EXPECT_NO_THROW(LoadImageFile(c.path));
+    }
+    EXPECT_EQ(view.retryMessages, std::vector<std::string>{"File Read Error ,Try Again"});
+    EXPECT_FALSE(core.FImageLoaded);
+    EXPECT_FALSE(view.sendEnabled);
+    EXPECT_TRUE(core.Image() == first);
+    EXPECT_EQ(view.imageCaption, caption);
+    EXPECT_EQ(core.FMaxX, 4);
+    EXPECT_EQ(core.FMaxY, 3);
+  }
+  // With the memory back, the same files load.
+  LoadImageFile(jpeg);
+  EXPECT_TRUE(core.FImageLoaded);
+  EXPECT_EQ(core.FMaxX, 226);
+}
+
+TEST_F(OutOfMemory, AKeyLoadThatRunsOutGivesThePlainMessageAndKeepsTheKey) {
+  const TRaster key = Filled(3, 3, 0x00FF00);
+  LoadKey(key);
+  const std::string caption = view.keyCaption;
+  const std::string bitmap = WriteBitmap(Filled(kWidth, kHeight, 0xFFFFFF), "large.bmp");
+  {
+    const TRefusedAllocations refused(kRasterBytes);
+    EXPECT_NO_THROW(LoadKeyFile(bitmap));
+  }
+  EXPECT_EQ(view.plainMessages, std::vector<std::string>{"File Read Error"});
+  EXPECT_TRUE(core.Key() == key);
+  EXPECT_EQ(view.keyCaption, caption);
+  EXPECT_TRUE(core.FKeyLoaded);
+}
+
 }  // namespace
