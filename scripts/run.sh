@@ -40,13 +40,9 @@ if [ -n "${DISPLAY:-}" ]; then
 fi
 
 # No display: a private Xvfb, and Wine's services started detached on it.
-for n in $(seq 90 140); do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
-done
-setsid Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-export DISPLAY=:$display
+display=$("$here/xvfb-start.sh" "$run/xvfb.pid")
+xvfb_pid=$(cat "$run/xvfb.pid")
+export DISPLAY=$display
 wineserver -k >/dev/null 2>&1 || true  # a server left from a run without this display
 setsid wineserver -f -p </dev/null >/dev/null 2>&1 &
 server_started=1

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The end-to-end tests' shared surroundings, started once and stopped by PID:
-#   fixture.sh start STATE_DIR   an Xvfb on a free display, a private Wine prefix with its
-#                                own wineserver and Wine's services started on that display
+#   fixture.sh start STATE_DIR   an Xvfb on a display it finds free itself, a private Wine
+#                                prefix with its own wineserver and Wine's services started
+#                                on that display
 #   fixture.sh stop STATE_DIR
 # STATE_DIR/env then holds DISPLAY and WINEPREFIX for the tests.
 set -euo pipefail
@@ -34,24 +35,15 @@ case $action in
   start)
     mkdir -p "$state"
     stop_all
-    # A display nobody uses: no socket and no lock file.
-    display=
-    for n in $(seq 90 140); do
-      if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then display=$n; break; fi
-    done
-    [ -n "$display" ] || { echo "fixture: no free X display" >&2; exit 1; }
-    setsid Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp </dev/null >/dev/null 2>&1 &
-    echo $! >"$state/xvfb.pid"
-    for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
-    [ -e "/tmp/.X11-unix/X$display" ] || { echo "fixture: Xvfb did not start" >&2; stop_all; exit 1; }
+    display=$("$root/scripts/xvfb-start.sh" "$state/xvfb.pid") || { stop_all; exit 1; }
 
     "$root/scripts/wine-prefix.sh" "$prefix"
-    export DISPLAY=:$display WINEPREFIX=$prefix
+    export DISPLAY=$display WINEPREFIX=$prefix
     setsid wineserver -f -p </dev/null >/dev/null 2>&1 &
     echo $! >"$state/wineserver.pid"
     # Wine's services and desktop start now, detached from the test runner's output.
     setsid wineboot </dev/null >/dev/null 2>&1 || true
-    printf 'export DISPLAY=:%s\nexport WINEPREFIX=%s\n' "$display" "$prefix" >"$state/env"
+    printf 'export DISPLAY=%s\nexport WINEPREFIX=%s\n' "$display" "$prefix" >"$state/env"
     ;;
   stop)
     stop_all
