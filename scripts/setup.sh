@@ -10,6 +10,8 @@ packages=(
   wine wine32:i386 xvfb x11-utils xauth
   fonts-liberation fonts-dejavu-core fonts-wine
   imagemagick dpkg-dev
+  # the fuzzers: libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer
+  clang libclang-rt-14-dev
   # HTML pages nobody here wrote, for the parser's corpus test; the parser benchmark's peer
   git-doc liblitehtml-dev
 )
@@ -41,16 +43,15 @@ if [ $need_i386 -eq 1 ]; then
   dpkg --add-architecture i386
 fi
 if [ $need_src -eq 1 ]; then
-  cat >/etc/apt/sources.list.d/pavina-deb-src.sources <<'SRC'
-Types: deb-src
-URIs: http://deb.debian.org/debian
-Suites: bookworm bookworm-updates
-Components: main
-Signed-By: /usr/share/keyrings/debian-archive-keyring.gpg
-SRC
+  # The machine's own Debian sources with deb-src, so that any mirror it uses serves them.
+  src_lines=$("$(dirname "$0")/debian-source-lines.sh")
+  [ -n "$src_lines" ] || { echo "setup: no Debian source in /etc/apt to add deb-src for" >&2; exit 1; }
+  printf '%s\n' "$src_lines" >/etc/apt/sources.list.d/pavina-deb-src.sources
 fi
 
 export DEBIAN_FRONTEND=noninteractive
-apt-get update -qq
-apt-get install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
+# Another install may hold apt's locks: wait for it rather than fail.
+apt_wait=(-o DPkg::Lock::Timeout=900)
+apt-get "${apt_wait[@]}" update -qq
+apt-get "${apt_wait[@]}" install -y -qq --no-install-recommends "${packages[@]}" >/dev/null
 echo "setup: installed ${missing[*]:-nothing new}"
