@@ -2,17 +2,28 @@
 
 #include <cstdint>
 #include <map>
+#include <optional>
 #include <string>
 
 #include "SerialApi.h"
 
-// The serial seam over a POSIX terminal device, so that the core can talk to the inserter
-// simulator natively (benchmarks, native integration tests). COM port names map to device
-// paths given at construction; every other name does not exist.
+// The serial seam over a POSIX terminal device. COM port n is /dev/ttyS(n-1), the way
+// Linux numbers the PC's serial ports, unless the ports are given a map of their own (a
+// USB adapter, the simulator's pseudo-terminal); in that case only the mapped ports exist.
+//
+// A port is held exclusively: flock keeps out every program that asks the same (another
+// Pavina, and root), TIOCEXCL keeps out other programs' opens of the terminal. Error codes
+// (GetLastError) are errno values; a port held by another program reports EBUSY.
 class TPosixSerialApi final : public TSerialApi {
  public:
+  TPosixSerialApi() = default;
   explicit TPosixSerialApi(std::map<int, std::string> devicesByPort)
       : devicesByPort_(std::move(devicesByPort)) {}
+
+  // The device behind COM n without a map: /dev/ttyS(n-1); nothing for n < 1.
+  static std::optional<std::string> StandardDevice(int n);
+  // The device that COM n opens, or nothing when there is no such port.
+  std::optional<std::string> DeviceFor(int n) const;
 
   Handle CreateFileA(const std::string& deviceName) override;
   bool GetCommTimeouts(Handle handle, Timeouts& timeouts) override;
@@ -26,9 +37,13 @@ class TPosixSerialApi final : public TSerialApi {
   bool CloseHandle(Handle handle) override;
   std::uint32_t GetLastError() override { return lastError_; }
 
+  // A write that the device takes nothing of for this long fails (a port held by hardware
+  // flow control, a device gone), so that a dead line cannot hang the program.
+  static constexpr int kWriteStallMs = 10000;
+
  private:
   bool Fail(int error);
 
-  std::map<int, std::string> devicesByPort_;
+  std::optional<std::map<int, std::string>> devicesByPort_;
   std::uint32_t lastError_ = 0;
 };

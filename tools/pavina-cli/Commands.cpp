@@ -1,0 +1,248 @@
+#include "Commands.h"
+
+#include <fstream>
+#include <memory>
+
+#include "CliOptions.h"
+#include "ConsoleView.h"
+#include "ExitCodes.h"
+#include "FramePreview.h"
+#include "InterruptGuard.h"
+#include "LogoCore.h"
+#include "OpenErrorRecorder.h"
+#include "PngWriter.h"
+#include "PortChoice.h"
+#include "ProgressDisplay.h"
+#include "SettingsFile.h"
+
+#ifdef _WIN32
+#include "Win32Clock.h"
+using TSystemClock = TWin32Clock;
+#else
+#include "PosixClock.h"
+using TSystemClock = TPosixClock;
+#endif
+
+namespace {
+
+constexpr const char* kProgram = "pavina-cli: ";
+constexpr std::uint32_t kPortDidNotOpen = 100;
+
+std::string SizeText(const TLogoCore& core) {
+  return std::to_string(core.FMaxX + 1) + "x" + std::to_string(core.FMaxY + 1);
+}
+
+// One run of the core behind the console view, over the system's serial port and clock.
+class TSession {
+ public:
+  TSession(std::ostream& err, TProgressDisplay::TStyle style, const TPortChoice& port)
+      : err_(err),
+        port_(port),
+        progress_(err, style),
+        view_(progress_, err),
+        system_(MakeSerialApi(port)),
+        serial_(*system_),
+        core_(view_, serial_, clock_) {}
+
+  ~TSession() {
+    progress_.Finish();
+    core_.ClosePort();
+  }
+
+  TLogoCore& Core() { return core_; }
+  TConsoleView& View() { return view_; }
+  TProgressDisplay& Progress() { return progress_; }
+
+  // The image, then the key file or the automatic key, as the window's buttons load them.
+  int LoadPictures(const TCliOptions& options) {
+    view_.ChoosePicture(options.image);
+    core_.btLoadImageClick();
+    if (!core_.FImageLoaded) return CannotRead("image", options.image);
+    if (!options.key.empty()) {
+      view_.ChoosePicture(options.key);
+      const std::size_t shown = view_.Messages().size();
+      core_.btLoadKeyClick();
+      if (view_.Messages().size() != shown) return CannotRead("key", options.key);
+    } else if (options.autoKey) {
+      core_.btAutoKeyClick();
+    }
+    return kExitOk;
+  }
+
+  int OpenPort() {
+    core_.FComPort = port_.comNumber;
+    core_.OpenPort(port_.comNumber);
+    if (core_.FPortError == 0) return kExitOk;
+    const std::uint32_t code =
+        core_.FPortError == kPortDidNotOpen ? serial_.OpenError() : core_.FPortError;
+    err_ << kProgram << PortDescription(port_) << ": " << PortErrorText(code) << '\n';
+    return kExitPortUnavailable;
+  }
+
+  // One status query, as the window's timer makes it.
+  int FindInserter() {
+    core_.tmReadyTimer();
+    if (core_.FDeviceReady) return kExitOk;
+    return kExitNotFound;
+  }
+
+  int DeviceOutcome() const { return view_.Messages().empty() ? kExitOk : kExitDeviceError; }
+
+ private:
+  int CannotRead(const char* what, const std::string& path) {
+    err_ << kProgram << "cannot read the " << what << " " << path << '\n';
+    return kExitFileReadError;
+  }
+
+  std::ostream& err_;
+  TPortChoice port_;
+  TProgressDisplay progress_;
+  TConsoleView view_;
+  std::unique_ptr<TSerialApi> system_;
+  TOpenErrorRecorder serial_;
+  TSystemClock clock_;
+  TLogoCore core_;
+};
+
+struct TRun {
+  const TCliOptions& options;
+  std::ostream& out;
+  std::ostream& err;
+  TProgressDisplay::TStyle style;
+  TPortChoice port;
+  std::int16_t keyOffset;
+};
+
+int RunStatus(const TRun& run) {
+  TSession session(run.err, TProgressDisplay::TStyle::Silent, run.port);
+  if (const int failed = session.OpenPort()) return failed;
+  const int found = session.FindInserter();
+  run.out << session.View().StatusText() << '\n';
+  return found;
+}
+
+int RunMove(const TRun& run) {
+  TSession session(run.err, run.style, run.port);
+  session.View().SetPosition(static_cast<std::int16_t>(*run.options.x),
+                             static_cast<std::int16_t>(*run.options.y));
+  if (const int failed = session.OpenPort()) return failed;
+  if (const int missing = session.FindInserter()) {
+    session.Progress().Finish();
+    run.err << session.View().StatusText() << '\n';
+    return missing;
+  }
+  session.Core().UpdatePosition();
+  if (const int failed = session.DeviceOutcome()) return failed;
+  session.Progress().Finish();
+  run.out << "Logo moved to X " << *run.options.x << ", Y " << *run.options.y << '\n';
+  return kExitOk;
+}
+
+int RunSend(const TRun& run) {
+  TSession session(run.err, run.style, run.port);
+  TConsoleView& view = session.View();
+  TLogoCore& core = session.Core();
+  view.SetPosition(static_cast<std::int16_t>(run.options.x.value_or(kStartX)),
+                   static_cast<std::int16_t>(run.options.y.value_or(kStartY)));
+  view.SetKeyOffset(run.keyOffset);
+  if (const int failed = session.LoadPictures(run.options)) return failed;
+  if (const int failed = session.OpenPort()) return failed;
+  // Send is enabled only while an inserter answers; without one the upload would only
+  // wait half a minute for the clear's answer.
+  if (const int missing = session.FindInserter()) {
+    session.Progress().Finish();
+    run.err << view.StatusText() << '\n';
+    return missing;
+  }
+
+  TInterruptGuard interrupt;
+  // The press stays in force until the upload takes it: the window forgets a Cancel made
+  // while the frame is built, but a Ctrl+C there means stop all the same.
+  view.OnProcessEvents([&core] {
+    if (TInterruptGuard::Requested()) core.btCancelClick();
+  });
+  core.btSaveClick();
+  view.OnProcessEvents(nullptr);
+  session.Progress().Finish();
+  if (TInterruptGuard::Requested()) {
+    run.err << kProgram << "cancelled; the inserter may hold part of the logo\n";
+    return kExitCancelled;
+  }
+  if (const int failed = session.DeviceOutcome()) return failed;
+  run.out << "Logo " << SizeText(core) << " sent to " << PortDescription(run.port) << " at X "
+          << view.ReadX() << ", Y " << view.ReadY() << '\n';
+  return kExitOk;
+}
+
+int RunPreview(const TRun& run) {
+  TSession session(run.err, run.style, run.port);
+  TConsoleView& view = session.View();
+  TLogoCore& core = session.Core();
+  view.SetKeyOffset(run.keyOffset);
+  if (const int failed = session.LoadPictures(run.options)) return failed;
+  // The frame exactly as Send builds it.
+  view.SetStatusText("Creating...");
+  view.SetProgressMax(core.FMaxY);
+  if (!core.FKeyLoaded) core.btAutoKeyClick();
+  core.EncodeFrame();
+  session.Progress().Finish();
+  const auto pixels = PreviewPixels(core.FFrame, core.FMaxX + 1, core.FMaxY + 1);
+  std::ofstream file(run.options.output, std::ios::binary | std::ios::trunc);
+  if (!pixels || !file ||
+      !WritePngRgb(file, static_cast<std::uint32_t>(core.FMaxX + 1),
+                   static_cast<std::uint32_t>(core.FMaxY + 1), *pixels)) {
+    run.err << kProgram << "cannot write " << run.options.output << '\n';
+    return kExitOutputError;
+  }
+  run.out << "Preview of " << SizeText(core) << " written to " << run.options.output << '\n';
+  return kExitOk;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           bool terminal, const std::string& programFolder) {
+  TCliOptions options;
+  std::string error;
+  if (!ParseCliOptions(args, options, error)) {
+    err << kProgram << error << '\n';
+    return kExitUsage;
+  }
+  if (options.help) {
+    out << CliHelpText();
+    return kExitOk;
+  }
+
+  const TCliSettings settings = LoadSettingsBeside(programFolder);
+  TPortChoice port{settings.comPort, {}};
+  if (options.port) {
+    const auto chosen = ParsePortText(*options.port);
+    if (!chosen) {
+      err << kProgram << "no such port \"" << *options.port << "\" (a number or COMn"
+#ifndef _WIN32
+          << ", or a device path"
+#endif
+          << ")\n";
+      return kExitUsage;
+    }
+    port = *chosen;
+  }
+  const auto style = options.quiet ? TProgressDisplay::TStyle::Silent
+                     : terminal    ? TProgressDisplay::TStyle::Bar
+                                   : TProgressDisplay::TStyle::Lines;
+  const TRun run{
+      options, out,  err,
+      style,   port, static_cast<std::int16_t>(options.keyOffset.value_or(settings.keyOffset))};
+  switch (options.command) {
+    case TCliCommand::Status:
+      return RunStatus(run);
+    case TCliCommand::Send:
+      return RunSend(run);
+    case TCliCommand::Move:
+      return RunMove(run);
+    case TCliCommand::Preview:
+      return RunPreview(run);
+    default:
+      return kExitUsage;
+  }
+}

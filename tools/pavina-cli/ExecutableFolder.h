@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string>
+
+// The folder of the running program with its trailing separator, whatever the working
+// folder is; empty when the system does not say.
+std::string ExecutableFolder();
