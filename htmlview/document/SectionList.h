@@ -1,0 +1,120 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "Cell.h"
+#include "FontObj.h"
+#include "canvas/Canvas.h"
+#include "images/Dib.h"
+#include "images/PictureLoader.h"
+#include "images/PixelRect.h"
+
+class TImageObj;
+
+// The document of a viewer: the body's sections, the defaults its fonts and colours
+// follow, and what the control asks of it (layout, drawing, hit-tests, selection, link
+// states, animation). Measures and draws through the one canvas it is given; font handles
+// belong to that canvas.
+class TSectionList : public TCell {
+ public:
+  static constexpr std::size_t kMaxFontNameLength = 32;
+  static constexpr std::int32_t kDefaultClipWidth = 6000;
+
+  explicit TSectionList(TCanvas& canvas);
+  ~TSectionList() override;
+
+  TCanvas& Canvas() const { return canvas_; }
+
+  // Defaults (the control's properties).
+  void SetFontName(const std::string& name);  // keeps the first 32 characters
+  void SetPreFontName(const std::string& name);
+  const std::string& FontName() const { return fontName_; }
+  const std::string& PreFontName() const { return preFontName_; }
+  std::int32_t FontSize = 12;
+  std::uint8_t CharSet = 1;
+  TColor FontColor = kBlack;
+  TColor HotSpotColor = MakeColor(0, 0, 255);        // links
+  TColor LinkVisitedColor = MakeColor(128, 0, 128);  // visited links
+  TColor LinkActiveColor = MakeColor(0, 0, 255);     // the link under the mouse
+  TColor Background = MakeColor(192, 192, 192);
+  bool NoLinkUnderline = false;
+  bool LinksActive = false;  // over-link colouring
+  bool ShowDummyCaret = false;
+  bool ShowImages = true;  // ViewImages
+  std::string BitmapName;  // the background image
+  std::shared_ptr<const TDIB> BackgroundBitmap;
+  std::shared_ptr<const TDIB> BackgroundMask;
+
+  // Where pictures come from; without one every image shows the not-shown picture.
+  TPictureLoader* PictureLoader = nullptr;
+  // Told the text of a processing error whose section was left out.
+  std::function<void(const std::string&)> OnProcessingError;
+
+  // The view.
+  std::int32_t YOff = 0;  // vertical scroll position
+  std::int32_t SelB = 0;  // selection start and end (document indexes)
+  std::int32_t SelE = 0;
+  std::int32_t CaretPos = 0;  // for the dummy caret
+
+  // The document's lists.
+  std::vector<std::shared_ptr<TUrlTarget>> LinkList;  // every link, in document order
+  std::vector<TImageObj*> ImageList;                  // every image
+  std::vector<TImageObj*> AnimList;                   // images whose GIFs animate
+
+  // A new link of the document, registered in LinkList.
+  std::shared_ptr<TUrlTarget> NewLink(const std::string& url, const std::string& target);
+  // Images register and unregister themselves.
+  void AddImage(TImageObj& image);
+  void RemoveImage(TImageObj& image);
+
+  // Keeps a section that layout left out until the document is emptied, since the
+  // document's lists may still point into it.
+  void KeepDropped(std::unique_ptr<TSectionBase> section);
+
+  // Empties the document; defaults stay.
+  void Clear();
+  // Lays out the body at `top` for `width`; returns the height, `widest` the widest line.
+  std::int32_t DoLogic(std::int32_t top, std::int32_t width, std::int32_t& widest);
+  // Draws what meets `clip` with the document's left edge at x.
+  void Draw(const TRect& clip, std::int32_t x, std::int32_t clipWidth = kDefaultClipWidth);
+  // Fonts and preset heights follow changed defaults (relayout afterwards).
+  void UpdateAllFonts() { UpdateFonts(); }
+
+  // Hit-tests at a point (x from the document's left edge, y in the document).
+  TLinkHit LinkAt(std::int32_t x, std::int32_t y) const;
+  TImageHit ImageAt(std::int32_t x, std::int32_t y) const;
+  TCursorHit CursorAt(std::int32_t x, std::int32_t y) const;
+  // The selected text.
+  std::string SelectedText() const;
+
+  // Link and image under the mouse; true when the mark changed (repaint).
+  bool SetActiveLink(const TUrlTarget* link);
+  bool SetActiveImage(TImageObj* image);
+  const TUrlTarget* ActiveLink() const { return activeLink_; }
+  TImageObj* ActiveImage() const { return activeImage_; }
+
+  // Animated images: the timer runs only while there are any; a step advances those drawn
+  // since the last and returns the rectangles to repaint (document pixels).
+  bool HasAnimations() const { return !AnimList.empty(); }
+  std::vector<TPixelRect> StepAnimations(std::uint32_t now);
+
+  // True when the background is white, silver, the button face or a white window: bullets
+  // are filled in colour and rules use silver.
+  bool LightBackground() const;
+
+  // Form controls (after a layout): the owner of the controls says whether one has the
+  // focus.
+  std::function<bool()> AnyControlHasFocus;
+
+ private:
+  TCanvas& canvas_;
+  std::string fontName_ = "Times New Roman";
+  std::string preFontName_ = "Courier New";
+  const TUrlTarget* activeLink_ = nullptr;
+  TImageObj* activeImage_ = nullptr;
+  std::vector<std::unique_ptr<TSectionBase>> dropped_;
+};
