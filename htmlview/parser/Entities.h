@@ -1,0 +1,7 @@
+#pragma once
+
+#include <string_view>
+
+// The characters a named entity gives (compared with case); empty for an unknown name.
+// Every entity gives one character except hellip, which gives three full stops.
+std::string_view EntityText(std::string_view name);

@@ -1,0 +1,361 @@
+#include "Tokenizer.h"
+
+#include <limits>
+
+#include "parser/AttributeNames.h"
+#include "parser/CodePages.h"
+#include "parser/Entities.h"
+#include "parser/ParseError.h"
+
+namespace {
+
+bool IsLetter(int c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+bool IsDigit(int c) {
+  return c >= '0' && c <= '9';
+}
+bool IsSpaceOrLineEnd(int c) {
+  return c == ' ' || c == '\r';
+}
+char Upper(int c) {
+  return static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+}
+
+// A space or line end inside a text run, outside no-break mode, reads as this.
+constexpr char kSpace = ' ';
+// In no-break mode a space reads as this code; the section turns it into a no-break space.
+constexpr char kNoBreakSpace = 5;
+
+std::string_view Trimmed(std::string_view text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
+  return text.substr(first, last - first);
+}
+
+}  // namespace
+
+std::int32_t IntegerOf(std::string_view text) {
+  text = Trimmed(text);
+  bool negative = false;
+  if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  if (text.empty()) return 0;
+  std::int64_t value = 0;
+  for (char c : text) {
+    if (!IsDigit(c)) return 0;
+    value = value * 10 + (c - '0');
+    if (value > std::numeric_limits<std::int32_t>::max()) return 0;
+  }
+  return static_cast<std::int32_t>(negative ? -value : value);
+}
+
+void THtmlTokenizer::Start(std::string_view text) {
+  reader_.Start(text);
+  symbol_ = TSymbol::EndOfInput;
+  headingLevel_ = 0;
+  token_.Clear();
+  attributes_.Clear();
+}
+
+void THtmlTokenizer::SkipWhiteSpace() {
+  while (IsSpaceOrLineEnd(reader_.Ch())) reader_.Next();
+}
+
+bool THtmlTokenizer::LooksAt(std::string_view lower) const {
+  for (std::size_t i = 0; i < lower.size(); ++i) {
+    const int c = i == 0 ? reader_.Ch() : reader_.Peek(i - 1);
+    if (c == kEndOfInput) return false;
+    const int folded = c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c;
+    if (folded != static_cast<unsigned char>(lower[i])) return false;
+  }
+  return true;
+}
+
+TSymbol THtmlTokenizer::Next() {
+  for (;;) {
+    token_.Clear();
+    headingLevel_ = 0;
+    const int c = reader_.Ch();
+    if (c == kEndOfInput) return symbol_ = TSymbol::EndOfInput;
+    if (c == '<') {
+      if (reader_.Peek(0) == '!' && !ScriptMode) {
+        SkipCommentOrDeclaration();
+        continue;
+      }
+      return ReadTagOrText();
+    }
+    if (c == '&') {
+      ReadEntity(token_);
+      return symbol_ = TSymbol::Text;
+    }
+    if (c < ' ' && (c != '\r' || Preformatted)) {
+      reader_.Next();
+      return symbol_ = TSymbol::Other;
+    }
+    ReadTextRun();
+    return symbol_ = TSymbol::Text;
+  }
+}
+
+TSymbol THtmlTokenizer::ReadTagOrText() {
+  token_.Clear();
+  headingLevel_ = 0;
+  const int next = reader_.Peek(0);
+  if (next == '!' && !ScriptMode) {
+    SkipCommentOrDeclaration();
+    return symbol_ = TSymbol::Other;
+  }
+  if (IsLetter(next) || (next == '/' && IsLetter(reader_.Peek(1)))) return symbol_ = ReadTag();
+  token_.Add('<', reader_.SourceIndex());
+  reader_.Next();
+  return symbol_ = TSymbol::Text;
+}
+
+TSymbol THtmlTokenizer::ReadTag() {
+  reader_.Next();  // past "<"
+  const bool isEnd = reader_.Ch() == '/';
+  if (isEnd) reader_.Next();
+  std::string name;
+  while (IsLetter(reader_.Ch())) {
+    if (name.size() < kMaxTagName) name.push_back(Upper(reader_.Ch()));
+    reader_.Next();
+  }
+  const TSymbol symbol = isEnd ? EndSymbolOf(name) : StartSymbolOf(name);
+  if (name == "H" && reader_.Ch() >= '1' && reader_.Ch() <= '6') {
+    headingLevel_ = reader_.Ch() - '0';
+    reader_.Next();
+  }
+  attributes_.Clear();
+  const bool keep = !isEnd && KeepsAttributes(symbol);
+  SkipWhiteSpace();
+  std::string writtenName;
+  while (IsLetter(reader_.Ch())) {
+    TAttribute attribute;
+    ReadAttribute(writtenName, attribute);
+    if (keep && attributes_.Items().size() < kMaxAttributes) attributes_.Add(std::move(attribute));
+  }
+  while (reader_.Ch() != '>' && reader_.Ch() != kEndOfInput) reader_.Next();
+  if (reader_.Ch() == '>') reader_.Next();
+  return symbol;
+}
+
+void THtmlTokenizer::ReadAttribute(std::string& writtenName, TAttribute& attribute) {
+  writtenName.clear();
+  std::string upperName;
+  while (IsLetter(reader_.Ch()) || reader_.Ch() == '-') {
+    if (writtenName.size() < kMaxAttributeName) {
+      writtenName.push_back(static_cast<char>(reader_.Ch()));
+      upperName.push_back(Upper(reader_.Ch()));
+    }
+    reader_.Next();
+  }
+  attribute.Which = AttributeSymbolOf(upperName);
+  SkipWhiteSpace();
+  if (reader_.Ch() == '=') {
+    reader_.Next();
+    SkipWhiteSpace();
+    const int c = reader_.Ch();
+    if (c == '"' || c == '\'') {
+      ReadQuotedValue(attribute.Name);
+      std::string_view number = attribute.Name;
+      if (!number.empty() && number.back() == '%') number.remove_suffix(1);
+      attribute.Value = IntegerOf(number);
+    } else if (c == '+' || c == '-' || IsDigit(c)) {
+      ReadNumberValue(attribute.Name, attribute.Value);
+    } else {
+      ReadBareValue(attribute.Name);
+      attribute.Value = IntegerOf(attribute.Name);
+    }
+  } else {
+    attribute.Name.clear();
+    attribute.Value = attribute.Which == TAttrSymbol::BORDER ? 1 : 0;
+  }
+  SkipWhiteSpace();
+}
+
+void THtmlTokenizer::ReadQuotedValue(std::string& value) {
+  const int quote = reader_.Ch();
+  reader_.Next();
+  value.clear();
+  for (;;) {
+    const int c = reader_.Ch();
+    if (c == quote) {
+      reader_.Next();
+      break;
+    }
+    if (c == '>' || c == kEndOfInput) break;
+    if (c == '\r') {
+      reader_.Next();
+    } else if (c == '&') {
+      scratch_.Clear();
+      ReadEntity(scratch_);
+      if (value.size() < kMaxAttributeValue) value += scratch_.Text;
+    } else {
+      if (value.size() < kMaxAttributeValue) value.push_back(static_cast<char>(c));
+      reader_.Next();
+    }
+  }
+  if (value.size() > kMaxAttributeValue) value.resize(kMaxAttributeValue);
+  value = std::string(Trimmed(value));
+}
+
+void THtmlTokenizer::ReadNumberValue(std::string& value, std::int32_t& number) {
+  value.clear();
+  if (reader_.Ch() == '+' || reader_.Ch() == '-') {
+    value.push_back(static_cast<char>(reader_.Ch()));
+    reader_.Next();
+  }
+  for (int c = reader_.Ch(); c != ' ' && c != '\r' && c != '%' && c != '>' && c != kEndOfInput;
+       c = reader_.Ch()) {
+    if (value.size() < kMaxAttributeValue) value.push_back(static_cast<char>(c));
+    reader_.Next();
+  }
+  number = IntegerOf(value);
+  SkipWhiteSpace();
+  if (reader_.Ch() == '%') {
+    value.push_back('%');
+    reader_.Next();
+  }
+}
+
+void THtmlTokenizer::ReadBareValue(std::string& value) {
+  value.clear();
+  for (int c = reader_.Ch(); c != ' ' && c != '\r' && c != '>' && c != kEndOfInput;
+       c = reader_.Ch()) {
+    if (value.size() < kMaxAttributeValue) value.push_back(static_cast<char>(c));
+    reader_.Next();
+  }
+}
+
+void THtmlTokenizer::ReadEntity(TTextToken& into) {
+  const std::int32_t start = reader_.SourceIndex();
+  TTextToken literal;
+  literal.Add('&', start);
+  reader_.Next();
+  auto takeLiteral = [&] {
+    into.Text += literal.Text;
+    into.Indexes.insert(into.Indexes.end(), literal.Indexes.begin(), literal.Indexes.end());
+  };
+  auto take = [&](int c) { literal.Add(static_cast<char>(c), reader_.SourceIndex()); };
+
+  if (reader_.Ch() == '#') {
+    take('#');
+    reader_.Next();
+    std::int32_t value = 0;
+    int digits = 0;
+    while (digits < 6 && IsDigit(reader_.Ch())) {
+      value = value * 10 + (reader_.Ch() - '0');
+      take(reader_.Ch());
+      reader_.Next();
+      ++digits;
+    }
+    if (digits == 0) return takeLiteral();
+    if (reader_.Ch() == ';') {
+      take(';');
+      reader_.Next();
+    }
+    if (value == 9)
+      into.Add(' ', start);
+    else if (value == 10 || (value >= 32 && value <= 255))
+      into.Add(static_cast<char>(value), start);
+    else if (value > 255)
+      into.Add(WideCharToCodePage(static_cast<std::uint32_t>(value), CodePage), start);
+    else
+      takeLiteral();  // control characters stay as written
+    return;
+  }
+
+  std::string name;
+  while (name.size() < 7 && (IsLetter(reader_.Ch()) || IsDigit(reader_.Ch()))) {
+    name.push_back(static_cast<char>(reader_.Ch()));
+    take(reader_.Ch());
+    reader_.Next();
+  }
+  if (name.empty() || IsLetter(reader_.Ch()) || IsDigit(reader_.Ch())) return takeLiteral();
+  if (reader_.Ch() == ';') {
+    take(';');
+    reader_.Next();
+  }
+  const std::string_view text = EntityText(name);
+  if (text.empty()) return takeLiteral();
+  for (std::size_t i = 0; i < text.size(); ++i)
+    into.Add(text[i], start + static_cast<std::int32_t>(i));
+}
+
+void THtmlTokenizer::ReadTextRun() {
+  const std::size_t run = Preformatted ? kPreformattedRun : kTextRun;
+  while (token_.Size() < run) {
+    const int c = reader_.Ch();
+    if (c == kEndOfInput || c == '<' || c == '&' || (c < ' ' && c != '\r')) break;
+    if (Preformatted && c == '\r') break;  // each line of preformatted text is its own
+    if (!Preformatted && IsSpaceOrLineEnd(c)) {
+      token_.Add(NoBreak ? kNoBreakSpace : kSpace, reader_.SourceIndex());
+      reader_.Next();
+      SkipWhiteSpace();
+      continue;
+    }
+    token_.Add(static_cast<char>(c), reader_.SourceIndex());
+    reader_.Next();
+  }
+}
+
+void THtmlTokenizer::SkipCommentOrDeclaration() {
+  reader_.Next();  // "<"
+  reader_.Next();  // "!"
+  if (reader_.Ch() == '-' && reader_.Peek(0) == '-') {
+    reader_.Next();
+    reader_.Next();
+    if (reader_.Ch() == '#' && includeHandler_ && !reader_.ReadingInclude())
+      ReadIncludeDirective();
+    else
+      SkipCommentBody();
+    return;
+  }
+  while (reader_.Ch() != '>' && reader_.Ch() != kEndOfInput) reader_.Next();
+  if (reader_.Ch() == '>') reader_.Next();
+}
+
+void THtmlTokenizer::SkipCommentBody() {
+  for (;;) {
+    if (reader_.AtEnd()) throw EParseError("Open Comment at End of HTML File");
+    if (reader_.Ch() == '-' && reader_.Peek(0) == '-') {
+      reader_.Next();
+      reader_.Next();
+      while (reader_.Ch() == '-') reader_.Next();
+      SkipWhiteSpace();
+      if (reader_.Ch() == '>') {
+        reader_.Next();
+        return;
+      }
+      continue;
+    }
+    reader_.Next();
+  }
+}
+
+void THtmlTokenizer::ReadIncludeDirective() {
+  reader_.Next();  // "#"
+  std::string command;
+  while (IsLetter(reader_.Ch())) {
+    if (command.size() < kMaxTagName) command.push_back(Upper(reader_.Ch()));
+    reader_.Next();
+  }
+  SkipWhiteSpace();
+  std::vector<std::string> params;
+  std::string writtenName;
+  while (IsLetter(reader_.Ch())) {
+    TAttribute attribute;
+    ReadAttribute(writtenName, attribute);
+    if (params.size() < kMaxAttributes)
+      params.push_back(writtenName + "=\"" + attribute.Name + "\"");
+  }
+  SkipCommentBody();
+  std::string buffer;
+  includeHandler_(command, params, buffer);
+  reader_.BeginInclude(std::move(buffer));
+}
