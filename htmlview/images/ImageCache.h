@@ -16,6 +16,10 @@ struct TBitmapItem {
   TTransparencyMode Mode = TTransparencyMode::None;
   int UsageCount = 0;  // current users
   int Age = 0;         // document loads since it was last taken
+  // For a plain picture cached without a mask: the mask a later TRANSP use gets, made from
+  // the picture as decoded. The cached Bitmap may be dithered for a palette screen, and
+  // its lower-left colour would then pick other pixels.
+  std::shared_ptr<const TDIB> TranspMask;
 };
 
 // The process's image cache, sorted by key: the image name in upper case, trimmed.

@@ -56,7 +56,10 @@ TLoadedPicture TPictureLoader::Finish(TDIB picture, TTransparencyMode mode, TDIB
   loaded.Mode = mode;
   // The mask comes from the picture as decoded, before any colour reduction.
   if (mask.Empty() && mode == TTransparencyMode::LowerLeft) mask = MakeLowerLeftMask(picture);
-  if (!mask.Empty()) loaded.Mask = std::make_shared<const TDIB>(std::move(mask));
+  if (!mask.Empty())
+    loaded.Mask = std::make_shared<const TDIB>(std::move(mask));
+  else
+    loaded.TranspMask = std::make_shared<const TDIB>(MakeLowerLeftMask(picture));
   loaded.Bitmap = std::make_shared<const TDIB>(
       ConvertForScreen(std::move(picture), screenDepth_, sharedPalette_));
   return loaded;
@@ -128,6 +131,7 @@ bool TPictureLoader::TakeGif(const std::string& name, const std::vector<std::uin
     TLoadedPicture still = Finish(gif->FirstFrameBitmap(), mode, std::move(mask));
     item.Bitmap = still.Bitmap;
     item.Mask = still.Mask;
+    item.TranspMask = still.TranspMask;
     item.Mode = mode;
     result.Bitmap = still.Bitmap;
   }
@@ -154,8 +158,8 @@ TImageForSource TPictureLoader::GetImage(const std::string& src, bool transp,
     if (TBitmapItem* item = cache_.Take(name)) {
       result.FromCache = true;
       result.CacheName = name;
-      if (transp && item->Bitmap && !item->Mask) {
-        item->Mask = std::make_shared<const TDIB>(MakeLowerLeftMask(*item->Bitmap));
+      if (transp && item->Bitmap && !item->Mask && item->TranspMask) {
+        item->Mask = item->TranspMask;
         item->Mode = TTransparencyMode::LowerLeft;
       }
       result.Bitmap = item->Bitmap;
@@ -194,7 +198,9 @@ TImageForSource TPictureLoader::GetImage(const std::string& src, bool transp,
       result.Bitmap = still.Bitmap;
       result.Mask = still.Mask;
       result.Mode = still.Mode;
-      cache_.Add(name, TBitmapItem{still.Bitmap, nullptr, still.Mask, still.Mode});
+      TBitmapItem item{still.Bitmap, nullptr, still.Mask, still.Mode};
+      item.TranspMask = still.TranspMask;
+      cache_.Add(name, std::move(item));
       result.CacheName = name;
     }
   } catch (const std::exception&) {

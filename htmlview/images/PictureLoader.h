@@ -25,6 +25,9 @@ struct TLoadedPicture {
   std::shared_ptr<const TDIB> Bitmap;  // null: no picture
   std::shared_ptr<const TDIB> Mask;
   TTransparencyMode Mode = TTransparencyMode::None;
+  // Without a mask: the lower-left mask of the picture before screen conversion, kept in
+  // the cache for a later use with TRANSP.
+  std::shared_ptr<const TDIB> TranspMask;
 };
 
 // The host's answer to OnImageRequest.

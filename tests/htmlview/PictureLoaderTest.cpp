@@ -148,6 +148,36 @@ TEST_F(ViewerPictureLoading, TranspMasksTheLowerLeftColourEvenOnACachedBitmap) {
   EXPECT_TRUE(*file.Mask == *transp.Mask);
 }
 
+TEST_F(ViewerPictureLoading, OnAPaletteScreenTranspMasksTheDecodedColoursFirstLoadedOrCached) {
+  // Dark greys that the shared palette cannot tell apart: only the lower-left one is
+  // see-through, whatever dithering makes of either.
+  TBmpTestFile bmp;
+  bmp.width = 8;
+  bmp.height = 4;
+  std::vector<bool> expected;
+  for (int i = 0; i < 32; ++i) {
+    const bool lowerLeftColour = i % 3 != 1;
+    bmp.pixels.push_back(lowerLeftColour ? 0x0A0A0A : i % 2 ? 0x0C0C0C : 0x080808);
+    expected.push_back(lowerLeftColour);
+  }
+  const std::string name = folder.Write("grey.bmp", bmp.Write());
+  TPictureLoader palette(cache, 8, BuildSharedPalette(StandardSystemPalette()));
+
+  const TLoadedPicture first = palette.LoadPictureFile(name, true);
+  const TImageForSource plain = palette.GetImage(name, false);
+  ASSERT_NE(plain.Bitmap, nullptr);
+  EXPECT_EQ(plain.Bitmap->BitsPerPixel(), 8) << "dithered for the screen";
+  EXPECT_EQ(plain.Mask, nullptr);
+  const TImageForSource cached = palette.GetImage(name, true);
+  EXPECT_TRUE(cached.FromCache);
+  EXPECT_EQ(cached.Mode, TTransparencyMode::LowerLeft);
+  for (const auto* mask : {first.Mask.get(), cached.Mask.get()}) {
+    ASSERT_NE(mask, nullptr);
+    for (int i = 0; i < 32; ++i)
+      EXPECT_EQ(IsMaskWhite(*mask, i % 8, i / 8), expected[static_cast<std::size_t>(i)]) << i;
+  }
+}
+
 TEST_F(ViewerPictureLoading, PictureFilesGiveTheFirstFrameOfAGifAndItsLeadingTransparency) {
   TGifBuilder leading(3, 2, kPalette);
   leading.Control(0, 10, 0)
