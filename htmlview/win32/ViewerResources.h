@@ -1,0 +1,44 @@
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "images/Color.h"
+
+// What every viewer of the process shares, made once at the first viewer: the five
+// screen cursors, the built-in pictures, the screen's colour depth and, on 8-bit screens,
+// the palette every paint selects.
+class TViewerResources {
+ public:
+  static TViewerResources& Get();
+
+  // Cursors 1 (link hand), 2 (text), 3 (scroll both ways), 4 (up only), 5 (down only);
+  // any other number is the arrow.
+  HCURSOR Cursor(int number) const;
+
+  HBITMAP CannotLoad() const { return cannotLoad_; }
+  HBITMAP CannotLoadMask() const { return cannotLoadMask_; }
+  HBITMAP NotShown() const { return notShown_; }
+
+  // 4, 8 or 24, as the image layer classifies screens.
+  int ScreenDepth() const { return screenDepth_; }
+  // The shared palette on an 8-bit screen; null elsewhere.
+  HPALETTE Palette() const { return palette_; }
+  const TPalette& SharedPalette() const { return sharedPalette_; }
+
+  TViewerResources(const TViewerResources&) = delete;
+  TViewerResources& operator=(const TViewerResources&) = delete;
+
+ private:
+  TViewerResources();
+  ~TViewerResources();
+
+  std::array<HCURSOR, 5> cursors_{};
+  HBITMAP cannotLoad_ = nullptr;
+  HBITMAP cannotLoadMask_ = nullptr;
+  HBITMAP notShown_ = nullptr;
+  int screenDepth_ = 24;
+  HPALETTE palette_ = nullptr;
+  TPalette sharedPalette_;
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "canvas/ControlHost.h"
+
+// The page's form controls as real child windows of the paint panel. Their notifications
+// reach the panel, which hands them to HandleCommand.
+class TWin32ControlHost final : public TControlHost {
+ public:
+  explicit TWin32ControlHost(HWND parent);
+  ~TWin32ControlHost() override;
+  TWin32ControlHost(const TWin32ControlHost&) = delete;
+  TWin32ControlHost& operator=(const TWin32ControlHost&) = delete;
+
+  std::unique_ptr<TControlWindow> CreateControl(const TControlSpec& spec,
+                                                TControlEvents& events) override;
+  TControlTextSize MeasureText(const TControlFont& font, const std::string& text) override;
+  std::int32_t ScrollBarSize() override;
+
+  // The parent's WM_COMMAND; true when it came from one of our controls.
+  static bool HandleCommand(WPARAM wParam, LPARAM lParam);
+
+ private:
+  HFONT FontFor(const TControlFont& font);
+
+  HWND parent_;
+  std::map<std::pair<std::string, std::int32_t>, HFONT> fonts_;
+};
