@@ -56,6 +56,9 @@ class TSectionList : public TCell {
 
   // The view.
   std::int32_t YOff = 0;  // vertical scroll position
+  // The control's client height less twice its vertical margin: a table in the body with
+  // a percent HEIGHT takes its share of this. The control sets it before each layout.
+  std::int32_t ViewHeight = 0;
   std::int32_t SelB = 0;  // selection start and end (document indexes)
   std::int32_t SelE = 0;
   std::int32_t CaretPos = 0;  // for the dummy caret
