@@ -27,17 +27,23 @@ class CoreFixture : public ::testing::Test {
   TLogoCore core;
 };
 
-// One line a write, short enough to read in a failure: runs of one byte as "37x20".
+// One line a write, every byte of it, so that comparing descriptions compares the writes
+// whole; runs of three or more equal bytes are written as "37x20" to keep lines readable.
 inline std::string Describe(const std::vector<TBytes>& writes) {
   static const char* hex = "0123456789ABCDEF";
   std::string out;
   for (const auto& w : writes) {
-    if (!w.empty() && std::all_of(w.begin(), w.end(), [&](auto b) { return b == w[0]; }) &&
-        w.size() > 2) {
-      out += std::string{hex[w[0] >> 4], hex[w[0] & 15]} + "x" + std::to_string(w.size());
-    } else {
-      for (std::size_t i = 0; i < w.size() && i < 12; ++i) out += {hex[w[i] >> 4], hex[w[i] & 15]};
-      if (w.size() > 12) out += "..(" + std::to_string(w.size()) + ")";
+    for (std::size_t i = 0; i < w.size();) {
+      std::size_t run = 1;
+      while (i + run < w.size() && w[i + run] == w[i]) ++run;
+      const std::string byte{hex[w[i] >> 4], hex[w[i] & 15]};
+      if (run >= 3) {
+        out += (i > 0 ? " " : "") + byte + "x" + std::to_string(run) + " ";
+        i += run;
+      } else {
+        out += byte;
+        ++i;
+      }
     }
     out += "\n";
   }

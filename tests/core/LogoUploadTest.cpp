@@ -259,14 +259,17 @@ TEST_F(LogoUpload, ACancelClickBeforeTheUploadIsForgotten) {
 }
 
 TEST_F(LogoUpload, StaleBytesBeforeTheSizeAreDrained) {
-  // Stray bytes after the last data answer must not be taken for the size's answer.
-  inserter.answer = [](Step s, int line) -> std::optional<TBytes> {
-    if (s == Step::Data && line == 4) return TBytes{0x00, 0x55, 0x66};
-    return std::nullopt;
+  // Stray bytes that come in after the last line's answer was taken, while events are
+  // processed, must not be taken for the size's answer.
+  int linesDone = 0;
+  view.onProcessEvents = [&] {
+    if (view.status == "Sending..." && ++linesDone == core.FMaxY + 4) serial.Deliver({0x55, 0x66});
   };
   core.UploadLogo();
+  EXPECT_EQ(linesDone, core.FMaxY + 4);
   EXPECT_TRUE(view.retryMessages.empty());
   EXPECT_EQ(Describe(serial.writes), Describe(WholeUpload()));
+  EXPECT_EQ(serial.PendingInput(), 0u);
 }
 
 }  // namespace
