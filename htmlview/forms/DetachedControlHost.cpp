@@ -1,0 +1,81 @@
+#include "forms/DetachedControlHost.h"
+
+TDetachedControlWindow::TDetachedControlWindow(TDetachedControlHost& host, const TControlSpec& spec,
+                                               TControlEvents& events)
+    : host_(host), spec_(spec), events_(events), selected_(spec.Items.size(), false) {}
+
+TDetachedControlWindow::~TDetachedControlWindow() {
+  if (host_.focused_ == this) host_.focused_ = nullptr;
+}
+
+void TDetachedControlWindow::SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
+                                       std::int32_t height) {
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+}
+
+void TDetachedControlWindow::SetItems(const std::vector<std::string>& items) {
+  spec_.Items = items;
+  selected_.assign(items.size(), false);
+  topIndex_ = 0;
+}
+
+void TDetachedControlWindow::SetItemSelected(std::int32_t index, bool selected) {
+  if (index < 0 || static_cast<std::size_t>(index) >= selected_.size()) return;
+  if (selected && !spec_.MultiSelect) selected_.assign(selected_.size(), false);
+  selected_[static_cast<std::size_t>(index)] = selected;
+}
+
+bool TDetachedControlWindow::ItemSelected(std::int32_t index) const {
+  return index >= 0 && static_cast<std::size_t>(index) < selected_.size() &&
+         selected_[static_cast<std::size_t>(index)];
+}
+
+bool TDetachedControlWindow::Focused() const {
+  return host_.focused_ == this;
+}
+
+void TDetachedControlWindow::SetFocus() {
+  if (host_.focused_ == this) return;
+  host_.focused_ = this;
+  events_.ControlFocused();
+}
+
+void TDetachedControlWindow::UserClick() {
+  SetFocus();
+  if (spec_.Kind == TControlKind::CheckBox) spec_.Checked = !spec_.Checked;
+  if (spec_.Kind == TControlKind::RadioButton) spec_.Checked = true;
+  events_.ControlClicked();
+}
+
+void TDetachedControlWindow::UserChoose(std::int32_t index) {
+  SetFocus();
+  SetItemSelected(index, spec_.MultiSelect ? !ItemSelected(index) : true);
+  events_.ControlClicked();
+}
+
+void TDetachedControlWindow::UserType(const std::string& text) {
+  SetFocus();
+  const bool limited = spec_.MaxLength > 0 && text.size() > std::size_t(spec_.MaxLength);
+  spec_.Text = limited ? text.substr(0, std::size_t(spec_.MaxLength)) : text;
+}
+
+void TDetachedControlWindow::UserPressEnter() {
+  SetFocus();
+  events_.ControlEnterPressed();
+}
+
+std::unique_ptr<TControlWindow> TDetachedControlHost::CreateControl(const TControlSpec& spec,
+                                                                    TControlEvents& events) {
+  ++created_;
+  return std::make_unique<TDetachedControlWindow>(*this, spec, events);
+}
+
+TControlTextSize TDetachedControlHost::MeasureText(const TControlFont& font,
+                                                   const std::string& text) {
+  const std::int32_t charWidth = (font.Points * 7 + 6) / 12;
+  const std::int32_t lineHeight = (font.Points * 13 + 6) / 12;
+  return {static_cast<std::int32_t>(text.size()) * charWidth, lineHeight};
+}

@@ -1,0 +1,20 @@
+#include "forms/ImageFormControlObj.h"
+
+#include "forms/HtmlForm.h"
+
+void TImageFormControlObj::ImageClicked(std::int32_t x, std::int32_t y) {
+  click_ = TClick{x, y};
+  Clicked();
+}
+
+void TImageFormControlObj::AddSubmitEntries(std::vector<std::string>& results) {
+  if (!click_) return;
+  const std::string prefix = Name().empty() ? std::string() : Name() + ".";
+  results.push_back(prefix + "x=" + std::to_string(click_->X));
+  results.push_back(prefix + "y=" + std::to_string(click_->Y));
+  click_.reset();
+}
+
+void TImageFormControlObj::HandleClick() {
+  Form().SubmitTheForm({});
+}
