@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # The settings file: stored values in their written forms, read beside the executable
-# from any working folder and written back; a file that cannot be written reaches the
-# general error report and the program still ends.
+# from any working folder, and the key offset written back at the end; a file that cannot
+# be written reaches the general error report and the program still ends.
 source "$(dirname "$0")/e2e.sh"
 
 reset_ports
 start_simulator 3 --status "Third Port"
-install_pavina "$(printf '[VARS]\r\nCOM=0x3\r\nO=-7\r\n')"
+# The offset is stored in another form than the program writes, so the file read back
+# at the end shows that the program wrote it.
+install_pavina "$(printf '[VARS]\r\nCOM=0x3\r\nO=$FFFFFFF9\r\n')"
 mkdir -p "$WORK/elsewhere"
 start_pavina "$WORK/elsewhere"
 drv wait-window TMainForm 60000 >/dev/null || fail "no main window"

@@ -74,16 +74,18 @@ TEST_F(SettingsFile, StoredTextIsReadWithTheIntegerRules) {
   EXPECT_EQ(settings.ReadInteger(kSettingsSection, kComPortKey, kDefaultComPort), 4);
 }
 
-TEST_F(SettingsFile, AFailedWriteRaisesUnableToWriteWithThePath) {
+TEST_F(SettingsFile, AFailedWriteRaisesUnableToWriteWithThePathAndStoresNothing) {
   ASSERT_TRUE(::CreateDirectoryA(path_.c_str(), nullptr));  // a folder where the file goes
   const TIniFile settings(path_);
   try {
-    settings.WriteInteger(kSettingsSection, kKeyOffsetKey, 5);
+    settings.WriteInteger(kSettingsSection, kKeyOffsetKey, -7);
     FAIL() << "the write did not fail";
   } catch (const std::runtime_error& error) {
     EXPECT_EQ(std::string(error.what()), "Unable to write to " + path_);
   }
-  EXPECT_EQ(settings.ReadInteger(kSettingsSection, kKeyOffsetKey, kDefaultKeyOffset), 5);
+  // Neither the value written nor the default: nothing was stored anywhere.
+  EXPECT_EQ(settings.ReadInteger(kSettingsSection, kKeyOffsetKey, 42), 42);
+  EXPECT_NE(::GetFileAttributesA(path_.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
 TEST(SettingsFilePath, LiesBesideTheExecutableWhateverTheWorkingFolder) {
