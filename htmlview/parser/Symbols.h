@@ -127,6 +127,7 @@ enum class TSymbol : std::uint8_t {
   NoBrEnd,
   // Not tags.
   Text,
+  LineEnd,  // preformatted text only: elsewhere a line end is a space of a text token
   EndOfInput,
   UnknownTag,
   Other,

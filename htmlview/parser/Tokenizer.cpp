@@ -80,6 +80,7 @@ TSymbol THtmlTokenizer::Next() {
   for (;;) {
     token_.Clear();
     headingLevel_ = 0;
+    symbolStart_ = reader_.SourceIndex();
     const int c = reader_.Ch();
     if (c == kEndOfInput) return symbol_ = TSymbol::EndOfInput;
     if (c == '<') {
@@ -93,7 +94,11 @@ TSymbol THtmlTokenizer::Next() {
       ReadEntity(token_);
       return symbol_ = TSymbol::Text;
     }
-    if (c < ' ' && (c != '\r' || Preformatted)) {
+    if (c == '\r' && Preformatted) {
+      reader_.Next();
+      return symbol_ = TSymbol::LineEnd;
+    }
+    if (c < ' ' && c != '\r') {
       reader_.Next();
       return symbol_ = TSymbol::Other;
     }
@@ -105,6 +110,7 @@ TSymbol THtmlTokenizer::Next() {
 TSymbol THtmlTokenizer::ReadTagOrText() {
   token_.Clear();
   headingLevel_ = 0;
+  symbolStart_ = reader_.SourceIndex();
   const int next = reader_.Peek(0);
   if (next == '!' && !ScriptMode) {
     SkipCommentOrDeclaration();
@@ -194,7 +200,7 @@ void THtmlTokenizer::ReadQuotedValue(std::string& value) {
     } else if (c == '&') {
       scratch_.Clear();
       ReadEntity(scratch_);
-      if (value.size() < kMaxAttributeValue) value += scratch_.Text;
+      if (value.size() < kMaxAttributeValue) value += scratch_.S;
     } else {
       if (value.size() < kMaxAttributeValue) value.push_back(static_cast<char>(c));
       reader_.Next();
@@ -232,14 +238,14 @@ void THtmlTokenizer::ReadBareValue(std::string& value) {
   }
 }
 
-void THtmlTokenizer::ReadEntity(TTextToken& into) {
+void THtmlTokenizer::ReadEntity(TokenObj& into) {
   const std::int32_t start = reader_.SourceIndex();
-  TTextToken literal;
+  TokenObj literal;
   literal.Add('&', start);
   reader_.Next();
   auto takeLiteral = [&] {
-    into.Text += literal.Text;
-    into.Indexes.insert(into.Indexes.end(), literal.Indexes.begin(), literal.Indexes.end());
+    into.S += literal.S;
+    into.I.insert(into.I.end(), literal.I.begin(), literal.I.end());
   };
   auto take = [&](int c) { literal.Add(static_cast<char>(c), reader_.SourceIndex()); };
 

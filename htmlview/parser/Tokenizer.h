@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "document/Attributes.h"
+#include "document/TokenObj.h"
 #include "parser/SourceReader.h"
 #include "parser/Symbols.h"
-#include "parser/TextToken.h"
 
 // An include directive's handler: the command (upper case), its NAME="value" lines, and a
 // buffer that the handler may fill with text to be read in the directive's place.
@@ -40,18 +40,20 @@ class THtmlTokenizer {
   int CodePage = 1252;        // for character references above 255
 
   // Reads the next symbol. Throws EParseError for a comment open at the end of the text.
-  // In preformatted mode a text token ends before a line end, which reads as Other.
+  // In preformatted mode a text token ends before a line end, which reads as LineEnd.
   TSymbol Next();
 
   TSymbol Symbol() const { return symbol_; }
+  // The source index of the symbol's first character ("<" of a tag).
+  std::int32_t SymbolStart() const { return symbolStart_; }
   int HeadingLevel() const { return headingLevel_; }
-  const TTextToken& Token() const { return token_; }
+  const TokenObj& Token() const { return token_; }
   const TAttributeList& Attributes() const { return attributes_; }
 
   // Character-level reading for PRE, TEXTAREA and SCRIPT.
   TSourceReader& Reader() { return reader_; }
   // At "&": adds the entity's characters (or the literal text) to `into`.
-  void ReadEntity(TTextToken& into);
+  void ReadEntity(TokenObj& into);
   // At "<": reads a tag as Next() would, skips a comment (giving Other), or gives "<" as
   // text when no tag follows. Sets and returns the symbol.
   TSymbol ReadTagOrText();
@@ -74,9 +76,10 @@ class THtmlTokenizer {
   TSourceReader reader_;
   TIncludeHandler includeHandler_;
   TSymbol symbol_ = TSymbol::EndOfInput;
+  std::int32_t symbolStart_ = -1;
   int headingLevel_ = 0;
-  TTextToken token_;
-  TTextToken scratch_;  // entities inside attribute values
+  TokenObj token_;
+  TokenObj scratch_;  // entities inside attribute values
   TAttributeList attributes_;
 };
 

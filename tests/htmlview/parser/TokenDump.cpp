@@ -28,7 +28,7 @@ std::string DumpSymbols(std::string_view html, int codePage) {
        symbol = tokenizer.Next()) {
     if (!out.empty()) out += "\n";
     if (symbol == TSymbol::Text) {
-      out += DumpText(tokenizer.Token().Text);
+      out += DumpText(tokenizer.Token().S);
       continue;
     }
     if (symbol == TSymbol::UnknownTag) {

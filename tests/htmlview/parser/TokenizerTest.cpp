@@ -104,7 +104,7 @@ TEST(Tokenizer, NoBreakModeReadsSpacesAsCodeFive) {
   tokenizer.Start("a  b\r\nc");
   tokenizer.NoBreak = true;
   ASSERT_EQ(tokenizer.Next(), TSymbol::Text);
-  EXPECT_EQ(tokenizer.Token().Text,
+  EXPECT_EQ(tokenizer.Token().S,
             "a\x05"
             "b\x05"
             "c");
@@ -115,10 +115,10 @@ TEST(Tokenizer, PreformattedTextKeepsSpacesAndStopsAtLineEnds) {
   tokenizer.Start("a  b\r\nc");
   tokenizer.Preformatted = true;
   ASSERT_EQ(tokenizer.Next(), TSymbol::Text);
-  EXPECT_EQ(tokenizer.Token().Text, "a  b");
-  EXPECT_EQ(tokenizer.Next(), TSymbol::Other);
+  EXPECT_EQ(tokenizer.Token().S, "a  b");
+  EXPECT_EQ(tokenizer.Next(), TSymbol::LineEnd);
   ASSERT_EQ(tokenizer.Next(), TSymbol::Text);
-  EXPECT_EQ(tokenizer.Token().Text, "c");
+  EXPECT_EQ(tokenizer.Token().S, "c");
 }
 
 TEST(Tokenizer, EveryCharacterKnowsItsSourceIndex) {
@@ -126,14 +126,14 @@ TEST(Tokenizer, EveryCharacterKnowsItsSourceIndex) {
   tokenizer.Start("<b>x &hellip;y&amp;</b>");
   tokenizer.Next();
   ASSERT_EQ(tokenizer.Next(), TSymbol::Text);
-  EXPECT_EQ(tokenizer.Token().Indexes, (std::vector<std::int32_t>{3, 4}));
+  EXPECT_EQ(tokenizer.Token().I, (std::vector<std::int32_t>{3, 4}));
   ASSERT_EQ(tokenizer.Next(), TSymbol::Text);  // hellip: its three stops
-  EXPECT_EQ(tokenizer.Token().Text, "...");
-  EXPECT_EQ(tokenizer.Token().Indexes, (std::vector<std::int32_t>{5, 6, 7}));
+  EXPECT_EQ(tokenizer.Token().S, "...");
+  EXPECT_EQ(tokenizer.Token().I, (std::vector<std::int32_t>{5, 6, 7}));
   ASSERT_EQ(tokenizer.Next(), TSymbol::Text);
-  EXPECT_EQ(tokenizer.Token().Indexes, (std::vector<std::int32_t>{13}));
+  EXPECT_EQ(tokenizer.Token().I, (std::vector<std::int32_t>{13}));
   ASSERT_EQ(tokenizer.Next(), TSymbol::Text);
-  EXPECT_EQ(tokenizer.Token().Indexes, (std::vector<std::int32_t>{14}));
+  EXPECT_EQ(tokenizer.Token().I, (std::vector<std::int32_t>{14}));
 }
 
 TEST(Tokenizer, CommentOpenAtTheEndIsAParseError) {
@@ -153,7 +153,7 @@ TEST(Tokenizer, ScriptModeDoesNotSeeComments) {
   tokenizer.Start("<!-- x");
   tokenizer.ScriptMode = true;
   ASSERT_EQ(tokenizer.Next(), TSymbol::Text);
-  EXPECT_EQ(tokenizer.Token().Text, "<");
+  EXPECT_EQ(tokenizer.Token().S, "<");
 }
 
 TEST(Tokenizer, IncludeDirectiveReadsTheHandlersTextInItsPlace) {
@@ -171,7 +171,7 @@ TEST(Tokenizer, IncludeDirectiveReadsTheHandlersTextInItsPlace) {
   tokenizer.Start("a<!--#include file=\"x.htm\" virtual=y -->z");
   std::string seen;
   for (TSymbol s = tokenizer.Next(); s != TSymbol::EndOfInput; s = tokenizer.Next())
-    seen += s == TSymbol::Text ? tokenizer.Token().Text : "<" + std::string(TagNameOf(s)) + ">";
+    seen += s == TSymbol::Text ? tokenizer.Token().S : "<" + std::string(TagNameOf(s)) + ">";
   EXPECT_EQ(seen, "a<B>inz");
   EXPECT_EQ(calls, 1);
   EXPECT_EQ(command, "INCLUDE");
