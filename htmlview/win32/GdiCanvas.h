@@ -1,6 +1,8 @@
 #pragma once
 
 #include <windows.h>
+// The canvas's own TextOut, not the system's ANSI/wide macro.
+#undef TextOut
 
 #include <map>
 #include <tuple>

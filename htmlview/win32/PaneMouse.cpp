@@ -1,0 +1,327 @@
+// The viewer's mouse: hot spots and cursors, selection by dragging with auto-scroll,
+// middle-button scrolling, double-click words, right clicks, and following links.
+#include <algorithm>
+#include <cstdlib>
+
+#include "document/ImageObj.h"
+#include "document/SectionList.h"
+#include "forms/ImageFormControlObj.h"
+#include "navigation/LinkFollowing.h"
+#include "win32/PaneMessages.h"
+#include "win32/PaneWindows.h"
+#include "win32/ViewerResources.h"
+
+namespace {
+constexpr int kHandCursor = 1;
+constexpr int kScrollBothCursor = 3, kScrollUpCursor = 4, kScrollDownCursor = 5;
+constexpr int kMiddleDeadZone = 20;  // pixels from the remembered y
+constexpr int kMiddleFastDistance = 60;
+constexpr int kMiddleSlowStep = 8, kMiddleFastStep = 32;
+constexpr int kSelectionFastBeyond = 15;  // pixels beyond the edge
+constexpr int kSelectionFastSteps = 8;    // small changes a step
+constexpr DWORD kAutoScrollStepMs = 100;
+constexpr int kMessagesBetweenSteps = 4;
+
+bool IsWordCharacter(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u >= 192;
+}
+
+TShiftState ShiftOf(WPARAM keys) {
+  return static_cast<TShiftState>(keys);
+}
+}  // namespace
+
+int THtmlPane::DocumentX(int panelX) const {
+  return panelX - (hMargin_ - horizontalPosition_);
+}
+
+int THtmlPane::DocumentY(int panelY) const {
+  return panelY + document_->YOff;
+}
+
+void THtmlPane::SetPanelCursor(int number) {
+  if (panelCursor_ == number) return;
+  panelCursor_ = number;
+  POINT p{};
+  ::GetCursorPos(&p);
+  if (::WindowFromPoint(p) == paintPanel_->Handle())
+    ::SetCursor(TViewerResources::Get().Cursor(number));
+}
+
+void THtmlPane::SetSelection(int begin, int end) {
+  document_->SelB = begin;
+  document_->SelE = end;
+}
+
+std::string THtmlPane::SelectedText() const {
+  return document_->SelectedText();
+}
+
+void THtmlPane::PanelMouseDown(TMouseButton button, WPARAM keys, int x, int y) {
+  ::SetFocus(Handle());
+  linkActivated_ = false;
+  if (OnMouseDown) OnMouseDown(*this, button, ShiftOf(keys), x, y);
+  if (middleScroll_) {
+    middleScroll_ = false;
+    SetPanelCursor(crDefault);
+    return;
+  }
+  if (button == TMouseButton::mbMiddle) {
+    middleScroll_ = true;
+    middleY_ = y;
+    SetPanelCursor(kScrollBothCursor);
+    return;
+  }
+  if (button != TMouseButton::mbLeft) return;
+  leftButtonDown_ = true;
+  draggingSelection_ = true;
+  ::SetCapture(paintPanel_->Handle());
+  const TCursorHit hit = document_->CursorAt(DocumentX(x), DocumentY(y));
+  if (hit.Index < 0) return;
+  const bool hadSelection = document_->SelB < document_->SelE;
+  selectionAnchor_ = caret_ = hit.Index;
+  document_->CaretPos = caret_;
+  SetSelection(hit.Index, hit.Index);
+  if (hadSelection || HasOption(options_, htOptionEnum::htShowDummyCaret)) InvalidatePanel();
+}
+
+void THtmlPane::PanelMouseMove(WPARAM keys, int x, int y) {
+  if (OnMouseMove) OnMouseMove(*this, ShiftOf(keys), x, y);
+  if (middleScroll_) {
+    if (std::abs(y - middleY_) > kMiddleDeadZone && !autoScrolling_)
+      ::PostMessageA(Handle(), kAutoScrollMessage, 0, 0);
+    return;
+  }
+  TrackHotSpot(keys, x, y);
+  if (leftButtonDown_ && !noSelect_) {
+    if ((y < 0 || y >= arrangement_.PaintPanel.Height) && !autoScrolling_)
+      ::PostMessageA(Handle(), kAutoScrollMessage, 0, 0);
+    ExtendSelection(x, y);
+  }
+}
+
+void THtmlPane::TrackHotSpot(WPARAM keys, int x, int y) {
+  const int dx = DocumentX(x), dy = DocumentY(y);
+  const TLinkHit link = document_->LinkAt(dx, dy);
+  const TImageHit image = document_->ImageAt(dx, dy);
+  if (image.Image && OnImageOver) OnImageOver(*this, *image.Image, ShiftOf(keys), image.X, image.Y);
+
+  int cursor = crDefault;
+  if (link.Link) {
+    cursor = kHandCursor;
+  } else if (!noSelect_ && document_->CursorAt(dx, dy).InText) {
+    cursor = cursor_;
+  }
+  SetPanelCursor(cursor);
+
+  bool repaint = document_->SetActiveLink(link.Link.get());
+  if (document_->SetActiveImage(image.Image)) repaint = true;
+  if (repaint) InvalidatePanel();
+  if ((cursor == kHandCursor || document_->ActiveImage()) && !leaveTimerOn_) {
+    leaveTimerOn_ = true;
+    ::SetTimer(Handle(), kLeaveTimerId, kLeaveTimerMs, nullptr);
+  }
+
+  const std::string url = link.Link ? link.Link->Url : std::string();
+  const std::string target = link.Link ? link.Link->Target : std::string();
+  if (url != urlUnderMouse_ || target != targetUnderMouse_) {
+    urlUnderMouse_ = url;
+    targetUnderMouse_ = target;
+    if (OnHotSpotCovered) OnHotSpotCovered(*this, url);
+  }
+}
+
+void THtmlPane::LeaveTimerTick() {
+  POINT p{};
+  ::GetCursorPos(&p);
+  ::ScreenToClient(paintPanel_->Handle(), &p);
+  RECT client{};
+  ::GetClientRect(paintPanel_->Handle(), &client);
+  if (::PtInRect(&client, p)) return;
+  ::KillTimer(Handle(), kLeaveTimerId);
+  leaveTimerOn_ = false;
+  bool repaint = document_->SetActiveLink(nullptr);
+  if (document_->SetActiveImage(nullptr)) repaint = true;
+  if (repaint) InvalidatePanel();
+  SetPanelCursor(crDefault);
+  if (!urlUnderMouse_.empty() || !targetUnderMouse_.empty()) {
+    urlUnderMouse_.clear();
+    targetUnderMouse_.clear();
+    if (OnHotSpotCovered) OnHotSpotCovered(*this, "");
+  }
+}
+
+void THtmlPane::ExtendSelection(int x, int y) {
+  if (selectionAnchor_ < 0) return;
+  // Beyond the panel the nearest character inside it counts.
+  x = std::clamp(x, 0, std::max(0, arrangement_.PaintPanel.Width - 1));
+  y = std::clamp(y, 0, std::max(0, arrangement_.PaintPanel.Height - 1));
+  const TCursorHit hit = document_->CursorAt(DocumentX(x), DocumentY(y));
+  if (hit.Index < 0) return;
+  caret_ = hit.Index;
+  document_->CaretPos = caret_;
+  const int begin = std::min(selectionAnchor_, caret_), end = std::max(selectionAnchor_, caret_);
+  if (begin == document_->SelB && end == document_->SelE) return;
+  SetSelection(begin, end);
+  InvalidatePanel();
+}
+
+void THtmlPane::PanelMouseUp(TMouseButton button, WPARAM keys, int x, int y) {
+  if (OnMouseUp) OnMouseUp(*this, button, ShiftOf(keys), x, y);
+  if (middleScroll_) {
+    if (!(button == TMouseButton::mbMiddle && y == middleY_)) {
+      middleScroll_ = false;
+      SetPanelCursor(crDefault);
+    }
+    return;
+  }
+  const int dx = DocumentX(x), dy = DocumentY(y);
+  const TImageHit image = document_->ImageAt(dx, dy);
+  if (image.Image && OnImageClick)
+    OnImageClick(*this, *image.Image, button, ShiftOf(keys), image.X, image.Y);
+  if (button == TMouseButton::mbRight && OnRightClick) {
+    TRightClickParameters parameters;
+    parameters.Image = image.Image;
+    parameters.ImageX = image.X;
+    parameters.ImageY = image.Y;
+    const TLinkHit link = document_->LinkAt(dx, dy);
+    if (link.Link) {
+      parameters.URL = link.Link->Url;
+      parameters.Target = link.Link->Target;
+    }
+    const TCursorHit hit = document_->CursorAt(dx, dy);
+    if (hit.Index >= 0) parameters.ClickWord = WordAt(hit.Index, nullptr, nullptr);
+    OnRightClick(*this, parameters);
+  }
+  if (button != TMouseButton::mbLeft) return;
+  const bool wasDown = leftButtonDown_;
+  leftButtonDown_ = false;
+  draggingSelection_ = false;
+  ::ReleaseCapture();
+  if (!wasDown || document_->SelB < document_->SelE) return;  // a drag selects, it does not click
+  const TLinkHit link = document_->LinkAt(dx, dy);
+  if (link.FormControl) {
+    linkActivated_ = true;
+    ImageControlClicked(link.FormControl, image.X, image.Y);
+    return;
+  }
+  if (!link.Link) return;
+  linkActivated_ = true;
+  const TUrlTarget followed = *link.Link;  // the document may be replaced while following
+  FollowLink(followed);
+}
+
+void THtmlPane::FollowLink(const TUrlTarget& link) {
+  urlUnderMouse_ = link.Url;
+  targetUnderMouse_ = link.Target;
+  if (OnHotSpotClick) {
+    bool handled = false;
+    OnHotSpotClick(*this, link.Url, handled);
+    if (handled) return;
+  }
+  const TLinkAction action = DecideLinkAction(link.Url, NameContext());
+  switch (action.Kind) {
+    case TLinkAction::TKind::ScrollToAnchor: {
+      const THistoryPlace left = CurrentPlace();
+      if (ScrollToAnchor(action.Anchor)) {
+        RecordHistory(left);
+        AddVisited(action.Target);
+      }
+      break;
+    }
+    case TLinkAction::TKind::OpenDocument:
+      OpenDocumentFile(action.Target);
+      AddVisited(action.Target);
+      break;
+    case TLinkAction::TKind::OpenImage:
+      OpenImageDocument(action.FileName);
+      break;
+    case TLinkAction::TKind::Nothing:
+      break;
+  }
+}
+
+void THtmlPane::PanelDoubleClick(WPARAM keys, int x, int y) {
+  if (!processing_ && !linkActivated_ && !noSelect_) {
+    const TCursorHit hit = document_->CursorAt(DocumentX(x), DocumentY(y));
+    int begin = 0, end = 0;
+    if (hit.Index >= 0 && !WordAt(hit.Index, &begin, &end).empty()) {
+      selectionAnchor_ = begin;
+      caret_ = end;
+      SetSelection(begin, end);
+      InvalidatePanel();
+    }
+  }
+  if (OnMouseDouble) OnMouseDouble(*this, TMouseButton::mbLeft, ShiftOf(keys), x, y);
+}
+
+std::string THtmlPane::WordAt(int index, int* begin, int* end) const {
+  char c = 0;
+  if (!document_->GetChAtPos(index, c) || !IsWordCharacter(c)) return {};
+  int first = index, last = index + 1;
+  while (first > 0 && document_->GetChAtPos(first - 1, c) && IsWordCharacter(c)) --first;
+  std::string word;
+  for (int i = first; i < last; ++i) {
+    document_->GetChAtPos(i, c);
+    word.push_back(c);
+  }
+  while (document_->GetChAtPos(last, c) && IsWordCharacter(c)) {
+    word.push_back(c);
+    ++last;
+  }
+  if (begin) *begin = first;
+  if (end) *end = last;
+  return word;
+}
+
+// Scrolls while a selection is dragged beyond the panel, or in middle-button mode while
+// the mouse is away from where the mode began; lets the application run between steps.
+void THtmlPane::AutoScrollLoop() {
+  if (autoScrolling_) return;
+  autoScrolling_ = true;
+  const std::weak_ptr<bool> alive = alive_;
+  HWND panel = paintPanel_->Handle();
+  DWORD lastStep = ::GetTickCount() - kAutoScrollStepMs;
+  for (;;) {
+    POINT p{};
+    ::GetCursorPos(&p);
+    ::ScreenToClient(panel, &p);
+    const int panelHeight = arrangement_.PaintPanel.Height;
+    const bool selecting = leftButtonDown_ && !noSelect_ && (p.y < 0 || p.y >= panelHeight);
+    const bool middle = middleScroll_ && std::abs(p.y - middleY_) > kMiddleDeadZone;
+    if (!selecting && !middle) break;
+    if (::GetTickCount() - lastStep >= kAutoScrollStepMs) {
+      lastStep = ::GetTickCount();
+      int step = 0;
+      if (selecting) {
+        const int beyond = p.y < 0 ? -p.y : p.y - panelHeight + 1;
+        step = (beyond > kSelectionFastBeyond ? kSelectionFastSteps : 1) * vBar_->SmallChange();
+        if (p.y < 0) step = -step;
+      } else {
+        const int distance = p.y - middleY_;
+        step = std::abs(distance) > kMiddleFastDistance ? kMiddleFastStep : kMiddleSlowStep;
+        if (distance < 0) step = -step;
+        SetPanelCursor(distance < 0 ? kScrollUpCursor : kScrollDownCursor);
+      }
+      ScrollVertically(document_->YOff + step, false);
+      if (selecting) ExtendSelection(p.x, p.y);
+      ::UpdateWindow(panel);
+    }
+    for (int i = 0; i < kMessagesBetweenSteps; ++i) {
+      MSG message{};
+      if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) break;
+      if (message.message == WM_QUIT) {
+        ::PostQuitMessage(static_cast<int>(message.wParam));
+        if (!alive.expired()) autoScrolling_ = false;
+        return;
+      }
+      ::TranslateMessage(&message);
+      ::DispatchMessageA(&message);
+      if (alive.expired()) return;  // the viewer was closed meanwhile
+    }
+    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  }
+  autoScrolling_ = false;
+  if (middleScroll_) SetPanelCursor(kScrollBothCursor);
+}

@@ -1,0 +1,263 @@
+// The control's child panels and its painting: one off-screen bitmap per paint, the size
+// of the clip rectangle, so that the page never flickers.
+#include <algorithm>
+
+#include "document/SectionList.h"
+#include "win32/DibBlit.h"
+#include "win32/PaneMessages.h"
+#include "win32/PaneWindows.h"
+#include "win32/ViewerResources.h"
+
+namespace {
+constexpr const char* kBorderClass = "THtmlBorderPanel";
+constexpr const char* kPaintClass = "TPaintPanel";
+
+// A memory context with a bitmap selected, freed however the paint ends.
+class TOffscreen {
+ public:
+  TOffscreen(HDC screen, int width, int height) {
+    dc_ = ::CreateCompatibleDC(screen);
+    bitmap_ = dc_ ? ::CreateCompatibleBitmap(screen, width, height) : nullptr;
+    if (bitmap_) before_ = ::SelectObject(dc_, bitmap_);
+  }
+  ~TOffscreen() {
+    if (bitmap_) {
+      ::SelectObject(dc_, before_);
+      ::DeleteObject(bitmap_);
+    }
+    if (dc_) ::DeleteDC(dc_);
+  }
+  TOffscreen(const TOffscreen&) = delete;
+  TOffscreen& operator=(const TOffscreen&) = delete;
+
+  bool Ready() const { return bitmap_ != nullptr; }
+  HDC DC() const { return dc_; }
+
+ private:
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ before_ = nullptr;
+};
+
+// A bitmap made for one paint.
+class TOwnedBitmap {
+ public:
+  explicit TOwnedBitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
+  ~TOwnedBitmap() {
+    if (bitmap_) ::DeleteObject(bitmap_);
+  }
+  TOwnedBitmap(const TOwnedBitmap&) = delete;
+  TOwnedBitmap& operator=(const TOwnedBitmap&) = delete;
+  HBITMAP Get() const { return bitmap_; }
+
+ private:
+  HBITMAP bitmap_;
+};
+
+void FillPlain(HDC dc, const RECT& rect, TColor color) {
+  ::SetBkColor(dc, color & 0xFFFFFF);
+  ::ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+int PositiveModulo(int value, int modulus) {
+  const int remainder = value % modulus;
+  return remainder < 0 ? remainder + modulus : remainder;
+}
+}  // namespace
+
+// ----- The border panel -----
+
+THtmlPane::TBorderPanel::TBorderPanel(THtmlPane& pane) : pane_(pane) {
+  RegisterViewerClass(kBorderClass, 0, ::GetSysColorBrush(COLOR_BTNFACE));
+  CreateHandle(0, kBorderClass, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, pane.Width(),
+               pane.Height(), pane.Handle());
+}
+
+LRESULT THtmlPane::TBorderPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint{};
+    HDC dc = ::BeginPaint(Handle(), &paint);
+    RECT r{};
+    ::GetClientRect(Handle(), &r);
+    const bool single =
+        pane_.BorderStyle() == THTMLBorderStyle::htSingle ||
+        (pane_.BorderStyle() == THTMLBorderStyle::htFocused && pane_.HasFocusInside());
+    ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
+    if (single) ::FrameRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    ::EndPaint(Handle(), &paint);
+    return 0;
+  }
+  if (message == WM_LBUTTONDOWN) ::SetFocus(pane_.Handle());
+  return DefaultHandling(message, wParam, lParam);
+}
+
+bool THtmlPane::HasFocusInside() const {
+  HWND focus = ::GetFocus();
+  return focus && (focus == Handle() || ::IsChild(Handle(), focus));
+}
+
+void THtmlPane::DrawBorder() {
+  if (borderPanel_ && borderPanel_->Handle())
+    ::InvalidateRect(borderPanel_->Handle(), nullptr, FALSE);
+}
+
+// ----- The paint panel -----
+
+THtmlPane::TPaintPanel::TPaintPanel(THtmlPane& pane) : pane_(pane) {
+  RegisterViewerClass(kPaintClass, CS_DBLCLKS, nullptr);
+  CreateHandle(0, kPaintClass, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS, 1, 1,
+               pane.Width() - 2, pane.Height() - 2, pane.Handle());
+  ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void THtmlPane::TPaintPanel::UpdateAnimationTimer(bool wanted) {
+  if (wanted == animating_) return;
+  animating_ = wanted;
+  if (wanted)
+    ::SetTimer(Handle(), kAnimationTimerId, kAnimationTimerMs, nullptr);
+  else
+    ::KillTimer(Handle(), kAnimationTimerId);
+}
+
+LRESULT THtmlPane::TPaintPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  const int x = static_cast<short>(LOWORD(lParam));
+  const int y = static_cast<short>(HIWORD(lParam));
+  switch (message) {
+    case WM_ERASEBKGND:
+      return 1;  // the paint covers everything
+    case WM_PAINT: {
+      PAINTSTRUCT paint{};
+      HDC dc = ::BeginPaint(Handle(), &paint);
+      try {
+        pane_.PaintPanel(dc, paint.rcPaint);
+      } catch (...) {
+        ::EndPaint(Handle(), &paint);
+        throw;
+      }
+      ::EndPaint(Handle(), &paint);
+      return 0;
+    }
+    case WM_LBUTTONDOWN:
+      pane_.PanelMouseDown(TMouseButton::mbLeft, wParam, x, y);
+      return 0;
+    case WM_RBUTTONDOWN:
+      pane_.PanelMouseDown(TMouseButton::mbRight, wParam, x, y);
+      return 0;
+    case WM_MBUTTONDOWN:
+      pane_.PanelMouseDown(TMouseButton::mbMiddle, wParam, x, y);
+      return 0;
+    case WM_LBUTTONUP:
+      pane_.PanelMouseUp(TMouseButton::mbLeft, wParam, x, y);
+      return 0;
+    case WM_RBUTTONUP:
+      pane_.PanelMouseUp(TMouseButton::mbRight, wParam, x, y);
+      return 0;
+    case WM_MBUTTONUP:
+      pane_.PanelMouseUp(TMouseButton::mbMiddle, wParam, x, y);
+      return 0;
+    case WM_MOUSEMOVE:
+      pane_.PanelMouseMove(wParam, x, y);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      pane_.PanelDoubleClick(wParam, x, y);
+      return 0;
+    case WM_SETCURSOR:
+      if (LOWORD(lParam) == HTCLIENT) {
+        ::SetCursor(TViewerResources::Get().Cursor(pane_.panelCursor_));
+        return TRUE;
+      }
+      break;
+    case WM_COMMAND:
+      if (TWin32ControlHost::HandleCommand(wParam, lParam)) return 0;
+      break;
+    case WM_TIMER:
+      if (wParam == kAnimationTimerId) pane_.StepAnimations();
+      return 0;
+    default:
+      break;
+  }
+  return DefaultHandling(message, wParam, lParam);
+}
+
+// ----- Painting -----
+
+void THtmlPane::InvalidatePanel() {
+  if (paintPanel_ && paintPanel_->Handle()) ::InvalidateRect(paintPanel_->Handle(), nullptr, FALSE);
+}
+
+void THtmlPane::StepAnimations() {
+  if (!document_->HasAnimations()) {
+    paintPanel_->UpdateAnimationTimer(false);
+    return;
+  }
+  for (const TPixelRect& changed : document_->StepAnimations(::GetTickCount())) {
+    const int dx = hMargin_ - horizontalPosition_;
+    const RECT r{changed.Left + dx, changed.Top - document_->YOff, changed.Right + dx,
+                 changed.Bottom - document_->YOff};
+    ::InvalidateRect(paintPanel_->Handle(), &r, FALSE);
+  }
+}
+
+void THtmlPane::PaintPanel(HDC dc, const RECT& clip) {
+  if (layoutInProgress_) return;
+  DrawBorder();
+  const int width = clip.right - clip.left, height = clip.bottom - clip.top;
+  if (width <= 0 || height <= 0) return;
+  TOffscreen offscreen(dc, width, height);
+  if (!offscreen.Ready()) throw EOutOfResources();
+  HDC mem = offscreen.DC();
+  HPALETTE palette = TViewerResources::Get().Palette();
+  HPALETTE memPaletteBefore = nullptr, screenPaletteBefore = nullptr;
+  if (palette) {
+    memPaletteBefore = ::SelectPalette(mem, palette, FALSE);
+    ::RealizePalette(mem);
+    screenPaletteBefore = ::SelectPalette(dc, palette, FALSE);
+    ::RealizePalette(dc);
+  }
+
+  // The background in panel pixels, then the document in its own: its top at the scroll
+  // position.
+  ::SetViewportOrgEx(mem, -clip.left, -clip.top, nullptr);
+  PaintBackground(mem, clip);
+  const int yOff = document_->YOff;
+  ::SetViewportOrgEx(mem, -clip.left, -clip.top - yOff, nullptr);
+  canvas_.Attach(mem);
+  try {
+    document_->Draw(TRect{clip.left, clip.top + yOff, clip.right, clip.bottom + yOff},
+                    hMargin_ - horizontalPosition_, TSectionList::kDefaultClipWidth);
+  } catch (...) {
+    canvas_.Detach();
+    throw;
+  }
+  canvas_.Detach();
+  ::SetViewportOrgEx(mem, 0, 0, nullptr);
+  ::BitBlt(dc, clip.left, clip.top, width, height, mem, 0, 0, SRCCOPY);
+
+  if (palette) {
+    ::SelectPalette(mem, memPaletteBefore, FALSE);
+    ::SelectPalette(dc, screenPaletteBefore, FALSE);
+  }
+}
+
+void THtmlPane::PaintBackground(HDC dc, const RECT& clip) {
+  const TDIB* image = document_->BackgroundBitmap.get();
+  const TDIB* mask = document_->BackgroundMask.get();
+  if (!viewImages_ || !image || image->Empty()) {
+    FillPlain(dc, clip, background_);
+    return;
+  }
+  // Tiles from an origin that moves with the view; each tile is one blit of a bitmap made
+  // once for this paint.
+  const int w = image->Width(), h = image->Height();
+  TOwnedBitmap tile(MakeScreenBitmap(dc, *image));
+  TOwnedBitmap tileMask(mask ? MakeScreenBitmap(dc, *mask) : nullptr);
+  if (!tile.Get() || (mask && !tileMask.Get())) {
+    FillPlain(dc, clip, background_);
+    return;
+  }
+  if (mask) FillPlain(dc, clip, background_);
+  const int x0 = clip.left - PositiveModulo(clip.left + horizontalPosition_, w);
+  const int y0 = clip.top - PositiveModulo(clip.top + document_->YOff, h);
+  for (int y = y0; y < clip.bottom; y += h)
+    for (int x = x0; x < clip.right; x += w) DrawBitmap(dc, x, y, tile.Get(), tileMask.Get());
+}
