@@ -4,11 +4,13 @@
 NATIVE := build/native
 WIN    := build/win
 BENCH  := build/bench
+FUZZ   := build/fuzz
+FUZZ_SECONDS ?= 600
 DEPS   := $(CURDIR)/build/deps
 PREFIX := $(CURDIR)/build/wineprefix
 JOBS   ?= $(shell nproc)
 
-.PHONY: all setup deps native win test test-native test-win run bench clean
+.PHONY: all setup deps native win test test-native test-win run bench fuzz clean
 
 all: native win
 
@@ -46,5 +48,10 @@ bench: deps
 	@cmake --build $(BENCH) -j$(JOBS) --target pavina_bench
 	@$(BENCH)/bench/pavina_bench
 
+# Every fuzz target for FUZZ_SECONDS each (clang, ASan + UBSan, in its own build folder);
+# prints executions, coverage and findings per target.
+fuzz: deps
+	@./tests/fuzz/run-fuzzers.sh $(FUZZ) $(DEPS) $(FUZZ_SECONDS)
+
 clean:
-	rm -rf $(NATIVE) $(WIN) $(BENCH)
+	rm -rf $(NATIVE) $(WIN) $(BENCH) $(FUZZ)

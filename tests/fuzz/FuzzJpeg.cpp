@@ -1,0 +1,12 @@
+// The JPEG loader on any bytes: a clean answer, and a picture within the limits.
+#include <cstdlib>
+
+#include "JpegReader.h"
+#include "PictureLimits.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  TRaster picture;
+  if (ReadJpeg(data, size, picture) && !PictureSizeAllowed(picture.Width(), picture.Height()))
+    std::abort();
+  return 0;
+}
