@@ -56,15 +56,6 @@ bool TDocumentForms::TakeOptions(std::size_t count) {
   return true;
 }
 
-void TDocumentForms::ClearPlaced() {
-  for (TFormControlObj* control : controls_) control->ClearPlaced();
-}
-
-void TDocumentForms::ParkUnplaced() {
-  const bool anyFocused = AnyFocused();
-  for (TFormControlObj* control : controls_) control->ParkUnplaced(anyFocused);
-}
-
 bool TDocumentForms::AnyFocused() const {
   for (const TFormControlObj* control : controls_)
     if (control->HasFocus()) return true;

@@ -59,11 +59,11 @@ class TDocumentForms {
   // Takes `count` options from the document's budget; false when it is spent.
   bool TakeOptions(std::size_t count);
 
-  // Layout and drawing: before a layout nothing is placed; after it, what drawing did not
-  // place is parked (see TFormControlObj::ParkUnplaced).
-  void ClearPlaced();
-  void ParkUnplaced();
+  // Whether one of the controls has the keyboard focus (after a layout the others then
+  // wait off-screen instead of hiding).
   bool AnyFocused() const;
+  // The colour behind controls whose line does not give one (the document's background).
+  std::function<TColor()> Background = [] { return kWhite; };
 
   // Frees every form, control (and its window) and map.
   void Clear();

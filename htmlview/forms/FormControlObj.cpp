@@ -38,20 +38,25 @@ void TFormControlObj::MakeWindow(TControlSpec spec) {
   if (window_) window_->SetBounds(0, kOffScreenTop, 0, 0);
 }
 
-void TFormControlObj::PlaceAt(std::int32_t left, std::int32_t top, std::uint32_t background) {
+void TFormControlObj::PlaceAt(std::int32_t x, std::int32_t y) {
+  PlaceAt(x, y, Document().Background());
+}
+
+void TFormControlObj::PlaceAt(std::int32_t x, std::int32_t y, TColor background) {
   placed_ = true;
-  placedLeft_ = left;
-  placedTop_ = top;
+  placedLeft_ = x;
+  placedTop_ = y;
   if (!window_) return;
   const TControlSize size = Measure();
-  window_->SetBounds(left, top, size.Width, size.Height);
+  window_->SetBounds(x, y, size.Width, size.Height);
   window_->SetBackground(background);
   window_->SetVisible(true);
 }
 
-void TFormControlObj::ParkUnplaced(bool anyFocused) {
-  if (placed_ || !window_) return;
-  if (anyFocused) {
+void TFormControlObj::HideAfterLayout(bool offScreen) {
+  placed_ = false;
+  if (!window_) return;
+  if (offScreen) {
     const TControlSize size = Measure();
     window_->SetBounds(kOffScreenLeft, placedTop_, size.Width, size.Height);
   } else {

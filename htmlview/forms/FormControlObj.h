@@ -7,6 +7,7 @@
 
 #include "canvas/ControlHost.h"
 #include "document/Attributes.h"
+#include "document/InlineControlObj.h"
 
 class TDocumentForms;
 class ThtmlForm;
@@ -18,11 +19,12 @@ struct TControlSize {
 };
 
 // Base of every form control: its attributes, its form, and the window that shows it
-// (none for hidden fields and image controls).
-class TFormControlObj : private TControlEvents {
+// (none for hidden fields and image controls). Its section measures and places it as an
+// object inside a line.
+class TFormControlObj : public TInlineControlObj, private TControlEvents {
  public:
   TFormControlObj(ThtmlForm& form, const TAttributeList& attributes);
-  virtual ~TFormControlObj();
+  ~TFormControlObj() override;
   TFormControlObj(const TFormControlObj&) = delete;
   TFormControlObj& operator=(const TFormControlObj&) = delete;
 
@@ -35,25 +37,23 @@ class TFormControlObj : private TControlEvents {
 
   // Size in its line, measured through the document's control host.
   virtual TControlSize Measure() const = 0;
-  // False for controls that take no place in the text (hidden fields).
-  virtual bool TakesPlace() const { return true; }
+  std::int32_t Width() const override { return Measure().Width; }
+  std::int32_t Height() const override { return Measure().Height; }
   // Hidden fields neither show nor count among the form's visible controls.
   virtual bool Hidden() const { return false; }
-  // Check boxes and radio buttons sit raised by the text's descent.
-  virtual bool RaisedByDescent() const { return false; }
 
-  // Drawing: the window goes to the position of its line (paint panel pixels) and shows;
-  // the radio button's panel takes `background`, the colour behind its line.
-  void PlaceAt(std::int32_t left, std::int32_t top, std::uint32_t background);
+  // Drawing: the window goes to the position of its line and shows; the radio button's
+  // panel takes `background`, the colour behind its line (the document's when not given).
+  void PlaceAt(std::int32_t x, std::int32_t y) override;
+  void PlaceAt(std::int32_t x, std::int32_t y, TColor background);
   bool Placed() const { return placed_; }
   std::int32_t PlacedLeft() const { return placedLeft_; }
   std::int32_t PlacedTop() const { return placedTop_; }
-  // A new layout: nothing is placed until drawing places it again.
-  void ClearPlaced() { placed_ = false; }
-  // After a layout, an unplaced window is hidden, or moved far off to the left when a
-  // control has the focus (hiding a focused window would take the focus away).
-  void ParkUnplaced(bool anyFocused);
-  bool HasFocus() const { return window_ && window_->Focused(); }
+  // After a layout nothing is placed until drawing places it again. Meanwhile the window
+  // hides, or moves far off to the left when a control has the focus (hiding a focused
+  // window would take the focus away).
+  void HideAfterLayout(bool offScreen) override;
+  bool HasFocus() const override { return window_ && window_->Focused(); }
 
   // The state the page gave the control.
   virtual void ResetToInitial() {}

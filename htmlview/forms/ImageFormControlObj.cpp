@@ -18,3 +18,10 @@ void TImageFormControlObj::AddSubmitEntries(std::vector<std::string>& results) {
 void TImageFormControlObj::HandleClick() {
   Form().SubmitTheForm({});
 }
+
+bool ImageControlClicked(TInlineControlObj* control, std::int32_t x, std::int32_t y) {
+  auto* image = dynamic_cast<TImageFormControlObj*>(control);
+  if (!image) return false;
+  image->ImageClicked(x, y);
+  return true;
+}

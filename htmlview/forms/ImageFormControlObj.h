@@ -30,3 +30,7 @@ class TImageFormControlObj : public TFormControlObj {
   };
   std::optional<TClick> click_;
 };
+
+// The mouse code's way in: a click at (x, y) within an image that stands for `control`
+// (TImageObj::FormControl, TLinkHit::FormControl). False when it is no image control.
+bool ImageControlClicked(TInlineControlObj* control, std::int32_t x, std::int32_t y);

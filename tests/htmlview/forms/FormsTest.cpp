@@ -99,7 +99,7 @@ TEST_F(EveryKind, UserChangesAreSubmittedAndResetUndoesThem) {
   Win(list).UserChoose(1);
   Win(list).UserChoose(0);
   Win(area).UserType("one\ntwo");
-  image->ImageClicked(7, 9);
+  ASSERT_TRUE(ImageControlClicked(image, 7, 9));
   ASSERT_EQ(submitted.size(), 1u) << "a click on the image submits";
   EXPECT_EQ(Last().Results, (Entries{"who=Bob", "pw=x", "cb1=on", "cb2=yes", "R=b", "h=secret",
                                      "map.x=7", "map.y=9", "c=One", "l=q", "l=R", "t=one\r\ntwo"}));
@@ -146,6 +146,7 @@ TEST_F(Forms, ButtonsTakeTheirDefaultCaptionAndSizeFromIt) {
   Win(named).UserClick();
   EXPECT_EQ(Last().Results, Entries{"Go=Submit"});
   Win(button).UserClick();
+  EXPECT_FALSE(ImageControlClicked(button, 1, 1));
   EXPECT_EQ(submitted.size(), 2u) << "a plain button submits nothing";
 }
 
@@ -322,6 +323,7 @@ TEST_F(Forms, WindowsWaitOffScreenShowWhenPlacedAndAreParkedAfterLayout) {
 
   edit->PlaceAt(30, 50, 0x123456);
   EXPECT_TRUE(Win(edit).Visible());
+  EXPECT_EQ(Win(edit).Background(), 0x123456u);
   EXPECT_EQ(Win(edit).Left(), 30);
   EXPECT_EQ(Win(edit).Width(), edit->Measure().Width);
 
@@ -330,18 +332,20 @@ TEST_F(Forms, WindowsWaitOffScreenShowWhenPlacedAndAreParkedAfterLayout) {
   Win(edit).UserType("x");
   EXPECT_EQ(focused, std::vector<TFormControlObj*>{edit}) << "scrolled into view";
 
-  document.ClearPlaced();
-  document.ParkUnplaced();
+  for (TFormControlObj* control : document.Controls())
+    control->HideAfterLayout(document.AnyFocused());
   EXPECT_TRUE(Win(edit).Visible()) << "the focused control keeps its focus";
   EXPECT_EQ(Win(edit).Left(), -4000);
   EXPECT_EQ(Win(other).Left(), -4000);
+  EXPECT_FALSE(edit->Placed());
 
   document.Clear();
   auto* fresh = Input({});
-  fresh->PlaceAt(1, 1, 0);
-  document.ClearPlaced();
-  document.ParkUnplaced();
-  EXPECT_FALSE(Win(fresh).Visible()) << "hidden when no control has the focus";
+  fresh->PlaceAt(1, 1);
+  EXPECT_EQ(Win(fresh).Background(), kWhite) << "the document's colour by default";
+  EXPECT_FALSE(document.AnyFocused());
+  fresh->HideAfterLayout(false);
+  EXPECT_FALSE(Win(fresh).Visible());
 }
 
 TEST_F(Forms, HostileCountsAreBounded) {
