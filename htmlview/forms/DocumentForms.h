@@ -28,9 +28,11 @@ class TDocumentForms {
   // windows already made stay with the host that made them, which must outlive them.
   void SetHost(TControlHost* host);
   TControlHost& Host();
-  // The preformatted font name (DefPreFontName), used at 10 points by the controls.
-  void SetPreFontName(const std::string& name) { preFontName_ = name; }
-  const std::string& PreFontName() const { return preFontName_; }
+  // What the forms take from their document: the preformatted font name (DefPreFontName,
+  // used at 10 points by the controls) and the colour behind controls whose line gives
+  // none (the document's background).
+  std::function<std::string()> PreFontName = [] { return std::string("Courier New"); };
+  std::function<TColor()> Background = [] { return kWhite; };
 
   // The submission handler: the viewer assigns it while OnFormSubmit is assigned, and it
   // defers the delivery to after the current message.
@@ -62,8 +64,6 @@ class TDocumentForms {
   // Whether one of the controls has the keyboard focus (after a layout the others then
   // wait off-screen instead of hiding).
   bool AnyFocused() const;
-  // The colour behind controls whose line does not give one (the document's background).
-  std::function<TColor()> Background = [] { return kWhite; };
 
   // Frees every form, control (and its window) and map.
   void Clear();
@@ -74,7 +74,6 @@ class TDocumentForms {
  private:
   TControlHost* host_ = nullptr;
   std::unique_ptr<TControlHost> detachedHost_;
-  std::string preFontName_ = "Courier New";
   std::vector<std::unique_ptr<ThtmlForm>> forms_;
   std::vector<TFormControlObj*> controls_;
   std::vector<std::unique_ptr<TMapItem>> maps_;

@@ -19,7 +19,7 @@ using Entries = std::vector<std::string>;
 class Forms : public ::testing::Test {
  protected:
   Forms() {
-    document.SetPreFontName("Courier New");
+    document.PreFontName = [] { return std::string("Courier New"); };
     document.SubmitHandler = [this](const TFormSubmission& s) { submitted.push_back(s); };
   }
 
