@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "TableTestKit.h"
+#include "canvas/TestCanvas.h"
+
+namespace {
+
+struct TCellSpec {
+  std::string Attrs;
+  std::int32_t Min = 10;
+  std::int32_t Max = 10;
+};
+using TRowsSpec = std::vector<std::vector<TCellSpec>>;
+
+// A page on the test canvas, built from tables of blocks.
+class TTablePage {
+ public:
+  TTablePage() {
+    doc.Background = kWhite;
+    doc.OnProcessingError = [this](const std::string& text) { errors.push_back(text); };
+  }
+
+  // A table of blocks named A, B, ... in page order, appended to `into`.
+  ThtmlTable& AddTable(TCell& into, const std::string& attributes, const TRowsSpec& rows,
+                       int alignment = 1) {
+    auto table = std::make_unique<ThtmlTable>(doc, Attrs(attributes), into, alignment, 0);
+    for (const auto& row : rows) {
+      table->AddRow(Attrs(""));
+      for (const TCellSpec& spec : row)
+        AddBlock(table->AddCell(Attrs(spec.Attrs)).Cell, spec.Min, spec.Max);
+    }
+    ThtmlTable& added = *table;
+    into.Add(std::move(table));
+    return added;
+  }
+  ThtmlTable& AddTable(const std::string& attributes, const TRowsSpec& rows, int alignment = 1) {
+    return AddTable(doc, attributes, rows, alignment);
+  }
+  void AddBlock(TCell& into, std::int32_t min, std::int32_t max, int* measured = nullptr) {
+    into.Add(std::make_unique<TBlock>(doc, std::string(1, next_++), min, max, measured));
+  }
+
+  std::int32_t Layout(std::int32_t width) {
+    std::int32_t widest = 0;
+    height_ = doc.DoLogic(0, width, widest);
+    widest_ = widest;
+    return height_;
+  }
+  // The layout dump at `width`, and every draw call of the whole page.
+  std::string LaidOutAndDrawn(std::int32_t width) {
+    Layout(width);
+    std::string out =
+        "document h=" + std::to_string(height_) + " widest=" + std::to_string(widest_) + "\n";
+    doc.Dump(out, 0);
+    canvas.ClearCalls();
+    doc.Draw(TRect{0, 0, 100000, 100000}, 0);
+    out += "draw:\n";
+    for (const std::string& call : canvas.Calls()) out += "  " + call + "\n";
+    return out;
+  }
+
+  TTestCanvas canvas;
+  TSectionList doc{canvas};
+  std::vector<std::string> errors;
+
+ private:
+  char next_ = 'A';
+  std::int32_t height_ = 0;
+  std::int32_t widest_ = 0;
+};
+
+struct TGoldenCase {
+  const char* Name;
+  std::int32_t Width;
+  std::function<void(TTablePage&)> Build;
+};
+
+TEST(HtmlTable, GoldenLayouts) {
+  const TGoldenCase cases[] = {
+      {"spans", 300,
+       [](TTablePage& page) {
+         // B's ROWSPAN of 5 stops at the last of the three rows.
+         page.AddTable("BORDER", {{{"COLSPAN=2", 30, 60}, {"ROWSPAN=5", 20, 20}},
+                                  {{"", 10, 10}, {"", 10, 40}},
+                                  {{"COLSPAN=2", 10, 10}}});
+       }},
+      {"cell_pixel_width", 300,
+       [](TTablePage& page) {
+         page.AddTable("", {{{"WIDTH=100", 10, 20}, {"", 30, 300}}});
+       }},
+      {"table_pixel_width", 600,
+       [](TTablePage& page) {
+         page.AddTable("WIDTH=300", {{{"", 20, 40}, {"", 30, 60}}});
+       }},
+      {"table_percent_width", 600,
+       [](TTablePage& page) {
+         page.AddTable("WIDTH=50%", {{{"WIDTH=25%", 20, 40}, {"", 30, 60}}});
+       }},
+      {"percentages_over_100", 400,
+       [](TTablePage& page) {
+         page.AddTable("", {{{"WIDTH=80%", 20, 100}, {"WIDTH=60%", 20, 100}}});
+         page.AddTable("WIDTH=400", {{{"WIDTH=80%", 20, 100}, {"WIDTH=60%", 20, 100}}});
+       }},
+      {"no_widths_wrapping", 300,
+       [](TTablePage& page) {
+         page.AddTable("", {{{"VALIGN=top", 40, 300}, {"", 40, 300}},
+                            {{"VALIGN=bottom", 10, 10}, {"", 40, 300}}});
+       }},
+      {"padding_spacing_border", 400,
+       [](TTablePage& page) {
+         // Padding 80 is taken as 50, spacing 60 as 40, and the border adds 2.
+         page.AddTable("CELLPADDING=80 CELLSPACING=60 BORDER", {{{"", 10, 10}}});
+       }},
+      {"centred_and_right", 400,
+       [](TTablePage& page) {
+         page.AddTable("ALIGN=center", {{{"", 50, 50}}});
+         page.AddTable("", {{{"", 50, 50}}}, 3);  // the text is right-aligned
+       }},
+      {"float_left_text_beside", 400,
+       [](TTablePage& page) {
+         page.AddTable("ALIGN=left HSPACE=10 VSPACE=4", {{{"", 50, 50}}, {{"", 50, 50}}});
+         page.AddBlock(page.doc, 20, 200);
+         page.AddBlock(page.doc, 20, 200);
+         page.AddBlock(page.doc, 20, 200);
+       }},
+      {"float_right", 400,
+       [](TTablePage& page) {
+         page.AddTable("ALIGN=right", {{{"", 50, 50}}});
+         page.AddBlock(page.doc, 20, 400);
+       }},
+      {"height_and_cell_height", 300,
+       [](TTablePage& page) {
+         page.AddTable("HEIGHT=101", {{{"HEIGHT=50", 10, 10}}, {{"VALIGN=bottom", 10, 10}}});
+       }},
+      {"colours", 300,
+       [](TTablePage& page) {
+         ThtmlTable& table = page.AddTable("BGCOLOR=silver BORDERCOLOR=red BORDER", {});
+         table.AddRow(Attrs("BGCOLOR=green"));
+         page.AddBlock(table.AddCell(Attrs("")).Cell, 10, 10);
+         page.AddBlock(table.AddCell(Attrs("BGCOLOR=blue")).Cell, 10, 10);
+         table.AddRow(Attrs(""));
+         page.AddBlock(table.AddCell(Attrs("")).Cell, 10, 10);
+       }},
+  };
+  for (const TGoldenCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TTablePage page;
+    c.Build(page);
+    ExpectGolden(c.Name, page.LaidOutAndDrawn(c.Width));
+    EXPECT_TRUE(page.errors.empty());
+  }
+}
+
+TEST(HtmlTable, CaptionAboveOrBelowAndWiderThanTheRows) {
+  for (const char* align : {"", "ALIGN=bottom"}) {
+    TTablePage page;
+    ThtmlTable& table = page.AddTable("", {{{"", 20, 20}}});
+    page.AddBlock(table.SetCaption(Attrs(align)).Cell, 100, 100);
+    page.Layout(400);
+    const TCellObj& cell = *table.Rows()[0]->Cells[0];
+    const TCellObj& caption = *table.Caption();
+    // The rows (20 + 4 + 2 wide) are centred under the 100-pixel caption.
+    EXPECT_EQ(table.TableWidth(), 100);
+    EXPECT_EQ(cell.BoxX, (100 - 26) / 2 + 2);
+    if (table.CaptionBelow()) {
+      EXPECT_EQ(caption.BoxY, cell.BoxY + cell.BoxHeight + 2) << align;
+    } else {
+      EXPECT_EQ(caption.BoxY, 0) << align;
+      EXPECT_EQ(cell.BoxY, 10 + 2) << align;
+    }
+    EXPECT_EQ(table.TableHeight(), 10 + 14 + 2) << align;
+  }
+}
+
+TEST(HtmlTable, TooManyColumnsIsReportedAndOnlyTheTableIsDropped) {
+  const std::vector<TRowsSpec> tables = {
+      {std::vector<TCellSpec>(201)},
+      {{{"COLSPAN=10000"}}},
+  };
+  for (const TRowsSpec& rows : tables) {
+    TTablePage page;
+    page.AddBlock(page.doc, 10, 10);
+    page.AddTable("", rows);
+    page.AddBlock(page.doc, 10, 10);
+    const std::int32_t height = page.Layout(300);
+    EXPECT_EQ(page.errors, std::vector<std::string>{"Table has too many Columns"});
+    ASSERT_EQ(page.doc.Count(), 2u);
+    EXPECT_EQ(height, 20);
+    EXPECT_EQ(page.doc.Sections()[1]->YValue, 10);
+  }
+  // Two hundred columns are still a table.
+  TTablePage page;
+  page.AddTable("", {std::vector<TCellSpec>(200)});
+  page.Layout(300);
+  EXPECT_TRUE(page.errors.empty());
+  EXPECT_EQ(page.doc.Count(), 1u);
+}
+
+// A table in a cell of a table, `depth` deep, with one block at the bottom whose width
+// queries are counted.
+ThtmlTable& Nest(TTablePage& page, int depth, int* measured) {
+  ThtmlTable& outer = page.AddTable("BORDER", {});
+  ThtmlTable* table = &outer;
+  for (int level = 1; level < depth; ++level) {
+    TCellObj& cell = table->AddCell(Attrs(""));
+    page.AddBlock(cell.Cell, 5, 30);
+    auto inner = std::make_unique<ThtmlTable>(page.doc, Attrs("BORDER"), cell.Cell, 1, 0);
+    ThtmlTable* next = inner.get();
+    cell.Cell.Add(std::move(inner));
+    table = next;
+  }
+  page.AddBlock(table->AddCell(Attrs("")).Cell, 5, 30, measured);
+  return outer;
+}
+
+TEST(HtmlTable, NestedTablesAreMeasuredOncePerLayout) {
+  for (int depth : {2, 10, 50}) {
+    TTablePage page;
+    int measured = 0;
+    ThtmlTable& outer = Nest(page, depth, &measured);
+    page.Layout(2000);
+    EXPECT_EQ(measured, 1) << depth;
+    page.Layout(2000);
+    EXPECT_EQ(measured, 2) << depth;
+    EXPECT_TRUE(page.errors.empty());
+    // Each level adds twice the padding and the spacing (2 + 2 for the border) in its cell,
+    // and the spacing once more around its column.
+    std::int32_t min = 0, max = 0;
+    outer.MinMaxWidth(min, max);
+    EXPECT_EQ(max, 30 + depth * (2 + 4 + 4)) << depth;
+    EXPECT_EQ(outer.TableWidth(), max) << depth;
+  }
+}
+
+TEST(HtmlTable, HitTestsReachTheCellsContent) {
+  TTablePage page;
+  page.AddBlock(page.doc, 10, 10);
+  ThtmlTable& table = page.AddTable("ALIGN=center CELLPADDING=5", {{{"", 20, 20}, {"", 30, 30}}});
+  page.Layout(400);
+  const TCellObj& second = *table.Rows()[0]->Cells[1];
+  const std::int32_t x = second.ContentX + 3;
+  const std::int32_t y = second.BoxY + 5 + 1;
+  TCursorHit hit;
+  const std::int32_t index = table.FindCursor(x, y, hit);
+  EXPECT_EQ(index, 2);  // the block before the table is 0, the first cell 1
+  EXPECT_EQ(hit.X, second.ContentX);
+  std::int32_t backX = 0, backY = 0;
+  ASSERT_TRUE(table.CursorToXY(index, backX, backY));
+  EXPECT_EQ(backX, second.ContentX);
+  EXPECT_EQ(backY, y - 1);
+  EXPECT_EQ(table.FindCursor(second.BoxX - 1, y, hit), -1);  // in the spacing
+  EXPECT_EQ(table.FindCursor(x, table.TableY() + table.TableHeight(), hit), -1);
+}
+
+TEST(HtmlTable, PercentHeightCountsFromTheViewOnlyInTheBody) {
+  TTablePage page;
+  page.doc.ViewHeight = 403;
+  ThtmlTable& table = page.AddTable("HEIGHT=50%", {{{"", 10, 10}}});
+  ThtmlTable& nested =
+      page.AddTable(table.Rows()[0]->Cells[0]->Cell, "HEIGHT=50%", {{{"", 10, 10}}});
+  page.Layout(300);
+  // Half of the view, less the spacing and 3, for the rows; the spacing below them.
+  EXPECT_EQ(table.TableHeight(), 403 / 2 - 2 - 3 + 2);
+  EXPECT_EQ(nested.TableHeight(), 14 + 2);
+}
+
+TEST(HtmlTable, BackgroundsPassFromEnclosingCellToTableToRowToCell) {
+  TTablePage page;
+  ThtmlTable& outer = page.AddTable("", {});
+  outer.AddRow(Attrs(""));
+  TCellObj& coloured = outer.AddCell(Attrs("BGCOLOR=yellow"));
+  ThtmlTable& inner = page.AddTable(coloured.Cell, "", {});
+  EXPECT_EQ(inner.Background(), MakeColor(255, 255, 0));
+  inner.AddRow(Attrs("BGCOLOR=red"));
+  EXPECT_EQ(inner.AddCell(Attrs("")).Cell.Background, MakeColor(255, 0, 0));
+  EXPECT_EQ(inner.AddCell(Attrs("BGCOLOR=blue")).Cell.Background, MakeColor(0, 0, 255));
+  inner.AddRow(Attrs(""));
+  EXPECT_EQ(inner.AddCell(Attrs("")).Cell.Background, MakeColor(255, 255, 0));
+  EXPECT_EQ(outer.AddCell(Attrs("")).Cell.Background, std::nullopt);
+}
+
+}  // namespace
