@@ -68,15 +68,18 @@ class TCell {
   void ClearSections();
 
  private:
-  // The first section that may reach y (its top at or above y), found by bisection: the
-  // tops ascend.
-  std::size_t FirstSectionNear(std::int32_t y) const;
-  // The section that holds document index `pos`, or -1.
-  std::int32_t SectionOfIndex(std::int32_t pos) const;
+  // The first section whose drawing may reach down to y (floats hang below sections),
+  // found by bisection over the running lowest bottom.
+  std::size_t FirstSectionReaching(std::int32_t y) const;
+  void ComputeReach();
+  // The sections in turn that may hold y, in order, until one answers.
+  template <typename TTest>
+  bool AnySectionAt(std::int32_t y, TTest test) const;
 
   TSectionList& doc_;
   std::vector<std::unique_ptr<TSectionBase>> sections_;
   IndentManager imgr_;
+  std::vector<std::int32_t> reach_;  // lowest bottom of sections 0..n, drawn heights included
   std::int32_t top_ = 0;
   std::int32_t cellHeight_ = 0;
 };

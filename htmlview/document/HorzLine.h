@@ -20,6 +20,10 @@ class THorzLine : public TSectionBase {
   std::int32_t Draw(const TRect& clip, std::int32_t clipWidth, std::int32_t x,
                     std::int32_t y) override;
   void SetHeight() override;
+  void ShiftY(std::int32_t dy) override {
+    TSectionBase::ShiftY(dy);
+    top_ += dy;
+  }
   void Dump(std::string& out, int indent) const override;
 
  private:

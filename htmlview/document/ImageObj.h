@@ -71,17 +71,30 @@ class TImageObj : public TFloatingObj {
   bool HasBorder() const { return Link && !NoBorder; }
   TGIFImage* Gif() const { return picture_.Gif.get(); }
 
-  // Sets ImageWidth and ImageHeight for a line `availableWidth` wide.
+  // The drawn size (border included) in a line `availableWidth` wide.
+  TImageSize SizeFor(std::int32_t availableWidth) const;
+  // Sets ImageWidth and ImageHeight to SizeFor.
   void Measure(std::int32_t availableWidth);
   // Draws the image with its box's top left at (x, y): picture, or built-in picture with
   // its sunken box and ALT text; the link frame when it has a border.
   void Draw(std::int32_t x, std::int32_t y);
+  // Where the last Draw put it, for repainting an animation step.
+  std::int32_t DrawnX() const { return drawnX_; }
+  std::int32_t DrawnY() const { return drawnY_; }
+
+  // Animation state kept by the document: reset after every layout, started at the next
+  // timer tick.
+  bool AnimationStarted = false;
 
  private:
   // The ALT text's extent in 8-point Arial.
   TImageSize AltTextSize() const;
   void DrawAltBox(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height);
 
+  void ReleasePicture();
+
   TSectionList& doc_;
   TImageForSource picture_;
+  std::int32_t drawnX_ = 0;
+  std::int32_t drawnY_ = 0;
 };

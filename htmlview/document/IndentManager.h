@@ -64,7 +64,8 @@ class IndentManager : public IndentManagerBasic {
   // nested thousands deep would otherwise indent its text millions of pixels.
   static constexpr std::int32_t kMaxListLevel = 64;
 
-  // Enters or leaves list levels so that `level` is current from y on.
-  void SetLevel(std::int32_t y, std::int32_t level);
+  // Enters or leaves list levels so that `level` is current from y on. A list item that
+  // stands outside any list enters its level with the narrower indent.
+  void SetLevel(std::int32_t y, std::int32_t level, bool outsideList = false);
   std::int32_t Level() const { return static_cast<std::int32_t>(levels_.size()); }
 };

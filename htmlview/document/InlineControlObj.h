@@ -20,8 +20,8 @@ class TInlineControlObj {
   virtual bool RaisedByDescent() const { return false; }
   virtual bool HasFocus() const { return false; }
 
-  // Shows the control with its top left at (x, y) in document pixels; the host applies
-  // the scroll offset. Called while its line is drawn.
+  // Shows the control with its top left at (x, y) in the coordinates of the canvas the
+  // document is drawn on. Called while its line is drawn.
   virtual void PlaceAt(std::int32_t x, std::int32_t y) = 0;
   // After a layout, before anything is drawn: off-screen (x = -4000) when some control of
   // the document has the focus, so that it keeps it; otherwise hidden.

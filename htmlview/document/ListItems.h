@@ -10,10 +10,12 @@ class TUListItem : public TSection {
  public:
   TUListItem(TSectionList& doc, std::int32_t level, bool plain, const TFontDesc& font,
              std::shared_ptr<TUrlTarget> link, TJustify justify);
-  void Dump(std::string& out, int indent) const override;
+  // An LI met outside any list: indented by the marker's room only.
+  void MarkOutsideList() { SetOutsideList(); }
 
  protected:
   void DrawMarker(const LineRec& line, std::int32_t x) override;
+  const char* KindName() const override { return "TUListItem"; }
 };
 
 // A numbered list item: the number and the numbering style ('1', 'A', 'a', 'I', 'i').
@@ -23,10 +25,11 @@ class TOListItem : public TUListItem {
              const TFontDesc& font, std::shared_ptr<TUrlTarget> link, TJustify justify);
   std::int32_t Number() const { return number_; }
   char Style() const { return style_; }
-  void Dump(std::string& out, int indent) const override;
 
  protected:
   void DrawMarker(const LineRec& line, std::int32_t x) override;
+  const char* KindName() const override { return "TOListItem"; }
+  void DumpDetails(std::string& out) const override;
 
  private:
   std::int32_t number_;
@@ -38,6 +41,9 @@ class TDListItem : public TUListItem {
  public:
   TDListItem(TSectionList& doc, std::int32_t level, const TFontDesc& font,
              std::shared_ptr<TUrlTarget> link, TJustify justify);
+
+ protected:
+  const char* KindName() const override { return "TDListItem"; }
 };
 
 // The text of a number marker without its full stop: decimal, a letter ("A"/"a" + number

@@ -105,9 +105,15 @@ class TSection : public TSectionBase {
   virtual bool Wraps() const { return true; }
   // Draws the list marker of the first line.
   virtual void DrawMarker(const LineRec& /*line*/, std::int32_t /*x*/) {}
+  // The class name and anything particular to it, for Dump.
+  virtual const char* KindName() const { return "TSection"; }
+  virtual void DumpDetails(std::string& /*out*/) const {}
 
   void SetMarker(TMarkerKind marker) { marker_ = marker; }
+  // A list item outside any list indents by the marker's room only.
+  void SetOutsideList() { outsideList_ = true; }
   std::int32_t Indent() const { return indent_; }
+  const TFontObj& FirstFont() const { return fonts_.front(); }
 
  private:
   struct TLineBuilder;
@@ -117,17 +123,28 @@ class TSection : public TSectionBase {
   void AppendChar(char ch, std::int32_t sourceIndex);
   std::size_t RunAt(std::int32_t pos, std::size_t hint) const;
   std::int32_t ClearHeight(std::int32_t y, const IndentManager& imgr) const;
-  void DrawLine(const LineRec& line, std::int32_t x, const TRect& clip);
+  void MeasureFonts() const;
+  TImageObj* ImageAt(std::int32_t pos) const;
+  TInlineControlObj* ControlAt(std::int32_t pos) const;
+  // Width of the buffer's [from, to) as drawn in one line (floating images take none).
+  std::int32_t WidthOf(std::int32_t from, std::int32_t to) const;
+  // How far a line from `start` reaches in `room` pixels: the end of what fits, at least
+  // one character past any leading floats.
+  std::int32_t FitEnd(std::int32_t start, std::int32_t room) const;
+  std::int32_t BreakLine(std::int32_t start, std::int32_t fitEnd) const;
+  void PlaceFloat(TImageObj& image, std::int32_t y, IndentManager& imgr);
+  void FinishLine(LineRec& line, IndentManager& imgr, std::int32_t& maxWidth);
+  void DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std::int32_t baseline);
+  void DrawLine(const LineRec& line, std::int32_t x, const TRect& clip, std::int32_t clipWidth);
   std::int32_t LineIndexAtY(std::int32_t y) const;
+  std::int32_t LineIndexOfPos(std::int32_t pos) const;
   std::int32_t XOfPos(const LineRec& line, std::int32_t pos) const;
   std::int32_t PosAtX(const LineRec& line, std::int32_t x, bool& inText) const;
-  std::int32_t ImageIndexAt(std::int32_t pos) const;
-  std::int32_t ControlIndexAt(std::int32_t pos) const;
 
   std::string buff_;
   std::vector<std::int32_t> building_;  // one source index per character until Finish
   std::vector<IndexObj> indexes_;
-  std::vector<TFontObj> fonts_;
+  mutable std::vector<TFontObj> fonts_;  // measured on demand, also by MinMaxWidth
   std::vector<std::unique_ptr<TImageObj>> images_;
   std::vector<TInlineControlObj*> controls_;
   std::vector<LineRec> lines_;
@@ -140,10 +157,7 @@ class TSection : public TSectionBase {
   bool anchor_ = false;
   bool finished_ = false;
   bool onlyFloats_ = true;  // nothing but floating images so far
-
- protected:
-  // Set by list items outside any list, which indent by the marker's room.
-  bool ownIndent_ = false;
+  bool outsideList_ = false;
 };
 
 // One line of preformatted text: never wraps; ignores text beyond 20,000 characters.
@@ -162,4 +176,5 @@ class TPreFormated : public TSection {
 
  protected:
   bool Wraps() const override { return false; }
+  const char* KindName() const override { return "TPreFormated"; }
 };

@@ -98,4 +98,8 @@ class TSectionBase {
   virtual void HideControls(bool /*offScreen*/) {}
   // A compact text dump of the layout: one line per section, line and object, indented.
   virtual void Dump(std::string& out, int indent) const;
+
+ protected:
+  // The first line of a dump: the kind, top and heights.
+  void DumpHeader(std::string& out, int indent, const char* kind) const;
 };

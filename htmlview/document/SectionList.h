@@ -51,6 +51,12 @@ class TSectionList : public TCell {
 
   // Where pictures come from; without one every image shows the not-shown picture.
   TPictureLoader* PictureLoader = nullptr;
+  // The cache the loader takes pictures from, which images give them back to.
+  TStringBitmapList* ImageCache = &SharedImageCache();
+  // Image maps: the link of the area of map `name` (upper case) at a point of the image;
+  // false for none. Unassigned: USEMAP images are not links.
+  std::function<bool(const std::string& name, std::int32_t x, std::int32_t y, TUrlTarget& link)>
+      FindMapArea;
   // Told the text of a processing error whose section was left out.
   std::function<void(const std::string&)> OnProcessingError;
 
@@ -70,9 +76,11 @@ class TSectionList : public TCell {
 
   // A new link of the document, registered in LinkList.
   std::shared_ptr<TUrlTarget> NewLink(const std::string& url, const std::string& target);
-  // Images register and unregister themselves.
+  // Images register and unregister themselves, and say when their picture changed (an
+  // animated GIF then joins the animations).
   void AddImage(TImageObj& image);
   void RemoveImage(TImageObj& image);
+  void ImageChanged(TImageObj& image);
 
   // Keeps a section that layout left out until the document is emptied, since the
   // document's lists may still point into it.
