@@ -10,7 +10,16 @@ constexpr TColor kSilver = MakeColor(192, 192, 192);
 
 }  // namespace
 
-TSectionList::TSectionList(TCanvas& canvas) : TCell(*this), canvas_(canvas) {}
+TSectionList::TSectionList(TCanvas& canvas) : TCell(*this), canvas_(canvas) {
+  Forms.PreFontName = [this] { return preFontName_; };
+  Forms.Background = [this] { return Background; };
+  AnyControlHasFocus = [this] { return Forms.AnyFocused(); };
+  FindMapArea = [this](const std::string& name, std::int32_t x, std::int32_t y,
+                       TUrlTarget& link) {
+    const TMapItem* map = Forms.FindMap(name);
+    return map && map->HitTest(x, y, link.Url, link.Target);
+  };
+}
 
 TSectionList::~TSectionList() {
   // The sections' images unregister from the lists below, which must still exist.
@@ -70,6 +79,7 @@ void TSectionList::Clear() {
   LinkList.clear();
   ClearSections();
   dropped_.clear();
+  Forms.Clear();  // after the sections, which point at the controls
   SelB = SelE = 0;
   CaretPos = 0;
   YOff = 0;

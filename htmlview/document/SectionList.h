@@ -9,6 +9,7 @@
 #include "Cell.h"
 #include "FontObj.h"
 #include "canvas/Canvas.h"
+#include "forms/DocumentForms.h"
 #include "images/Dib.h"
 #include "images/PictureLoader.h"
 #include "images/PixelRect.h"
@@ -73,6 +74,9 @@ class TSectionList : public TCell {
   std::vector<std::shared_ptr<TUrlTarget>> LinkList;  // every link, in document order
   std::vector<TImageObj*> ImageList;                  // every image
   std::vector<TImageObj*> AnimList;                   // images whose GIFs animate
+  // Forms, form controls and image maps. The document answers FindMapArea and
+  // AnyControlHasFocus from them, and gives them its pre font name and background.
+  TDocumentForms Forms;
 
   // A new link of the document, registered in LinkList.
   std::shared_ptr<TUrlTarget> NewLink(const std::string& url, const std::string& target);
