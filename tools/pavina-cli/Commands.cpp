@@ -79,10 +79,13 @@ class TSession {
     return kExitPortUnavailable;
   }
 
-  // One status query, as the window's timer makes it.
+  // One status query, as the window's timer makes it. "Not found" is said even with the
+  // progress display silenced: it is why the command stops.
   int FindInserter() {
     core_.tmReadyTimer();
     if (core_.FDeviceReady) return kExitOk;
+    progress_.Finish();
+    if (!progress_.ShowsStatus()) err_ << view_.StatusText() << '\n';
     return kExitNotFound;
   }
 
@@ -116,9 +119,10 @@ struct TRun {
 int RunStatus(const TRun& run) {
   TSession session(run.err, TProgressDisplay::TStyle::Silent, run.port);
   if (const int failed = session.OpenPort()) return failed;
-  const int found = session.FindInserter();
+  // The status text is the result here: on standard output, found or not.
+  session.Core().tmReadyTimer();
   run.out << session.View().StatusText() << '\n';
-  return found;
+  return session.Core().FDeviceReady ? kExitOk : kExitNotFound;
 }
 
 int RunMove(const TRun& run) {
@@ -126,11 +130,7 @@ int RunMove(const TRun& run) {
   session.View().SetPosition(static_cast<std::int16_t>(*run.options.x),
                              static_cast<std::int16_t>(*run.options.y));
   if (const int failed = session.OpenPort()) return failed;
-  if (const int missing = session.FindInserter()) {
-    session.Progress().Finish();
-    run.err << session.View().StatusText() << '\n';
-    return missing;
-  }
+  if (const int missing = session.FindInserter()) return missing;
   session.Core().UpdatePosition();
   if (const int failed = session.DeviceOutcome()) return failed;
   session.Progress().Finish();
@@ -149,11 +149,7 @@ int RunSend(const TRun& run) {
   if (const int failed = session.OpenPort()) return failed;
   // Send is enabled only while an inserter answers; without one the upload would only
   // wait half a minute for the clear's answer.
-  if (const int missing = session.FindInserter()) {
-    session.Progress().Finish();
-    run.err << view.StatusText() << '\n';
-    return missing;
-  }
+  if (const int missing = session.FindInserter()) return missing;
 
   TInterruptGuard interrupt;
   // The press stays in force until the upload takes it: the window forgets a Cancel made

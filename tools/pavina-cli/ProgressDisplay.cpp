@@ -25,6 +25,7 @@ std::string ProgressBarText(const std::string& status, std::int32_t maximum, std
 void TProgressDisplay::Status(const std::string& text) {
   if (text == status_) return;
   status_ = text;
+  position_ = 0;
   positioned_ = false;
   lastTenth_ = 0;
   if (style_ == TStyle::Lines) out_ << text << '\n' << std::flush;
@@ -36,6 +37,8 @@ void TProgressDisplay::Maximum(std::int32_t maximum) {
 }
 
 void TProgressDisplay::Position(std::int32_t position) {
+  // Each step ends by setting the position back to 0; a finished bar stays as it was.
+  if (position == 0 && position_ > 0 && style_ == TStyle::Bar) return;
   position_ = position;
   positioned_ = true;
   if (style_ == TStyle::Lines) {

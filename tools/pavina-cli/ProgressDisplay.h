@@ -17,6 +17,8 @@ class TProgressDisplay {
   void Position(std::int32_t position);
   // Ends a bar's line, so that what follows starts on a line of its own.
   void Finish();
+  // Whether the status texts reach the operator at all.
+  bool ShowsStatus() const { return style_ != TStyle::Silent; }
 
  private:
   void Draw();
