@@ -1,11 +1,15 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 
-// This test program's operator new refuses every request of at least a given size, as a
-// 32-bit process with a fragmented heap refuses a large frame or raster.
+// This test program's operator new: it counts the bytes held, and on demand refuses every
+// request of at least a given size, as a 32-bit process with a fragmented heap refuses a
+// large frame or raster.
 void RefuseAllocationsFrom(std::size_t bytes);
 void AllowAllAllocations();
+// Bytes allocated with new and not yet deleted.
+std::int64_t LiveAllocatedBytes();
 
 // Refuses from its construction to the end of its scope.
 class TRefusedAllocations {

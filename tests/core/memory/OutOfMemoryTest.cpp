@@ -1,4 +1,4 @@
-#include "FailingAllocator.h"
+#include "TestAllocator.h"
 #include "PictureFixture.h"
 #include "SimulatedInserter.h"
 
