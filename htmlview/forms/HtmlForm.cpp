@@ -1,25 +1,15 @@
 #include "forms/HtmlForm.h"
 
-#include <cctype>
-
 #include "forms/DocumentForms.h"
 #include "forms/FormControlObj.h"
 #include "forms/FormLimits.h"
 #include "forms/RadioButtonFormControlObj.h"
+#include "navigation/TextCase.h"
 
 namespace {
 
 std::string Kept(const TAttributeList& attributes, TAttrSymbol which) {
   return attributes.Text(which).substr(0, form_limits::kMaxText);
-}
-
-bool SameTextIgnoringCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
 }
 
 }  // namespace
@@ -54,7 +44,7 @@ void ThtmlForm::SubmitTheForm(const std::string& extra) {
 void ThtmlForm::UncheckRadioGroup(const std::string& name, const TFormControlObj& keep,
                                   bool alsoInitially) {
   for (const auto& control : controls_) {
-    if (control.get() == &keep || !SameTextIgnoringCase(control->Name(), name)) continue;
+    if (control.get() == &keep || !SameText(control->Name(), name)) continue;
     if (auto* radio = dynamic_cast<TRadioButtonFormControlObj*>(control.get()))
       radio->Uncheck(alsoInitially);
   }

@@ -1,15 +1,12 @@
 #include "forms/MapItem.h"
 
-#include <cctype>
-
 #include "forms/FormLimits.h"
+#include "navigation/TextCase.h"
 
 TMapItem::TMapItem(const std::string& name) : name_(KeyOf(name)) {}
 
 std::string TMapItem::KeyOf(const std::string& name) {
-  std::string key = name.substr(!name.empty() && name[0] == '#' ? 1 : 0, form_limits::kMaxText);
-  for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return key;
+  return UpperText(name.substr(!name.empty() && name[0] == '#' ? 1 : 0, form_limits::kMaxText));
 }
 
 bool TMapItem::AddArea(const TAttributeList& attributes) {
