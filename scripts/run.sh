@@ -29,6 +29,7 @@ trap cleanup EXIT
 rm -rf "$run"
 mkdir -p "$run"
 cp "$win/ui/Pavina.exe" "$run/Pavina.exe"
+cp "$here"/../ui/help/*.htm "$here"/../ui/help/*.jpg "$here"/../ui/help/*.gif "$run/"
 printf '[VARS]\r\nCOM=2\r\nO=5\r\n' >"$run/pavina.ini"
 "$here/simulator.sh" start "$prefix" 2 --transcript "$run/simulator-transcript.txt" \
   --logo-out "$run/received-logo"

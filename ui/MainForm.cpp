@@ -10,6 +10,8 @@
 #include "ChildControl.h"
 #include "ComSetupDlg.h"
 #include "GeneralErrorReport.h"
+#include "HelpForm.h"
+#include "win32/ViewerWindow.h"
 #include "PlainMessage.h"
 #include "ReportTexts.h"
 #include "Resources.h"
@@ -42,6 +44,8 @@ TMainForm::TMainForm(TMessageLoop& loop)
                outer.cx, outer.cy, nullptr);
   ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
   core_ = std::make_unique<TLogoCore>(*this, serial_, clock_);
+  // Errors inside the help viewer's windows reach the same report as the program's own.
+  TViewerWindow::ErrorReporter() = [](const std::string& text) { ShowGeneralErrorReport(text); };
   CreateControls();
   ::SetTimer(Handle(), kReadyTimerId, kReadyIntervalMs, nullptr);
   FormCreate();
@@ -157,8 +161,10 @@ void TMainForm::btExitClick() {
   ::SendMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
-// The help window comes with the help viewer; until then the button does nothing.
-void TMainForm::btHelpClick() {}
+// Every press opens another help window, independent of the ones before.
+void TMainForm::btHelpClick() {
+  THelpForm::Create(Handle()).ShowHelpFile(HelpFilePath());
+}
 
 void TMainForm::btComClick() {
   // The button is not disabled during an upload; releasing the port then would cut the

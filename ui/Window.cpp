@@ -68,6 +68,7 @@ LRESULT CALLBACK TWindow::WindowProcedure(HWND window, UINT message, WPARAM wPar
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     self->handle_ = nullptr;
+    self->WindowDestroyed();
   }
   return result;
 }

@@ -28,6 +28,9 @@ class TWindow {
   void CreateHandle(DWORD exStyle, const char* className, const char* caption, DWORD style,
                     int left, int top, int width, int height, HWND parent);
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // Called after the window's last message, when the object no longer has a window; a
+  // window that owns itself may free itself here.
+  virtual void WindowDestroyed() {}
   LRESULT DefaultHandling(UINT message, WPARAM wParam, LPARAM lParam);
 
  private:

@@ -82,6 +82,7 @@ THtmlPane::THtmlPane(HWND parent, int left, int top) {
   };
   document_->AnyControlHasFocus = [this] { return forms_.AnyFocused(); };
   forms_.SetHost(controlHost_.get());
+  forms_.PreFontName = [this] { return defPreFontName_; };
   forms_.SubmitHandler = [this](const TFormSubmission& submission) {
     formSubmission_ = submission;
     ::PostMessageA(Handle(), kFormSubmitMessage, 0, 0);
@@ -434,7 +435,6 @@ void THtmlPane::ClearForLoad() {
   ApplyDefaults();
   anchors_.Clear();
   forms_.Clear();
-  forms_.SetPreFontName(defPreFontName_);
   hMargin_ = marginWidth_;
   vMargin_ = marginHeight_;
   horizontalPosition_ = 0;
@@ -826,9 +826,18 @@ LRESULT THtmlPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN: {
       WORD key = static_cast<WORD>(wParam);
       if (OnKeyDown) OnKeyDown(*this, key, 0);
-      OnKey(key);
+      const bool control = ::GetKeyState(VK_CONTROL) < 0;
+      if (control && (key == 'C' || key == VK_INSERT))
+        CopyToClipboard();
+      else if (control && key == 'A')
+        SelectAll();
+      else
+        OnKey(key);
       return 0;
     }
+    case WM_COPY:
+      CopyToClipboard();
+      return 0;
     case WM_KEYUP: {
       WORD key = static_cast<WORD>(wParam);
       if (OnKeyUp) OnKeyUp(*this, key, 0);

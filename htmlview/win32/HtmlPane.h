@@ -201,6 +201,9 @@ class THtmlPane final : public TViewerWindow {
   int DocumentHeight() const { return documentHeight_; }
   int WidestLine() const { return widestLine_; }
   std::string SelectedText() const;
+  // Ctrl+A and Ctrl+C (or WM_COPY) do these for the reader.
+  void SelectAll();
+  void CopyToClipboard() const;
   bool Processing() const { return processing_; }
   TSectionList& Document() { return *document_; }
   const TScrollBarArrangement& Arrangement() const { return arrangement_; }

@@ -58,6 +58,36 @@ std::string THtmlPane::SelectedText() const {
   return document_->SelectedText();
 }
 
+void THtmlPane::SelectAll() {
+  if (noSelect_ || document_->Empty()) return;
+  const TSectionBase& last = *document_->Sections().back();
+  selectionAnchor_ = 0;
+  caret_ = last.StartCurs + last.Len;
+  SetSelection(0, caret_);
+  InvalidatePanel();
+}
+
+void THtmlPane::CopyToClipboard() const {
+  std::string text;
+  for (const char c : document_->SelectedText()) {
+    if (c == '\n' && (text.empty() || text.back() != '\r')) text.push_back('\r');
+    text.push_back(c);
+  }
+  if (text.empty() || !::OpenClipboard(Handle())) return;
+  ::EmptyClipboard();
+  if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
+    if (char* target = static_cast<char*>(::GlobalLock(memory))) {
+      std::copy(text.begin(), text.end(), target);
+      target[text.size()] = '\0';
+      ::GlobalUnlock(memory);
+      if (!::SetClipboardData(CF_TEXT, memory)) ::GlobalFree(memory);
+    } else {
+      ::GlobalFree(memory);
+    }
+  }
+  ::CloseClipboard();
+}
+
 void THtmlPane::PanelMouseDown(TMouseButton button, WPARAM keys, int x, int y) {
   ::SetFocus(Handle());
   linkActivated_ = false;

@@ -1,5 +1,6 @@
 #include "win32/ViewerResources.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "images/ColorPalette.h"
@@ -53,8 +54,10 @@ TViewerResources::TViewerResources() {
   screenDepth_ =
       ClassifyScreenDepth(::GetDeviceCaps(screen, BITSPIXEL), ::GetDeviceCaps(screen, PLANES));
   if (screenDepth_ == 8) {
-    sharedPalette_ = BuildSharedPalette(ScreenSystemPalette(screen));
-    palette_ = MakePalette(sharedPalette_);
+    const TPalette shared = BuildSharedPalette(ScreenSystemPalette(screen));
+    sharedPaletteSize_ = std::min(shared.size(), sharedPalette_.size());
+    std::copy_n(shared.begin(), sharedPaletteSize_, sharedPalette_.begin());
+    palette_ = MakePalette(shared);
   }
   ::ReleaseDC(nullptr, screen);
 }

@@ -25,7 +25,11 @@ class TViewerResources {
   int ScreenDepth() const { return screenDepth_; }
   // The shared palette on an 8-bit screen; null elsewhere.
   HPALETTE Palette() const { return palette_; }
-  const TPalette& SharedPalette() const { return sharedPalette_; }
+  // A copy: the resources hold it in fixed storage, so that nothing of theirs stays on the
+  // heap for the leak report at exit.
+  TPalette SharedPalette() const {
+    return TPalette(sharedPalette_.begin(), sharedPalette_.begin() + sharedPaletteSize_);
+  }
 
   TViewerResources(const TViewerResources&) = delete;
   TViewerResources& operator=(const TViewerResources&) = delete;
@@ -40,5 +44,6 @@ class TViewerResources {
   HBITMAP notShown_ = nullptr;
   int screenDepth_ = 24;
   HPALETTE palette_ = nullptr;
-  TPalette sharedPalette_;
+  std::array<TColor, 256> sharedPalette_{};
+  std::size_t sharedPaletteSize_ = 0;
 };

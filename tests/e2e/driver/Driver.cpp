@@ -49,14 +49,10 @@ void Print(const std::string& line) {
   std::printf("%s\n", line.c_str());
 }
 
-// A real click: the mouse moves to the control's centre and its button goes down and up,
-// so disabled controls and windows behind a modal one ignore it as they would a hand.
-// The point is given in hundredths of the control's width and height (50 50: the centre).
-void MouseClick(HWND control, int xPercent, int yPercent) {
-  RECT r{};
-  ::GetWindowRect(control, &r);
-  ::SetCursorPos(r.left + (r.right - r.left) * xPercent / 100,
-                 r.top + (r.bottom - r.top) * yPercent / 100);
+// A real click: the mouse moves to the point and its button goes down and up, so disabled
+// controls and windows behind a modal one ignore it as they would a hand.
+void MouseClickAt(int screenX, int screenY) {
+  ::SetCursorPos(screenX, screenY);
   ::Sleep(50);
   INPUT inputs[2] = {};
   inputs[0].type = inputs[1].type = INPUT_MOUSE;
@@ -64,6 +60,15 @@ void MouseClick(HWND control, int xPercent, int yPercent) {
   inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
   ::SendInput(2, inputs, sizeof(INPUT));
   ::Sleep(100);
+}
+
+// A click on a control, at a point given in hundredths of the control's width and height
+// (50 50: the centre).
+void MouseClick(HWND control, int xPercent, int yPercent) {
+  RECT r{};
+  ::GetWindowRect(control, &r);
+  MouseClickAt(r.left + (r.right - r.left) * xPercent / 100,
+               r.top + (r.bottom - r.top) * yPercent / 100);
 }
 
 // Key presses go to the focused control of the window's thread, through its queue.
@@ -198,6 +203,92 @@ void SecondStart(const std::string& exe, DWORD timeoutMs) {
   ::DestroyWindow(own);
 }
 
+struct TWindowCount {
+  std::string className, title;
+  bool anyTitle;
+  int count;
+};
+
+BOOL CALLBACK CountMatching(HWND window, LPARAM data) {
+  auto* query = reinterpret_cast<TWindowCount*>(data);
+  if (::IsWindowVisible(window) && ClassOf(window) == query->className &&
+      (query->anyTitle || TextOf(window) == query->title))
+    ++query->count;
+  return TRUE;
+}
+
+// The visible top-level windows that match a window spec.
+int CountTopLevel(const std::string& spec) {
+  const auto bar = spec.find('|');
+  TWindowCount query{spec.substr(0, bar), bar == std::string::npos ? "" : spec.substr(bar + 1),
+                     bar == std::string::npos, 0};
+  ::EnumWindows(CountMatching, reinterpret_cast<LPARAM>(&query));
+  return query.count;
+}
+
+// The vertical scroll bar among a window's children (the viewer's).
+HWND VerticalBar(HWND window) {
+  for (HWND child : Descendants(window))
+    if (ClassOf(child) == "ScrollBar" && (::GetWindowLongA(child, GWL_STYLE) & SBS_VERT))
+      return child;
+  Fail("no vertical scroll bar");
+}
+
+// The mouse pressed at one point of a control and released at another, moving between,
+// as a hand would drag. Points in hundredths of the control's size.
+void MouseDrag(HWND control, int x1, int y1, int x2, int y2) {
+  RECT r{};
+  ::GetWindowRect(control, &r);
+  const auto at = [&](int x, int y) {
+    return POINT{r.left + (r.right - r.left) * x / 100, r.top + (r.bottom - r.top) * y / 100};
+  };
+  const POINT from = at(x1, y1), to = at(x2, y2);
+  ::SetCursorPos(from.x, from.y);
+  ::Sleep(50);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  ::SendInput(1, &input, sizeof(INPUT));
+  ::Sleep(50);
+  constexpr int kSteps = 10;
+  for (int i = 1; i <= kSteps; ++i) {
+    ::SetCursorPos(from.x + (to.x - from.x) * i / kSteps, from.y + (to.y - from.y) * i / kSteps);
+    ::Sleep(30);
+  }
+  input.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(1, &input, sizeof(INPUT));
+  ::Sleep(100);
+}
+
+// A key with Ctrl held, typed for real into the window brought to the front.
+void ControlKey(HWND window, WORD key) {
+  ::SetForegroundWindow(window);
+  ::Sleep(100);
+  INPUT inputs[4] = {};
+  for (INPUT& input : inputs) input.type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = VK_CONTROL;
+  inputs[1].ki.wVk = key;
+  inputs[2].ki.wVk = key;
+  inputs[2].ki.dwFlags = KEYEVENTF_KEYUP;
+  inputs[3].ki.wVk = VK_CONTROL;
+  inputs[3].ki.dwFlags = KEYEVENTF_KEYUP;
+  ::SendInput(4, inputs, sizeof(INPUT));
+  ::Sleep(100);
+}
+
+std::string ClipboardText() {
+  std::string text;
+  if (!::OpenClipboard(nullptr)) Fail("the clipboard cannot be opened");
+  if (HANDLE data = ::GetClipboardData(CF_TEXT)) {
+    if (const char* chars = static_cast<const char*>(::GlobalLock(data))) {
+      text = chars;
+      ::GlobalUnlock(data);
+    }
+  }
+  ::CloseClipboard();
+  return text;
+}
+
 const std::map<std::string, std::function<void(const TArgs&)>>& Commands() {
   static const std::map<std::string, std::function<void(const TArgs&)>> commands = {
       {"wait-window", [](const TArgs& a) { Window(a.at(0), Timeout(a, 1)); }},
@@ -310,6 +401,44 @@ const std::map<std::string, std::function<void(const TArgs&)>>& Commands() {
          Print(ClassOf(front) + "|" + TextOf(front));
        }},
       {"second-start", [](const TArgs& a) { SecondStart(WindowsPath(a.at(0)), Timeout(a, 1)); }},
+      {"click-at",  // a point of the control in pixels from its top left
+       [](const TArgs& a) {
+         RECT r{};
+         ::GetWindowRect(Control(a.at(0), a.at(1)), &r);
+         MouseClickAt(r.left + std::stoi(a.at(2)), r.top + std::stoi(a.at(3)));
+       }},
+      {"count", [](const TArgs& a) { Print(std::to_string(CountTopLevel(a.at(0)))); }},
+      {"scroll-pos",
+       [](const TArgs& a) {
+         HWND bar = VerticalBar(Window(a.at(0)));
+         Print(std::to_string(::SendMessageA(bar, SBM_GETPOS, 0, 0)));
+       }},
+      {"wheel",
+       [](const TArgs& a) {
+         GUITHREADINFO info{};
+         info.cbSize = sizeof(info);
+         HWND window = Window(a.at(0));
+         const DWORD thread = ::GetWindowThreadProcessId(window, nullptr);
+         HWND target =
+             ::GetGUIThreadInfo(thread, &info) && info.hwndFocus ? info.hwndFocus : window;
+         const short delta = static_cast<short>(std::stoi(a.at(1)));
+         ::PostMessageA(target, WM_MOUSEWHEEL, MAKEWPARAM(0, delta), 0);
+       }},
+      {"drag",
+       [](const TArgs& a) {
+         MouseDrag(Control(a.at(0), a.at(1)), std::stoi(a.at(2)), std::stoi(a.at(3)),
+                   std::stoi(a.at(4)), std::stoi(a.at(5)));
+       }},
+      {"ctrl-key",
+       [](const TArgs& a) { ControlKey(Window(a.at(0)), static_cast<WORD>(a.at(1).at(0))); }},
+      {"clipboard", [](const TArgs&) { Print(ClipboardText()); }},
+      {"clear-clipboard",
+       [](const TArgs&) {
+         if (::OpenClipboard(nullptr)) {
+           ::EmptyClipboard();
+           ::CloseClipboard();
+         }
+       }},
   };
   return commands;
 }

@@ -1,0 +1,97 @@
+#include "HelpForm.h"
+
+#include <map>
+
+#include "ExecutablePath.h"
+#include "win32/HtmlPane.h"
+
+namespace {
+constexpr const char* kClassName = "THelpForm";
+constexpr const char* kCaption = "Help";
+constexpr const char* kHelpFileName = "pavina_help.htm";
+constexpr int kClientWidth = 457, kClientHeight = 266;
+constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+constexpr DWORD kExStyle = WS_EX_CONTROLPARENT;
+
+// The open help windows. Each is freed when its window goes; the main window keeps no
+// list of its own.
+std::map<const THelpForm*, std::unique_ptr<THelpForm>>& OpenForms() {
+  static std::map<const THelpForm*, std::unique_ptr<THelpForm>> forms;
+  return forms;
+}
+}  // namespace
+
+std::string HelpFilePath() {
+  return ExecutableFolder() + kHelpFileName;
+}
+
+THelpForm& THelpForm::Create(HWND mainWindow) {
+  std::unique_ptr<THelpForm> form(new THelpForm(mainWindow));
+  THelpForm& created = *form;
+  OpenForms().emplace(&created, std::move(form));
+  return created;
+}
+
+THelpForm::THelpForm(HWND mainWindow) {
+  RegisterWindowClass(kClassName, COLOR_BTNFACE, nullptr);
+  const SIZE outer = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle);
+  RECT main{};
+  ::GetWindowRect(mainWindow, &main);
+  const int left = main.left + (main.right - main.left - outer.cx) / 2;
+  const int top = main.top + (main.bottom - main.top - outer.cy) / 2;
+  CreateHandle(kExStyle, kClassName, kCaption, kStyle, left, top, outer.cx, outer.cy, mainWindow);
+
+  htmlHelp_ = std::make_unique<THtmlPane>(Handle(), 0, 0);
+  htmlHelp_->SetDefBackground(clNone);
+  htmlHelp_->SetBorderStyle(THTMLBorderStyle::htFocused);
+  htmlHelp_->SetHistoryMaxCount(0);
+  htmlHelp_->SetDefFontName("Times New Roman");
+  htmlHelp_->SetDefPreFontName("Courier New");
+  htmlHelp_->SetNoSelect(false);
+  htmlHelp_->SetCharSet(DEFAULT_CHARSET);
+  htmlHelp_->SetHtOptions(0);
+  RECT client{};
+  ::GetClientRect(Handle(), &client);
+  htmlHelp_->SetBounds(0, 0, client.right, client.bottom);
+}
+
+THelpForm::~THelpForm() = default;
+
+void THelpForm::ShowHelpFile(const std::string& fileName) {
+  try {
+    htmlHelp_->OpenDocumentFile(fileName);
+  } catch (...) {
+    // Whatever the load let through, the window shows where it looked.
+    try {
+      htmlHelp_->OpenDocumentText("Help File " + fileName + " not Found");
+    } catch (...) {
+    }
+  }
+  ::ShowWindow(Handle(), SW_SHOW);
+  ::SetFocus(htmlHelp_->Handle());
+}
+
+void THelpForm::FormClose() {
+  ::DestroyWindow(Handle());
+}
+
+LRESULT THelpForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_SIZE:
+      if (htmlHelp_) htmlHelp_->SetBounds(0, 0, LOWORD(lParam), HIWORD(lParam));
+      return 0;
+    case WM_SETFOCUS:
+      if (htmlHelp_) ::SetFocus(htmlHelp_->Handle());
+      return 0;
+    case WM_CLOSE:
+      FormClose();
+      return 0;
+    default:
+      return DefaultHandling(message, wParam, lParam);
+  }
+}
+
+void THelpForm::WindowDestroyed() {
+  // The viewer's window went with ours; the object goes last.
+  OpenForms().erase(this);
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "Window.h"
+
+class THtmlPane;
+
+// The program's help: a separate, resizable window over the main window with the help
+// page in an HTML viewer that fills it. Every press of Help opens another one; each frees
+// itself when it is closed, and all close with the main window, which owns them.
+class THelpForm final : public TWindow {
+ public:
+  // A new, hidden help window centred over `mainWindow`; it owns itself from now on.
+  static THelpForm& Create(HWND mainWindow);
+
+  // Loads the file (a "#" starts an anchor) or, when that fails in any way, shows the
+  // not-found text; then shows the window and returns.
+  void ShowHelpFile(const std::string& fileName);
+  THtmlPane& Viewer() { return *htmlHelp_; }
+  ~THelpForm() override;
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+  void WindowDestroyed() override;
+
+ private:
+  explicit THelpForm(HWND mainWindow);
+  void FormClose();
+
+  std::unique_ptr<THtmlPane> htmlHelp_;
+};
+
+// The help page beside the executable.
+std::string HelpFilePath();
