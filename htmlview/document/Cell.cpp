@@ -60,10 +60,14 @@ std::size_t TCell::FirstSectionReaching(std::int32_t y) const {
 
 std::int32_t TCell::Draw(const TRect& clip, std::int32_t clipWidth, std::int32_t x,
                          std::int32_t /*y*/) {
+  // Form controls drawn in this cell (radio buttons' panels) take its colour.
+  const std::optional<TColor> outerBackground = doc_.CellBackground;
+  if (Background) doc_.CellBackground = Background;
   // Sections above and below the clip are not visited.
   for (std::size_t n = FirstSectionReaching(clip.Top);
        n < sections_.size() && sections_[n]->YValue < clip.Bottom; ++n)
     sections_[n]->Draw(clip, clipWidth, x, sections_[n]->YValue);
+  doc_.CellBackground = outerBackground;
   return top_ + cellHeight_;
 }
 

@@ -12,7 +12,7 @@ constexpr TColor kSilver = MakeColor(192, 192, 192);
 
 TSectionList::TSectionList(TCanvas& canvas) : TCell(*this), canvas_(canvas) {
   Forms.PreFontName = [this] { return preFontName_; };
-  Forms.Background = [this] { return Background; };
+  Forms.Background = [this] { return CellBackground.value_or(Background); };
   AnyControlHasFocus = [this] { return Forms.AnyFocused(); };
   FindMapArea = [this](const std::string& name, std::int32_t x, std::int32_t y,
                        TUrlTarget& link) {

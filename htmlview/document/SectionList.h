@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,9 @@ class TSectionList : public TCell {
   // Forms, form controls and image maps. The document answers FindMapArea and
   // AnyControlHasFocus from them, and gives them its pre font name and background.
   TDocumentForms Forms;
+  // While a cell with a colour of its own is drawn: that colour, which the radio buttons'
+  // panels in its lines take instead of the document's background.
+  std::optional<TColor> CellBackground;
 
   // A new link of the document, registered in LinkList.
   std::shared_ptr<TUrlTarget> NewLink(const std::string& url, const std::string& target);

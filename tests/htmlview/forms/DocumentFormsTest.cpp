@@ -2,6 +2,7 @@
 
 #include "FormTestSupport.h"
 #include "canvas/TestCanvas.h"
+#include "document/Cell.h"
 #include "document/Section.h"
 #include "document/SectionList.h"
 #include "forms/FormBuilder.h"
@@ -80,6 +81,21 @@ TEST_F(FormsInADocument, ImagesFindTheirMapAreasThroughTheDocument) {
   ASSERT_TRUE(inArea.Link);
   EXPECT_EQ(inArea.Link->Url, "left.htm");
   EXPECT_FALSE(doc.LinkAt(imageLeft + 80, y).Link) << "outside every area";
+}
+
+TEST_F(FormsInADocument, RadioButtonsInAColouredCellTakeItsColour) {
+  TFormBuilder forms(doc.Forms);
+  TCell cell(doc);
+  cell.Background = 0x0000FF;
+  auto section = std::make_unique<TSection>(doc, TFontDesc{}, nullptr, TJustify::Left);
+  TFormControlObj* inCell = forms.AddInput(Attrs({{S::TYPE, "radio"}}));
+  section->AddControl(*inCell, 0, false);
+  cell.Add(std::move(section));
+  std::int32_t widest = 0, curs = 0;
+  cell.DoLogic(0, 200, widest, curs);
+  cell.Draw(TRect{0, 0, 200, 100}, 200, 0, 0);
+  EXPECT_EQ(Win(inCell).Background(), 0x0000FFu);
+  EXPECT_FALSE(doc.CellBackground) << "the cell's colour ends with the cell";
 }
 
 TEST_F(FormsInADocument, EmptyingTheDocumentFreesFormsControlsAndMaps) {
