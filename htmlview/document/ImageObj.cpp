@@ -158,13 +158,15 @@ void TImageObj::DrawAltBox(std::int32_t x, std::int32_t y, std::int32_t width,
   }
   if (width >= kBuiltInBox && height >= kBuiltInBox)
     canvas.DrawBuiltIn(picture_.BuiltIn, x + kBuiltInInset, y + kBuiltInInset);
-  if (Alt.empty()) return;
+  const std::int32_t room = width - kAltTextLeft;
+  if (Alt.empty() || room <= 0) return;
 
-  // The ALT text, wrapped at spaces to the box, while whole lines fit its height.
+  // The ALT text, wrapped at spaces to the box, while whole lines fit its height; a word
+  // wider than the box is cut at its edge.
   const TFontHandle font = canvas.Font({"Arial", kAltPointSize, 0, doc_.CharSet});
   const TFontMetrics metrics = canvas.Metrics(font);
   const TTextPaint paint{Link ? doc_.HotSpotColor : doc_.FontColor, false, kWhite};
-  const std::int32_t room = std::max(1, width - kAltTextLeft);
+  canvas.PushClip({x, y, x + width, y + height});
   const std::string_view text = Alt;
   std::size_t start = 0;
   for (std::int32_t top = y; start < text.size() && top + metrics.Height <= y + height;
@@ -179,4 +181,5 @@ void TImageObj::DrawAltBox(std::int32_t x, std::int32_t y, std::int32_t width,
     start += count;
     while (start < text.size() && text[start] == ' ') ++start;
   }
+  canvas.PopClip();
 }
