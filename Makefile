@@ -10,7 +10,7 @@ DEPS   := $(CURDIR)/build/deps
 PREFIX := $(CURDIR)/build/wineprefix
 JOBS   ?= $(shell nproc)
 
-.PHONY: all setup deps native win test test-native test-win run bench fuzz clean
+.PHONY: all setup deps native win test test-native test-win run bench fuzz dist clean
 
 all: native win
 
@@ -52,6 +52,11 @@ bench: deps
 # prints executions, coverage and findings per target.
 fuzz: deps
 	@./tests/fuzz/run-fuzzers.sh $(FUZZ) $(DEPS) $(FUZZ_SECONDS)
+
+# The zip a Windows operator downloads: Pavina.exe, pavina-cli.exe, the help page with its
+# pictures, a read-me and the licence.
+dist: win
+	@./scripts/make-dist.sh $(WIN) build/dist/pavina-1.1-win32.zip
 
 clean:
 	rm -rf $(NATIVE) $(WIN) $(BENCH) $(FUZZ)

@@ -10,6 +10,7 @@ packages=(
   wine wine32:i386 xvfb x11-utils xauth
   fonts-liberation fonts-dejavu-core fonts-wine
   imagemagick dpkg-dev
+  zip unzip
   # the fuzzers: libFuzzer with AddressSanitizer and UndefinedBehaviorSanitizer
   clang libclang-rt-14-dev
   # HTML pages nobody here wrote, for the parser's corpus test; the parser benchmark's peer

@@ -68,8 +68,17 @@ std::string PortErrorText(std::uint32_t code) {
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION:
       return "port in use";
-    default:
-      return "error " + std::to_string(code);
+    default: {
+      char text[256] = {};
+      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
+                     0, text, sizeof text, nullptr);
+      std::string reason = text;
+      while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
+                                 reason.back() == ' ' || reason.back() == '.'))
+        reason.pop_back();
+      return "cannot be opened (error " + std::to_string(code) +
+             (reason.empty() ? "" : ": " + reason) + ")";
+    }
   }
 #else
   switch (code) {
