@@ -471,31 +471,34 @@ void ThtmlTable::HideControls(bool offScreen) {
 }
 
 void ThtmlTable::Dump(std::string& out, int indent) const {
-  const std::string pad(static_cast<std::size_t>(indent) * 2, ' ');
-  out += pad + "table y=" + std::to_string(YValue) + " h=" + std::to_string(SectionHeight) +
-         " x=" + std::to_string(tableX_) + " top=" + std::to_string(tableY_) +
+  const std::string pad(static_cast<std::size_t>(std::max(indent, 0)), ' ');
+  out += pad + "table y=" + std::to_string(YValue) + " h=" + std::to_string(SectionHeight);
+  if (DrawHeight != SectionHeight) out += " drawn=" + std::to_string(DrawHeight);
+  out += " x=" + std::to_string(tableX_) + " top=" + std::to_string(tableY_) +
          " w=" + std::to_string(tableWidth_) + " th=" + std::to_string(tableHeight_);
   if (attributes_.Floating) out += attributes_.Alignment == 3 ? " float=right" : " float=left";
   out += " cols=";
   for (std::size_t c = 0; c < columnWidths_.size(); ++c)
     out += (c ? "," : "") + std::to_string(columnWidths_[c]);
   out += "\n";
-  auto dumpCell = [&](const TCellObj& cell, const std::string& what) {
-    out += pad + "  " + what + " box=" + std::to_string(cell.BoxX) + "," +
-           std::to_string(cell.BoxY) + " " + std::to_string(cell.BoxWidth) + "x" +
-           std::to_string(cell.BoxHeight) + " content=" + std::to_string(cell.ContentX) + " " +
-           std::to_string(cell.ContentWidth) + "x" + std::to_string(cell.ContentHeight) + "\n";
-    cell.Cell.Dump(out, indent + 2);
+  auto dumpCell = [&](const TCellObj& cell, const std::string& what, int at) {
+    out += std::string(static_cast<std::size_t>(std::max(at, 0)), ' ') + what +
+           " box=" + std::to_string(cell.BoxX) + "," + std::to_string(cell.BoxY) + " " +
+           std::to_string(cell.BoxWidth) + "x" + std::to_string(cell.BoxHeight) +
+           " content=" + std::to_string(cell.ContentX) + " " + std::to_string(cell.ContentWidth) +
+           "x" + std::to_string(cell.ContentHeight) + "\n";
+    cell.Cell.Dump(out, at + 2);
   };
-  if (caption_ && !captionBelow_) dumpCell(*caption_, "caption");
+  if (caption_ && !captionBelow_) dumpCell(*caption_, "caption", indent + 2);
   for (std::size_t r = 0; r < rows_.size(); ++r) {
     out += pad + "  row " + std::to_string(r) + " h=" + std::to_string(rows_[r]->RowHeight) + "\n";
     for (const auto& cell : rows_[r]->Cells) {
       const TGridPlace& place = cell->Place;
-      dumpCell(*cell, "cell r" + std::to_string(place.Row) + "c" + std::to_string(place.Column) +
-                          " span=" + std::to_string(place.ColSpan) + "x" +
-                          std::to_string(place.RowSpan));
+      dumpCell(*cell,
+               "cell r" + std::to_string(place.Row) + "c" + std::to_string(place.Column) +
+                   " span=" + std::to_string(place.ColSpan) + "x" + std::to_string(place.RowSpan),
+               indent + 4);
     }
   }
-  if (caption_ && captionBelow_) dumpCell(*caption_, "caption");
+  if (caption_ && captionBelow_) dumpCell(*caption_, "caption", indent + 2);
 }

@@ -64,7 +64,7 @@ class TBlock : public TSectionBase {
     return true;
   }
   void Dump(std::string& out, int indent) const override {
-    out += std::string(static_cast<std::size_t>(indent) * 2, ' ') + "block " + name_ +
+    out += std::string(static_cast<std::size_t>(indent), ' ') + "block " + name_ +
            " x=" + std::to_string(left_) + " y=" + std::to_string(YValue) +
            " w=" + std::to_string(width_) + " h=" + std::to_string(SectionHeight) + "\n";
   }
