@@ -1,1 +1,137 @@
+// Building a section: white space kept single as text is added, source indexes kept as
+// pairs, the limits of preformatted lines, and which empty sections a cell keeps.
 #include <gtest/gtest.h>
+
+#include "DocBuilder.h"
+#include "document/IndexObj.h"
+
+namespace {
+
+struct TToken {
+  const char* text;
+  bool noBreak;
+};
+
+struct TFoldCase {
+  const char* name;
+  std::vector<TToken> tokens;
+  std::string expected;  // '~' stands for the no-break space
+};
+
+std::string Shown(const std::string& buffer) {
+  std::string shown;
+  for (char c : buffer) shown += c == TBufferMark::NoBreakSpace ? '~' : c;
+  return shown;
+}
+
+TEST(WhiteSpaceFolding, KeepsOneSpaceBetweenWords) {
+  const TFoldCase cases[] = {
+      {"leading space of a section", {{" a", false}}, "a"},
+      {"space after a space", {{"a ", false}, {" b", false}}, "a b"},
+      {"space after a word", {{"a", false}, {" b", false}}, "a b"},
+      {"no-break codes become no-break spaces", {{"a\5b\5c", true}}, "a~b~c"},
+      {"no-break code beside a space", {{"a\5 b", true}, {"c \5d", true}}, "a bc d"},
+      {"leading no-break code after a space", {{"a ", false}, {"\5b", true}}, "a b"},
+      {"leading no-break code after a no-break space", {{"a\5", true}, {"\5b", true}}, "a~b"},
+      {"no-break mode keeps a leading space", {{"a ", false}, {" b", true}}, "a  b"},
+  };
+  for (const TFoldCase& c : cases) {
+    TTestDocument test;
+    TSection section(test.doc, TFontDesc{}, nullptr, TJustify::Left);
+    for (const TToken& token : c.tokens) section.AddText(token.text, 0, token.noBreak);
+    EXPECT_EQ(Shown(section.Buffer()), c.expected) << c.name;
+  }
+}
+
+TEST(WhiteSpaceFolding, DropsALeadingSpaceWhileOnlyFloatsStandBeforeIt) {
+  TTestDocument test;
+  TDocBuilder b(test.doc);
+  b.Image("SRC=x.gif ALIGN=left").Text(" after a float");
+  EXPECT_EQ(b.Current().Buffer(), std::string("\4after a float"));
+  b.Image("SRC=y.gif").Text(" after an inline image");
+  EXPECT_EQ(b.Current().Buffer(), std::string("\4after a float\4 after an inline image"));
+}
+
+TEST(PreformattedLine, KeepsSpacesAndStopsTakingTextPast20000Characters) {
+  TTestDocument test;
+  TPreFormated pre(test.doc, TFontDesc{}, nullptr, TJustify::Left);
+  pre.AddText("  two  spaces ", 0);
+  EXPECT_EQ(pre.Buffer(), "  two  spaces ");
+  const std::string block(100, 'x');
+  for (int n = 0; n < 1000; ++n) pre.AddText(block, 0);
+  EXPECT_GT(pre.Buffer().size(), TPreFormated::kMaxLength);
+  EXPECT_LE(pre.Buffer().size(), TPreFormated::kMaxLength + block.size());
+}
+
+TEST(SourceIndexes, AreKeptAsPairsWhereTheyStopRunningOn) {
+  const std::vector<std::int32_t> indexes = {5, 6, 7, 10, 11, 3};
+  const std::vector<IndexObj> pairs = CompressIndexes(indexes);
+  ASSERT_EQ(pairs.size(), 3u);
+  EXPECT_EQ(pairs[1].Pos, 3);
+  EXPECT_EQ(pairs[1].Index, 10);
+  for (std::size_t pos = 0; pos < indexes.size(); ++pos)
+    EXPECT_EQ(SourceIndexAt(pairs, static_cast<std::int32_t>(pos)), indexes[pos]) << pos;
+  EXPECT_EQ(PositionOfSource(pairs, 6, 10, false), 3);
+  // 8 and 9 were never read: before them position 2, after them position 3.
+  EXPECT_EQ(PositionOfSource(pairs, 6, 8, true), 2);
+  EXPECT_EQ(PositionOfSource(pairs, 6, 8, false), 3);
+  EXPECT_EQ(PositionOfSource(pairs, 6, 99, false), -1);
+}
+
+TEST(SourceIndexes, MapDocumentPositionsToTheSourceAndBack) {
+  TTestDocument test;
+  {
+    TDocBuilder b(test.doc);
+    b.Text("abc");   // source 0..2
+    TokenObj token;  // an entity: one character from four source characters
+    token.Add('&', 3);
+    token.Add('x', 7);
+    b.Current().AddTokenObj(token, false);
+    b.Para();
+    b.Current().AddText("def", 11);
+  }
+  std::int32_t widest = 0;
+  test.doc.DoLogic(0, 200, widest);
+  // Document indexes: "abc&x" 0..4 from source 0..3 and 7, "def" 5..7 from source 11..13.
+  EXPECT_EQ(test.doc.FindSourcePos(4), 7);
+  EXPECT_EQ(test.doc.FindDocPos(7, false), 4);
+  EXPECT_EQ(test.doc.FindDocPos(5, true), 3);   // inside the entity: the character before
+  EXPECT_EQ(test.doc.FindDocPos(5, false), 4);  // or after it
+  EXPECT_EQ(test.doc.FindSourcePos(6), test.doc.FindSourcePos(5) + 1);
+  EXPECT_EQ(test.doc.FindDocPos(test.doc.FindSourcePos(6), false), 6);
+}
+
+TEST(CellSections, DropEmptyTextButKeepAnchorsClearsAndEmptyPreformattedLines) {
+  TTestDocument test;
+  auto add = [&](std::unique_ptr<TSection> section) { test.doc.Add(std::move(section)); };
+  add(std::make_unique<TSection>(test.doc, TFontDesc{}, nullptr, TJustify::Left));
+  auto anchor = std::make_unique<TSection>(test.doc, TFontDesc{}, nullptr, TJustify::Left);
+  anchor->MarkAnchor();
+  add(std::move(anchor));
+  auto clear = std::make_unique<TSection>(test.doc, TFontDesc{}, nullptr, TJustify::Left);
+  clear->SetClear(TClearType::All);
+  add(std::move(clear));
+  add(std::make_unique<TPreFormated>(test.doc, TFontDesc{}, nullptr, TJustify::Left));
+  EXPECT_EQ(test.doc.Count(), 3u);
+}
+
+TEST(ListMarkers, NumbersInEachStyle) {
+  const struct {
+    std::int32_t number;
+    char style;
+    const char* text;
+  } cases[] = {{7, '1', "7"},    {0, '1', "0"},   {1, 'A', "A"},   {26, 'a', "z"},
+               {27, 'A', "Z"},   {4, 'I', "IV"},  {9, 'i', "ix"},  {14, 'I', "XIV"},
+               {19, 'i', "xix"}, {20, 'I', "XX"}, {30, 'i', "xx"}, {12, 'x', "12"}};
+  for (const auto& c : cases)
+    EXPECT_EQ(ListNumberText(c.number, c.style), c.text) << c.number << " " << c.style;
+}
+
+TEST(Clear, FromTheBrAttribute) {
+  EXPECT_EQ(ClearFromText("LEFT"), TClearType::Left);
+  EXPECT_EQ(ClearFromText("right"), TClearType::Right);
+  EXPECT_EQ(ClearFromText("all"), TClearType::All);
+  EXPECT_EQ(ClearFromText("anything"), TClearType::All);
+}
+
+}  // namespace
