@@ -84,7 +84,7 @@ TSymbol THtmlTokenizer::Next() {
     const int c = reader_.Ch();
     if (c == kEndOfInput) return symbol_ = TSymbol::EndOfInput;
     if (c == '<') {
-      if (reader_.Peek(0) == '!' && !ScriptMode) {
+      if (reader_.Peek(0) == '!') {
         SkipCommentOrDeclaration();
         continue;
       }
@@ -112,7 +112,7 @@ TSymbol THtmlTokenizer::ReadTagOrText() {
   headingLevel_ = 0;
   symbolStart_ = reader_.SourceIndex();
   const int next = reader_.Peek(0);
-  if (next == '!' && !ScriptMode) {
+  if (next == '!') {
     SkipCommentOrDeclaration();
     return symbol_ = TSymbol::Other;
   }

@@ -36,7 +36,6 @@ class THtmlTokenizer {
   // Modes set by the builder.
   bool Preformatted = false;  // spaces and line ends are kept
   bool NoBreak = false;       // spaces read as the no-break code 5
-  bool ScriptMode = false;    // "<!" is text, not a comment
   int CodePage = 1252;        // for character references above 255
 
   // Reads the next symbol. Throws EParseError for a comment open at the end of the text.

@@ -148,14 +148,6 @@ TEST(Tokenizer, CommentOpenAtTheEndIsAParseError) {
   }
 }
 
-TEST(Tokenizer, ScriptModeDoesNotSeeComments) {
-  THtmlTokenizer tokenizer;
-  tokenizer.Start("<!-- x");
-  tokenizer.ScriptMode = true;
-  ASSERT_EQ(tokenizer.Next(), TSymbol::Text);
-  EXPECT_EQ(tokenizer.Token().S, "<");
-}
-
 TEST(Tokenizer, IncludeDirectiveReadsTheHandlersTextInItsPlace) {
   std::string command;
   std::vector<std::string> params;

@@ -1,0 +1,124 @@
+#include "document/Cell.h"
+#include "document/SectionList.h"
+#include "parser/FontSizes.h"
+#include "parser/HtmlBuilder.h"
+#include "parser/SourceReader.h"
+
+void THtmlBuilder::DoPre() {
+  FinishSection();
+  const std::size_t fontDepth = fonts_.Depth();
+  PushFixedPitchFont();
+  inPre_ = true;
+  tokenizer_.Preformatted = true;
+  NewSection(justify_);
+  // A line end straight after <PRE> only lays out the source.
+  if (Next() == TSymbol::LineEnd) Next();
+  bool done = false;
+  while (!done) {
+    switch (Sy()) {
+      case TSymbol::Text:
+        Section().AddTokenObj(tokenizer_.Token(), false);
+        Next();
+        break;
+      case TSymbol::LineEnd:
+        NewSection(justify_);
+        Next();
+        break;
+      case TSymbol::P:
+      case TSymbol::Br:
+        NewSection(justify_);
+        if (Next() == TSymbol::LineEnd) Next();
+        break;
+      case TSymbol::Img:
+        DoImage();
+        break;
+      case TSymbol::A:
+        DoAnchor();
+        break;
+      case TSymbol::AEnd:
+        CloseLink();
+        Next();
+        break;
+      case TSymbol::Input:
+        DoInput();
+        break;
+      case TSymbol::Select:
+        DoSelect();
+        break;
+      case TSymbol::TextArea:
+        DoTextArea();
+        break;
+      case TSymbol::Form:
+      case TSymbol::FormEnd:
+        DoForm();
+        break;
+      case TSymbol::Font:
+      case TSymbol::BaseFont:
+        DoFont(Sy() == TSymbol::BaseFont);
+        break;
+      case TSymbol::FontEnd:
+        // Only fonts opened inside the block close here.
+        if (fonts_.Depth() > fontDepth + 1) PopFont();
+        Next();
+        break;
+      case TSymbol::Map:
+        DoMap();
+        break;
+      case TSymbol::Script:
+        DoScript();
+        break;
+      case TSymbol::PreEnd:
+      case TSymbol::TdEnd:
+      case TSymbol::ThEnd:
+      case TSymbol::EndOfInput:
+        done = true;
+        break;
+      default:
+        if (IsStyleSymbol(Sy())) DoStyle(Sy());
+        Next();
+        break;
+    }
+  }
+  // The line end before </PRE> ends the last line; it starts no empty one.
+  if (section_ && section_->IsEmpty() && section_.get() != anchoredSection_) section_.reset();
+  FinishSection();
+  inPre_ = false;
+  tokenizer_.Preformatted = false;
+  PopFontsTo(fontDepth);
+  if (Sy() == TSymbol::PreEnd) Next();
+}
+
+void THtmlBuilder::ParsePlainText(std::string_view text) {
+  TFontDesc base;
+  base.FixedPitch = true;
+  base.Numerator = kFixedPitchNumerator;
+  fonts_.Reset(base);
+  inPre_ = true;
+  FontChanged();
+  TSourceReader reader;
+  reader.Start(text);
+  TokenObj token;
+  auto flush = [&] {
+    Section().AddTokenObj(token, false);
+    token.Clear();
+  };
+  try {
+    NewSection(TJustify::Left);
+    for (; !reader.AtEnd(); reader.Next()) {
+      const int c = reader.Ch();
+      if (c == '\r') {
+        flush();
+        NewSection(TJustify::Left);
+        continue;
+      }
+      // Control characters would read as the section's marks for images and controls.
+      token.Add(c < ' ' ? ' ' : static_cast<char>(c), reader.SourceIndex());
+      if (token.Size() >= THtmlTokenizer::kPreformattedRun) flush();
+    }
+    flush();
+  } catch (...) {
+    Finish();
+    throw;
+  }
+  Finish();
+}

@@ -1,0 +1,36 @@
+#include "parser/HtmlBuilder.h"
+
+std::string THtmlBuilder::ReadRawText(std::string_view endTag, bool decodeEntities, bool crLf) {
+  TSourceReader& reader = tokenizer_.Reader();
+  std::string text;
+  TokenObj entity;
+  while (!reader.AtEnd() && !tokenizer_.LooksAt(endTag)) {
+    const int c = reader.Ch();
+    if (c == '\r') {
+      text += crLf ? "\r\n" : "\r";
+      reader.Next();
+    } else if (c == '&' && decodeEntities) {
+      entity.Clear();
+      tokenizer_.ReadEntity(entity);
+      text += entity.S;
+    } else {
+      text.push_back(static_cast<char>(c));
+      reader.Next();
+    }
+  }
+  return text;
+}
+
+void THtmlBuilder::DoScript() {
+  // The script's own "<" and "<!--" are its text: it is read raw to its end tag.
+  if (handlers_.OnScript) {
+    const std::string name = Attributes().Text(TAttrSymbol::NAME);
+    const std::string language = Attributes().Text(TAttrSymbol::LANGUAGE);
+    const std::string script = ReadRawText("</script", false, true);
+    handlers_.OnScript(name, language, script);
+  } else {
+    ReadRawText("</script", false, false);
+  }
+  Next();
+  if (Sy() == TSymbol::ScriptEnd) Next();
+}

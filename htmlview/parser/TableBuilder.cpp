@@ -1,0 +1,106 @@
+#include "document/SectionList.h"
+#include "parser/HtmlBuilder.h"
+#include "tables/HtmlTable.h"
+
+namespace {
+
+// A cell's content runs to the next of these.
+const TSymbolSet kCellEnds = {TSymbol::Td,      TSymbol::Th,         TSymbol::Tr,
+                              TSymbol::Caption, TSymbol::TdEnd,      TSymbol::ThEnd,
+                              TSymbol::TrEnd,   TSymbol::CaptionEnd, TSymbol::TableEnd};
+
+}  // namespace
+
+void THtmlBuilder::DoTable(TJustify justify) {
+  if (blockDepth_ >= kMaxBlockNesting) {
+    Next();
+    return;
+  }
+  CloseLink();
+  FinishSection();
+  TCell* const enclosing = cell_;
+  auto table = std::make_unique<ThtmlTable>(doc_, Attributes(), *enclosing,
+                                            static_cast<int>(justify), listLevel_);
+  const std::size_t fontDepth = fonts_.Depth();
+  const std::uint8_t savedStyle = style_;
+  const bool savedNoBreak = tokenizer_.NoBreak;
+  const TJustify savedJustify = justify_;
+  const std::int32_t savedLevel = listLevel_;
+  ++tableDepth_;
+  ++blockDepth_;
+
+  // Text between cells goes into the cell that holds the table.
+  auto finishCell = [&] {
+    FinishSection();
+    cell_ = enclosing;
+    justify_ = savedJustify;
+    listLevel_ = savedLevel;
+  };
+  auto enterCell = [&](TCellObj& cell, TJustify cellJustify) {
+    cell_ = &cell.Cell;
+    justify_ = cellJustify;
+    listLevel_ = 0;
+    FontChanged();
+    Next();
+    DoBody(kCellEnds);
+  };
+
+  int rowAlignment = 0;
+  Next();
+  while (Sy() != TSymbol::TableEnd && Sy() != TSymbol::EndOfInput) {
+    switch (Sy()) {
+      case TSymbol::Tr:
+        finishCell();
+        table->AddRow(Attributes());
+        rowAlignment = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN));
+        Next();
+        break;
+      case TSymbol::Td:
+      case TSymbol::Th: {
+        const bool heading = Sy() == TSymbol::Th;
+        CloseLink();
+        PopFontsTo(fontDepth);
+        style_ = savedStyle;
+        if (heading) style_ |= TFontStyle::Bold;
+        tokenizer_.NoBreak =
+            Attributes().Has(TAttrSymbol::NOWRAP) && !Attributes().Has(TAttrSymbol::WIDTH);
+        finishCell();
+        if (!table->OpenRow()) {
+          table->AddRow({});
+          rowAlignment = 0;
+        }
+        int alignment = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN));
+        if (alignment == 0) alignment = rowAlignment;
+        if (alignment == 0) alignment = heading ? 2 : 1;
+        enterCell(table->AddCell(Attributes()), static_cast<TJustify>(alignment));
+        break;
+      }
+      case TSymbol::Caption:
+        finishCell();
+        enterCell(table->SetCaption(Attributes()), TJustify::Centre);
+        finishCell();
+        if (Sy() == TSymbol::CaptionEnd) Next();
+        break;
+      case TSymbol::TdEnd:
+      case TSymbol::ThEnd:
+      case TSymbol::TrEnd:
+      case TSymbol::CaptionEnd:
+        finishCell();
+        Next();
+        break;
+      default:
+        DoBody(kCellEnds);
+        break;
+    }
+  }
+  CloseLink();
+  PopFontsTo(fontDepth);
+  finishCell();
+  AppendToCell(std::move(table));
+  style_ = savedStyle;
+  tokenizer_.NoBreak = savedNoBreak;
+  FontChanged();
+  --tableDepth_;
+  --blockDepth_;
+  if (Sy() == TSymbol::TableEnd) Next();
+}
