@@ -70,8 +70,8 @@ std::string PortErrorText(std::uint32_t code) {
       return "port in use";
     default: {
       char text[256] = {};
-      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                     0, text, sizeof text, nullptr);
+      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code, 0,
+                     text, sizeof text, nullptr);
       std::string reason = text;
       while (!reason.empty() && (reason.back() == '\n' || reason.back() == '\r' ||
                                  reason.back() == ' ' || reason.back() == '.'))
