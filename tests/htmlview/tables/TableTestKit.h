@@ -1,16 +1,13 @@
 #pragma once
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
-#include <fstream>
 #include <memory>
-#include <sstream>
 #include <string>
 #include <utility>
 
+#include "DocBuilder.h"
+#include "GoldenFile.h"
 #include "document/Attributes.h"
 #include "document/IndentManager.h"
 #include "document/SectionList.h"
@@ -77,66 +74,3 @@ class TBlock : public TSectionBase {
   std::int32_t left_ = 0;
   std::int32_t width_ = 0;
 };
-
-// Attributes written as in a tag, "WIDTH=50% BORDER": the number is the value's integer
-// part, as the parser gives it; a name without a value has the number BORDER would get.
-inline TAttributeList Attrs(const std::string& text) {
-  static const std::pair<const char*, TAttrSymbol> kNames[] = {
-      {"ALIGN", TAttrSymbol::ALIGN},
-      {"BGCOLOR", TAttrSymbol::BGCOLOR},
-      {"BORDER", TAttrSymbol::BORDER},
-      {"BORDERCOLOR", TAttrSymbol::BORDERCOLOR},
-      {"CELLPADDING", TAttrSymbol::CELLPADDING},
-      {"CELLSPACING", TAttrSymbol::CELLSPACING},
-      {"COLSPAN", TAttrSymbol::COLSPAN},
-      {"ROWSPAN", TAttrSymbol::ROWSPAN},
-      {"HEIGHT", TAttrSymbol::HEIGHT},
-      {"WIDTH", TAttrSymbol::WIDTH},
-      {"VALIGN", TAttrSymbol::VALIGN},
-      {"HSPACE", TAttrSymbol::HSPACE},
-      {"VSPACE", TAttrSymbol::VSPACE},
-  };
-  TAttributeList list;
-  std::istringstream words(text);
-  std::string word;
-  while (words >> word) {
-    const std::size_t equals = word.find('=');
-    const std::string name = word.substr(0, equals);
-    const std::string value = equals == std::string::npos ? "" : word.substr(equals + 1);
-    TAttribute attribute;
-    for (const auto& [known, symbol] : kNames)
-      if (name == known) attribute.Which = symbol;
-    attribute.Name = value;
-    attribute.Value = equals == std::string::npos ? 1 : std::atoi(value.c_str());
-    list.Add(attribute);
-  }
-  return list;
-}
-
-// Compares `actual` with the file golden/<name>.txt beside the tests; with
-// PAVINA_UPDATE_GOLDEN set the file is written instead (read it before committing).
-inline void ExpectGolden(const std::string& name, const std::string& actual) {
-  const std::string path = std::string(PAVINA_TABLES_GOLDEN_DIR) + "/" + name + ".txt";
-  if (std::getenv("PAVINA_UPDATE_GOLDEN")) {
-    std::ofstream(path, std::ios::binary) << actual;
-    return;
-  }
-  std::ifstream file(path, std::ios::binary);
-  ASSERT_TRUE(file) << "no golden file " << path;
-  const std::string expected{std::istreambuf_iterator<char>(file), {}};
-  if (expected == actual) return;
-  // The first lines that differ, with their numbers, are what a reader needs.
-  std::istringstream want(expected), got(actual);
-  std::string wantLine, gotLine, diff;
-  int shown = 0;
-  for (int line = 1; shown < 8; ++line) {
-    const bool moreWanted = static_cast<bool>(std::getline(want, wantLine));
-    const bool moreGot = static_cast<bool>(std::getline(got, gotLine));
-    if (!moreWanted && !moreGot) break;
-    if (moreWanted && moreGot && wantLine == gotLine) continue;
-    diff += "line " + std::to_string(line) + ":\n-" + (moreWanted ? wantLine : "<end>") + "\n+" +
-            (moreGot ? gotLine : "<end>") + "\n";
-    ++shown;
-  }
-  ADD_FAILURE() << name << " differs from " << path << "\n" << diff;
-}
