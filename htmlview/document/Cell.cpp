@@ -127,9 +127,19 @@ std::int32_t TCell::FindDocPos(std::int32_t sourcePos, bool prev) const {
 }
 
 bool TCell::CursorToXY(std::int32_t cursor, std::int32_t& x, std::int32_t& y) const {
-  for (const auto& section : sections_)
-    if (section->CursorToXY(cursor, x, y)) return true;
-  return false;
+  // The section that holds the character; the end of a section only when none does.
+  bool atEnd = false;
+  for (const auto& section : sections_) {
+    std::int32_t sx = 0;
+    std::int32_t sy = 0;
+    if (!section->CursorToXY(cursor, sx, sy)) continue;
+    if (atEnd && cursor >= section->StartCurs + section->Len) continue;
+    x = sx;
+    y = sy;
+    if (cursor < section->StartCurs + section->Len) return true;
+    atEnd = true;
+  }
+  return atEnd;
 }
 
 bool TCell::GetChAtPos(std::int32_t pos, char& ch) const {
