@@ -63,13 +63,14 @@ ThtmlTable::~ThtmlTable() = default;
 
 TCellList& ThtmlTable::AddRow(const TAttributeList& attributes) {
   rows_.push_back(std::make_unique<TCellList>(ReadRowAttributes(attributes)));
+  rowOpen_ = true;
   grid_.reset();
   ranges_.reset();
   return *rows_.back();
 }
 
 TCellObj& ThtmlTable::AddCell(const TAttributeList& attributes) {
-  if (rows_.empty()) AddRow(TAttributeList{});
+  if (!rowOpen_) AddRow(TAttributeList{});
   TCellList& row = *rows_.back();
   auto cell =
       std::make_unique<TCellObj>(Doc, ReadCellAttributes(attributes, row.Attributes.VAlign));

@@ -39,14 +39,16 @@ class ThtmlTable : public TSectionBase {
 
   // A new row from TR attributes.
   TCellList& AddRow(const TAttributeList& attributes);
-  // A new cell from TD or TH attributes at the end of the last row (a row is started when
-  // there is none). Its vertical alignment falls back to the row's; its background to the
+  // Ends the open row (a /TR): the next cell starts a row of its own.
+  void CloseRow() { rowOpen_ = false; }
+  // A new cell from TD or TH attributes at the end of the open row (a row is started when
+  // none is open). Its vertical alignment falls back to the row's; its background to the
   // row's, then the table's.
   TCellObj& AddCell(const TAttributeList& attributes);
   // The caption cell, made on first use; ALIGN "bottom" puts it below the rows.
   TCellObj& SetCaption(const TAttributeList& attributes);
-  // The row cells are being added to, or null before the first.
-  TCellList* OpenRow() { return rows_.empty() ? nullptr : rows_.back().get(); }
+  // The row cells are being added to, or null before the first row and after CloseRow.
+  TCellList* OpenRow() { return rowOpen_ ? rows_.back().get() : nullptr; }
 
   const TTableAttributes& Attributes() const { return attributes_; }
   const std::vector<std::unique_ptr<TCellList>>& Rows() const { return rows_; }
@@ -102,6 +104,7 @@ class ThtmlTable : public TSectionBase {
   std::optional<TColor> background_;  // own BGCOLOR, or the enclosing cell's
   std::int32_t listLevel_ = 0;
   std::vector<std::unique_ptr<TCellList>> rows_;
+  bool rowOpen_ = false;
   std::unique_ptr<TCellObj> caption_;
   bool captionBelow_ = false;
 

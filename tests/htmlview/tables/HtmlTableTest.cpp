@@ -264,6 +264,26 @@ TEST(HtmlTable, PercentHeightCountsFromTheViewOnlyInTheBody) {
   EXPECT_EQ(nested.TableHeight(), 14 + 2);
 }
 
+TEST(HtmlTable, CellsGoIntoTheOpenRowOrStartOne) {
+  TTablePage page;
+  ThtmlTable table(page.doc, Attrs(""), page.doc, 1, 0);
+  EXPECT_EQ(table.OpenRow(), nullptr);
+  table.AddCell(Attrs(""));  // a cell before any TR starts a row
+  table.AddCell(Attrs(""));
+  table.CloseRow();  // a /TR
+  EXPECT_EQ(table.OpenRow(), nullptr);
+  table.AddCell(Attrs(""));
+  TCellList& row = table.AddRow(Attrs("VALIGN=top"));
+  EXPECT_EQ(table.OpenRow(), &row);
+  EXPECT_EQ(table.AddCell(Attrs("")).VAlign, 0);
+  EXPECT_EQ(table.AddCell(Attrs("VALIGN=bottom")).VAlign, 2);
+  ASSERT_EQ(table.Rows().size(), 3u);
+  EXPECT_EQ(table.Rows()[0]->Cells.size(), 2u);
+  EXPECT_EQ(table.Rows()[1]->Cells.size(), 1u);
+  EXPECT_EQ(table.Rows()[1]->Cells[0]->VAlign, 1);  // rows default to middle
+  EXPECT_EQ(table.Rows()[2]->Cells.size(), 2u);
+}
+
 TEST(HtmlTable, BackgroundsPassFromEnclosingCellToTableToRowToCell) {
   TTablePage page;
   ThtmlTable& outer = page.AddTable("", {});
