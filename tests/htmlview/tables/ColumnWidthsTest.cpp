@@ -11,15 +11,10 @@ TColumnClaim Claim(int column, int span, TPixels min, TPixels max, TPixels pixel
   return TColumnClaim{column, span, min, max, pixelWidth, percent};
 }
 
-std::vector<TPixels> Field(const std::vector<TColumnRange>& columns, TPixels TColumnRange::*field) {
+template <typename TValue>
+std::vector<TPixels> Field(const std::vector<TColumnRange>& columns, TValue TColumnRange::*field) {
   std::vector<TPixels> values;
   for (const TColumnRange& column : columns) values.push_back(column.*field);
-  return values;
-}
-
-std::vector<TPixels> Percents(const std::vector<TColumnRange>& columns) {
-  std::vector<TPixels> values;
-  for (const TColumnRange& column : columns) values.push_back(column.Percent);
   return values;
 }
 
@@ -86,7 +81,7 @@ TEST(ColumnRanges, OneColumnCellsThenSpanningCells) {
     const std::vector<TColumnRange> columns = ColumnRanges(c.Columns, c.Claims);
     EXPECT_EQ(Field(columns, &TColumnRange::Min), c.Min) << c.Name;
     EXPECT_EQ(Field(columns, &TColumnRange::Max), c.Max) << c.Name;
-    EXPECT_EQ(Percents(columns), c.Percent) << c.Name;
+    EXPECT_EQ(Field(columns, &TColumnRange::Percent), c.Percent) << c.Name;
   }
 }
 
