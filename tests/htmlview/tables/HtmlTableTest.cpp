@@ -264,6 +264,32 @@ TEST(HtmlTable, PercentHeightCountsFromTheViewOnlyInTheBody) {
   EXPECT_EQ(nested.TableHeight(), 14 + 2);
 }
 
+// Cells are laid out at the rows' top and moved down after; drawing a strip must still
+// find each cell's text where it ended up.
+TEST(HtmlTable, DrawingAStripDrawsOnlyTheCellsInIt) {
+  TTablePage page;
+  auto table = std::make_unique<ThtmlTable>(page.doc, Attrs("HEIGHT=200"), page.doc, 1, 0);
+  ThtmlTable& placed = *table;
+  TDocBuilder(table->AddCell(Attrs("VALIGN=bottom")).Cell).Text("first");
+  table->CloseRow();
+  TDocBuilder(table->AddCell(Attrs("VALIGN=bottom")).Cell).Text("second");
+  page.doc.Add(std::move(table));
+  page.Layout(300);
+  const TCellObj& second = *placed.Rows()[1]->Cells[0];
+  auto drawnTexts = [&](std::int32_t top, std::int32_t bottom) {
+    page.test.canvas.ClearCalls();
+    page.doc.Draw(TRect{0, top, 300, bottom}, 0);
+    std::string texts;
+    for (const std::string& call : page.test.canvas.Calls())
+      if (call.rfind("text", 0) == 0) texts += call.substr(call.find('"')) + " ";
+    return texts;
+  };
+  const std::int32_t secondText = second.BoxY + second.BoxHeight - 1 - 15;
+  EXPECT_EQ(drawnTexts(secondText, secondText + 15), "\"second\" ");
+  EXPECT_EQ(drawnTexts(0, second.BoxY - 30), "");  // above the first cell's text
+  EXPECT_EQ(drawnTexts(0, 200), "\"first\" \"second\" ");
+}
+
 TEST(HtmlTable, CellsGoIntoTheOpenRowOrStartOne) {
   TTablePage page;
   ThtmlTable table(page.doc, Attrs(""), page.doc, 1, 0);
