@@ -1,0 +1,90 @@
+#include <gtest/gtest.h>
+
+#include <string_view>
+
+#include "FormTestSupport.h"
+#include "canvas/TestCanvas.h"
+#include "document/SectionList.h"
+#include "forms/ListBoxFormControlObj.h"
+#include "forms/TextAreaFormControlObj.h"
+#include "parser/AnchorList.h"
+#include "parser/HtmlParser.h"
+
+namespace {
+
+// Pages read by the parser into a document whose forms act on the detached host.
+class ParsedForms : public ::testing::Test {
+ protected:
+  ParsedForms() {
+    doc.Forms.SubmitHandler = [this](const TFormSubmission& s) { submitted.push_back(s); };
+  }
+  void Parse(std::string_view html) {
+    doc.Clear();
+    anchors.Clear();
+    parser.ParseBuffer({doc, anchors, &doc.Forms}, html, {});
+  }
+  TFormControlObj* Control(std::size_t index) const { return doc.Forms.Controls().at(index); }
+
+  TTestCanvas canvas;
+  TSectionList doc{canvas};
+  TAnchorList anchors;
+  THtmlParser parser;
+  std::vector<TFormSubmission> submitted;
+};
+
+TEST_F(ParsedForms, APageFormSubmitsWhatItsControlsHold) {
+  Parse(R"(<form action="/cgi/find" method=post>
+    Name <input name=who value="Ann &amp; Bob" size=10>
+    <input type=checkbox name=all> <input type=checkbox name=some checked>
+    <select name=colour><option>Red<option selected value=g> Green </select>
+    <select name=sizes size=4 multiple><option selected>S<option>M<option selected>L</select>
+    <textarea name=note rows=2>
+line &lt;one&gt;
+line two</textarea>
+    <input type=hidden name=id value=7><input type=submit name=go></form>
+    <input name=outside>)");
+  ASSERT_EQ(doc.Forms.Forms().size(), 2u) << "the control after /FORM gets its own";
+  ASSERT_EQ(doc.Forms.Controls().size(), 9u);
+  Win(Control(7)).UserClick();
+  ASSERT_EQ(submitted.size(), 1u);
+  EXPECT_EQ(submitted[0].Action, "/cgi/find");
+  EXPECT_EQ(submitted[0].Method, "post");
+  EXPECT_EQ(submitted[0].Results,
+            (std::vector<std::string>{"who=Ann & Bob", "some=on", "colour=g", "sizes=S", "sizes=L",
+                                      "note=line <one>\r\nline two", "id=7", "go=Submit"}));
+
+  auto* sizes = dynamic_cast<TListBoxFormControlObj*>(Control(4));
+  ASSERT_NE(sizes, nullptr);
+  EXPECT_EQ(sizes->Rows(), 4);
+  EXPECT_EQ(Win(Control(3)).Spec().Kind, TControlKind::DropDownList);
+  EXPECT_EQ(dynamic_cast<TTextAreaFormControlObj*>(Control(5))->Rows(), 2);
+}
+
+TEST_F(ParsedForms, OnlyClosedMapsWithEnoughCoordinatesCount) {
+  struct Case {
+    std::string_view html;
+    std::size_t areas;  // of map "M"; -1 for no map at all
+  };
+  const Case cases[] = {
+      {"<map name=m><area coords=0,0,5,5 href=a></map>", 1},
+      {"<map name=m><area shape=circle coords=5,5 href=a><area shape=circle coords=5,5,5 href=b>"
+       "</map>",
+       1},
+      {"<map name=m>text between <area coords=0,0,5,5 href=a> is allowed</map>", 1},
+      {"<map name=m><area coords=0,0,5,5 href=a>", static_cast<std::size_t>(-1)},
+      {"<map name=m><area coords=0,0,5,5 href=a><p>cut short</map>", static_cast<std::size_t>(-1)},
+  };
+  for (const Case& c : cases) {
+    Parse(c.html);
+    const TMapItem* map = doc.Forms.FindMap("#M");
+    if (c.areas == static_cast<std::size_t>(-1)) {
+      EXPECT_EQ(map, nullptr) << c.html;
+      EXPECT_TRUE(doc.Forms.Maps().empty()) << c.html;
+    } else {
+      ASSERT_NE(map, nullptr) << c.html;
+      EXPECT_EQ(map->Areas().size(), c.areas) << c.html;
+    }
+  }
+}
+
+}  // namespace
