@@ -146,11 +146,11 @@ void THtmlBuilder::NewSection(TJustify justify) {
     section_ = std::make_unique<TPreFormated>(doc_, CurrentFont(), OpenLink(), justify);
   else
     section_ = std::make_unique<TSection>(doc_, CurrentFont(), OpenLink(), justify);
+  section_->SetListLevel(listLevel_);
   StartSection();
 }
 
 void THtmlBuilder::StartSection() {
-  section_->SetListLevel(listLevel_);
   if (subSuper_ != TSubSuper::None) section_->ChangeFont(CurrentFont(), subSuper_);
 }
 

@@ -46,7 +46,7 @@ class THtmlBuilder {
   TSection& Section();  // the current section, made when there is none
   // A new section in the current font, link and list level (the current one finished).
   void NewSection(TJustify justify);
-  // What every new section (list items too) takes on: the list level, sub/superscript.
+  // What every new section (list items too) takes on: sub- or superscript.
   void StartSection();
   void FinishSection();
   void AppendToCell(std::unique_ptr<TSectionBase> section);
@@ -96,8 +96,8 @@ class THtmlBuilder {
   void DoMap();
   void DoScript();
 
-  // Raw text up to `endTag` ("</script" in lower case) in any case; the tokenizer is left
-  // at its "<".
+  // Raw text up to the end tag `endTag` ("</script" in lower case) in any case, not
+  // followed by a letter; the tokenizer is left at its "<".
   std::string ReadRawText(std::string_view endTag, bool decodeEntities, bool crLf);
 
   TSectionList& doc_;

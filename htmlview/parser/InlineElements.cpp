@@ -47,7 +47,11 @@ void THtmlBuilder::DoParagraph() {
 }
 
 void THtmlBuilder::DoBreak() {
-  const TJustify justify = section_ ? section_->Justify() : justify_;
+  // A break that ends a line holding nothing leaves an empty line, as writers of
+  // "<br><br>" mean; an empty section alone would take no height.
+  if (!section_ || section_->IsEmpty())
+    Section().AddChar(TBufferMark::NoBreakSpace, tokenizer_.SymbolStart());
+  const TJustify justify = section_->Justify();
   const bool clears = Attributes().Has(TAttrSymbol::CLEAR);
   const TClearType clear = ClearFromText(Attributes().Text(TAttrSymbol::CLEAR));
   NewSection(justify);

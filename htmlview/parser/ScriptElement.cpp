@@ -4,7 +4,12 @@ std::string THtmlBuilder::ReadRawText(std::string_view endTag, bool decodeEntiti
   TSourceReader& reader = tokenizer_.Reader();
   std::string text;
   TokenObj entity;
-  while (!reader.AtEnd() && !tokenizer_.LooksAt(endTag)) {
+  auto atEndTag = [&] {
+    if (!tokenizer_.LooksAt(endTag)) return false;
+    const int after = reader.Peek(endTag.size() - 1);
+    return !((after >= 'a' && after <= 'z') || (after >= 'A' && after <= 'Z'));
+  };
+  while (!reader.AtEnd() && !atEndTag()) {
     const int c = reader.Ch();
     if (c == '\r') {
       text += crLf ? "\r\n" : "\r";

@@ -59,16 +59,13 @@ void THtmlBuilder::DoTable(TJustify justify) {
       case TSymbol::Th: {
         const bool heading = Sy() == TSymbol::Th;
         CloseLink();
+        finishCell();
         PopFontsTo(fontDepth);
         style_ = savedStyle;
         if (heading) style_ |= TFontStyle::Bold;
         tokenizer_.NoBreak =
             Attributes().Has(TAttrSymbol::NOWRAP) && !Attributes().Has(TAttrSymbol::WIDTH);
-        finishCell();
-        if (!table->OpenRow()) {
-          table->AddRow({});
-          rowAlignment = 0;
-        }
+        if (!table->OpenRow()) rowAlignment = 0;  // the table starts a row of its own
         int alignment = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN));
         if (alignment == 0) alignment = rowAlignment;
         if (alignment == 0) alignment = heading ? 2 : 1;
@@ -81,9 +78,14 @@ void THtmlBuilder::DoTable(TJustify justify) {
         finishCell();
         if (Sy() == TSymbol::CaptionEnd) Next();
         break;
+      case TSymbol::TrEnd:
+        finishCell();
+        table->CloseRow();
+        rowAlignment = 0;
+        Next();
+        break;
       case TSymbol::TdEnd:
       case TSymbol::ThEnd:
-      case TSymbol::TrEnd:
       case TSymbol::CaptionEnd:
         finishCell();
         Next();
@@ -94,8 +96,8 @@ void THtmlBuilder::DoTable(TJustify justify) {
     }
   }
   CloseLink();
-  PopFontsTo(fontDepth);
   finishCell();
+  PopFontsTo(fontDepth);
   AppendToCell(std::move(table));
   style_ = savedStyle;
   tokenizer_.NoBreak = savedNoBreak;
