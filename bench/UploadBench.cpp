@@ -16,6 +16,7 @@
 #include "LogoCore.h"
 #include "PosixClock.h"
 #include "PosixSerialApi.h"
+#include "SerialApiRelay.h"
 #include "WirePacing.h"
 
 namespace {
@@ -23,22 +24,11 @@ namespace {
 constexpr int kWidth = 225, kHeight = 254;
 
 // Counts what crosses the line in each direction.
-class TCountingSerial final : public TSerialApi {
+class TCountingSerial final : public TSerialApiRelay {
  public:
-  explicit TCountingSerial(TSerialApi& inner) : inner_(inner) {}
+  using TSerialApiRelay::TSerialApiRelay;
   std::uint64_t written = 0, read = 0;
 
-  Handle CreateFileA(const std::string& name) override { return inner_.CreateFileA(name); }
-  bool GetCommTimeouts(Handle h, Timeouts& t) override { return inner_.GetCommTimeouts(h, t); }
-  bool SetCommTimeouts(Handle h, const Timeouts& t) override {
-    return inner_.SetCommTimeouts(h, t);
-  }
-  bool GetCommState(Handle h, LineSettings& s) override { return inner_.GetCommState(h, s); }
-  bool SetCommState(Handle h, const LineSettings& s) override { return inner_.SetCommState(h, s); }
-  bool SetCommMask(Handle h, std::uint32_t m) override { return inner_.SetCommMask(h, m); }
-  bool EscapeCommFunction(Handle h, std::uint32_t f) override {
-    return inner_.EscapeCommFunction(h, f);
-  }
   bool WriteFile(Handle h, const std::uint8_t* data, std::uint32_t length) override {
     written += length;
     return inner_.WriteFile(h, data, length);
@@ -48,11 +38,6 @@ class TCountingSerial final : public TSerialApi {
     read += count;
     return ok;
   }
-  bool CloseHandle(Handle h) override { return inner_.CloseHandle(h); }
-  std::uint32_t GetLastError() override { return inner_.GetLastError(); }
-
- private:
-  TSerialApi& inner_;
 };
 
 // The simulator as a child process; stopped by its PID when this goes.
