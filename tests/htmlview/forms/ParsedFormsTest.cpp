@@ -5,6 +5,7 @@
 #include "FormTestSupport.h"
 #include "canvas/TestCanvas.h"
 #include "document/SectionList.h"
+#include "forms/FormLimits.h"
 #include "forms/ListBoxFormControlObj.h"
 #include "forms/TextAreaFormControlObj.h"
 #include "parser/AnchorList.h"
@@ -85,6 +86,32 @@ TEST_F(ParsedForms, OnlyClosedMapsWithEnoughCoordinatesCount) {
       EXPECT_EQ(map->Areas().size(), c.areas) << c.html;
     }
   }
+}
+
+TEST_F(ParsedForms, HostilePagesStayWithinTheBounds) {
+  std::string page;
+  for (int i = 0; i < 3000; ++i) page += "<input type=checkbox checked>";
+  Parse(page);
+  EXPECT_EQ(doc.Forms.Controls().size(), form_limits::kMaxControls);
+
+  page = "<select multiple>";
+  for (int i = 0; i < 150000; ++i) page += "<option selected>o";
+  page += "</select><map name=m><area shape=poly coords=\"";
+  for (int i = 0; i < 100000; ++i) page += "99999999999,";
+  page += "\" href=x>";
+  for (int i = 0; i < 5000; ++i) page += "<area coords=1,1,2,2 href=y>";
+  page += "</map>";
+  Parse(page);
+  ASSERT_EQ(doc.Forms.Controls().size(), 1u);
+  EXPECT_EQ(dynamic_cast<TOptionListControlObj*>(Control(0))->Options().size(),
+            form_limits::kMaxOptionsPerSelect);
+  const TMapItem* map = doc.Forms.FindMap("m");
+  ASSERT_NE(map, nullptr);
+  EXPECT_EQ(map->Areas().size(), form_limits::kMaxAreasPerMap);
+  std::string target, frame;
+  EXPECT_FALSE(map->HitTest(5, 5, target, frame)) << "the polygon is one repeated point";
+  EXPECT_TRUE(map->HitTest(1, 1, target, frame));
+  EXPECT_EQ(target, "y");
 }
 
 }  // namespace
