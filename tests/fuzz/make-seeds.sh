@@ -13,7 +13,7 @@ samples=$deps/src/libjpeg-turbo/testimages
 convert=/usr/bin/convert
 [ -d "$samples" ] || { echo "make-seeds: no $samples (run make deps)" >&2; exit 1; }
 rm -rf "$out.part"
-mkdir -p "$out.part"/{bmp,jpeg,gif,profile_integer,device}
+mkdir -p "$out.part"/{bmp,jpeg,gif,profile_integer,device,html}
 cd "$out.part"
 
 # Small pictures keep the executions fast; the samples keep the real-world structure.
@@ -52,6 +52,16 @@ printf '\x26\x27\x00\x27\x00\x27\x00\x27\x00\x27\x00\x13' >device/upload
 printf '\x17Logo Inserter Simulator' >device/status
 printf '\x00\x13\x55\x66\x26' >device/stray
 head -c 300 /dev/zero | tr '\0' '\x27' >device/babble
+
+# The installed pages of the parser's real-page test (git's HTML documentation), the
+# smaller ones, and a few pages that touch tables, forms and lists at once.
+if [ -d /usr/share/doc/git/html ]; then
+  find /usr/share/doc/git/html -name '*.html' -size -12k | sort | head -40 | xargs -r cp -t html/
+fi
+printf '<TABLE BORDER=1><TR><TD COLSPAN=2>a<TD ROWSPAN=3>b<TR><TD WIDTH=50%%>c</TABLE>' >html/table
+printf '<FORM><INPUT TYPE=text NAME=a><SELECT><OPTION>1<OPTION SELECTED>2</SELECT></FORM>' >html/form
+printf '<UL><LI>one<OL TYPE=a><LI>two<DL><DT>t<DD>d</DL></OL></UL><PRE>x	y</PRE>' >html/lists
+printf '<MAP NAME=m><AREA SHAPE=poly COORDS="0,0,9,0,5,9" HREF=x></MAP><IMG SRC=a.gif USEMAP=#m>' >html/map
 
 rm -rf "$out"
 mv "$out.part" "$out"

@@ -11,16 +11,19 @@ deps=$(realpath "${2:?usage: run-fuzzers.sh BUILD_DIR DEPS_DIR SECONDS [TARGET..
 seconds=${3:?usage: run-fuzzers.sh BUILD_DIR DEPS_DIR SECONDS [TARGET...]}
 shift 3
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(bmp jpeg gif profile_integer device)
+[ ${#targets[@]} -gt 0 ] || targets=(bmp jpeg gif profile_integer device html)
 
 cmake -S "$here" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build.configure.log" 2>&1 ||
   { cat "$build.configure.log" >&2; exit 1; }
 cmake --build "$build" -j"${FUZZ_JOBS:-2}" $(printf -- '--target fuzz_%s ' "${targets[@]}") \
   >"$build/build.log" 2>&1 || { tail -40 "$build/build.log" >&2; exit 1; }
-[ -d "$build/seeds" ] || "$here/make-seeds.sh" "$build/seeds" "$deps"
+for t in "${targets[@]}"; do
+  [ -d "$build/seeds/$t" ] || { "$here/make-seeds.sh" "$build/seeds" "$deps" && break; }
+done
 
-declare -A dictionary=([bmp]=bmp [jpeg]=jpeg [gif]=gif [profile_integer]=profile_integer)
+declare -A dictionary=([bmp]=bmp [jpeg]=jpeg [gif]=gif [profile_integer]=profile_integer
+  [html]=html)
 # Leak checking is on (libFuzzer's default with AddressSanitizer); an input that takes
 # longer than 10 s counts as a hang.
 options=(-timeout=10 -rss_limit_mb=2048 -print_final_stats=1)
