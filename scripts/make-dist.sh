@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Packs what a Windows operator downloads, from a Windows build of this tree:
 #   make-dist.sh WIN_BUILD_DIR OUT.zip
-# The zip holds Pavina.exe, pavina-cli.exe, the help page pavina_help.htm with the
-# pictures it shows, README.txt and LICENSE.txt, side by side, with Windows line ends in
-# the texts and fixed file times (those of the last commit), so that the same tree gives
-# the same zip.
+# The zip holds Pavina.exe and pavina-cli.exe without their debugging information, the
+# help page pavina_help.htm with the pictures it shows, README.txt and LICENSE.txt, side by
+# side, with Windows line ends in the texts and fixed file times (those of the last
+# commit), so that the same tree gives the same zip.
 set -euo pipefail
 here=$(dirname "$(realpath "$0")")
 root=$(realpath "$here/..")
@@ -19,6 +19,8 @@ done
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT
 cp "${programs[@]}" "$stage/"
+# The build keeps its debugging information; the operator's copies go without it.
+for program in "$stage"/*.exe; do i686-w64-mingw32-strip --strip-debug "$program"; done
 for text in README.txt:docs/windows-readme.txt LICENSE.txt:LICENSE; do
   sed 's/\r*$/\r/' "$root/${text#*:}" >"$stage/${text%%:*}"
 done
