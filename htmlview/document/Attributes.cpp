@@ -19,14 +19,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-std::string Trimmed(const std::string& text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-  return text.substr(first, last - first);
-}
-
 struct TNamedColor {
   const char* Name;
   TColor Value;
@@ -52,8 +44,16 @@ int HexDigit(char c) {
 
 }  // namespace
 
+std::string TrimmedText(const std::string& text) {
+  std::size_t first = 0;
+  std::size_t last = text.size();
+  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
+  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
+  return text.substr(first, last - first);
+}
+
 bool ColorFromText(const std::string& text, TColor& color) {
-  const std::string trimmed = Trimmed(text);
+  const std::string trimmed = TrimmedText(text);
   const std::string name = Upper(Cut(trimmed, 10));
   for (const TNamedColor& named : kColorNames) {
     if (name == named.Name) {
@@ -80,7 +80,7 @@ bool ColorFromText(const std::string& text, TColor& color) {
 }
 
 int AlignmentFromText(const std::string& text) {
-  const std::string word = Lower(Cut(Trimmed(text), 10));
+  const std::string word = Lower(Cut(TrimmedText(text), 10));
   if (word == "left") return 1;
   if (word == "center") return 2;
   if (word == "right") return 3;
@@ -88,7 +88,7 @@ int AlignmentFromText(const std::string& text) {
 }
 
 int VerticalAlignmentFromText(const std::string& text) {
-  const std::string word = Lower(Cut(Trimmed(text), 10));
+  const std::string word = Lower(Cut(TrimmedText(text), 10));
   if (word == "top" || word == "baseline") return 0;
   if (word == "middle") return 1;
   if (word == "bottom") return 2;

@@ -117,6 +117,10 @@ class TAttributeList {
   std::vector<TAttribute> items_;
 };
 
+// The text without spaces and control characters at either end, as attribute values and
+// option texts are kept.
+std::string TrimmedText(const std::string& text);
+
 // A colour from an attribute's text: one of the 16 colour names (compared in upper case,
 // first 10 characters) or red-green-blue hexadecimal, with or without a leading "#".
 // False, with `color` unchanged, for anything else.

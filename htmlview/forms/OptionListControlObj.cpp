@@ -5,18 +5,6 @@
 #include "forms/DocumentForms.h"
 #include "forms/FormLimits.h"
 
-namespace {
-
-std::string Trimmed(const std::string& text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-  return text.substr(first, last - first);
-}
-
-}  // namespace
-
 TOptionListControlObj::TOptionListControlObj(ThtmlForm& form, const TAttributeList& attributes,
                                              TControlKind kind, bool multiSelect)
     : TFormControlObj(form, attributes), multiSelect_(multiSelect) {
@@ -30,7 +18,7 @@ TOptionListControlObj::TOptionListControlObj(ThtmlForm& form, const TAttributeLi
 bool TOptionListControlObj::AddOption(const std::string& text, bool selected,
                                       const std::optional<std::string>& value) {
   TOptionObj option;
-  option.Text = Trimmed(text).substr(0, form_limits::kMaxOptionText);
+  option.Text = TrimmedText(text).substr(0, form_limits::kMaxOptionText);
   if (option.Text.empty()) return false;
   if (options_.size() >= form_limits::kMaxOptionsPerSelect || !Document().TakeOptions(1))
     return false;
