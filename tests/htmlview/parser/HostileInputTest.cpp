@@ -1,0 +1,229 @@
+// Input that tries to make the parser fail, allocate without bound or recurse without end.
+// Run natively under the sanitizers: each page must parse and lay out.
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#include "ParseKit.h"
+#include "parser/FontStack.h"
+#include "parser/HtmlBuilder.h"
+#include "parser/Tokenizer.h"
+#include "tables/HtmlTable.h"
+
+namespace {
+
+std::string Repeat(const std::string& text, int count) {
+  std::string out;
+  out.reserve(text.size() * static_cast<std::size_t>(count));
+  for (int n = 0; n < count; ++n) out += text;
+  return out;
+}
+
+// Parses and lays out the page; returns the document height.
+std::int32_t ParseAndLayOut(TParsedDocument& parsed, const std::string& page) {
+  parsed.Parse(page);
+  std::int32_t widest = 0;
+  return parsed.doc.DoLogic(5, 400, widest);
+}
+
+int TableDepth(const TCell& cell) {
+  int deepest = 0;
+  for (const auto& section : cell.Sections()) {
+    const auto* table = dynamic_cast<const ThtmlTable*>(section.get());
+    if (!table) continue;
+    for (const auto& row : table->Rows())
+      for (const auto& c : row->Cells) deepest = std::max(deepest, 1 + TableDepth(c->Cell));
+  }
+  return deepest;
+}
+
+const TSection* LastTextSection(const TCell& cell) {
+  for (auto it = cell.Sections().rbegin(); it != cell.Sections().rend(); ++it)
+    if (const auto* section = dynamic_cast<const TSection*>(it->get())) return section;
+  return nullptr;
+}
+
+TEST(HostileInput, UnterminatedTagsAndQuotesAtTheEnd) {
+  for (const char* page :
+       {"text<a href=\"x.htm", "text<img src='a.gif", "text<b", "text<", "text</",
+        "text<p align=", "text&#", "text&am", "<!DOCTYPE", "<table><tr><td>x", "<select><option>a",
+        "<textarea>abc", "<script>x", "<pre>x", "<map name=m><area coords=1,2"}) {
+    TParsedDocument parsed;
+    ParseAndLayOut(parsed, page);
+    EXPECT_EQ(parsed.parser.ParseError(), "") << page;
+  }
+  TParsedDocument parsed;
+  ParseAndLayOut(parsed, "<p>text<a href=\"x.htm");
+  // The link that the tag would have opened starts and ends after the text.
+  EXPECT_EQ(StructureDump(parsed.doc), "paragraph space\ntext left \"text\"\n  @4\n");
+}
+
+TEST(HostileInput, HundredThousandNestedFontAndBoldTags) {
+  TParsedDocument parsed;
+  ParseAndLayOut(parsed, Repeat("<font size=+1 color=red>", 100000) + Repeat("<b>", 100000) +
+                             "deep" + Repeat("</b></font>", 100000) + "out");
+  const TSection* section = LastTextSection(parsed.doc);
+  ASSERT_NE(section, nullptr);
+  EXPECT_EQ(section->Buffer(), "deepout");
+  EXPECT_LE(section->Fonts().size(), 3u);
+}
+
+TEST(HostileInput, HundredThousandNestedTablesAreCutAtTheNestingLimit) {
+  TParsedDocument parsed;
+  const std::int32_t height =
+      ParseAndLayOut(parsed, Repeat("<table border=1><tr><td>", 100000) + "deep" +
+                                 Repeat("</td></tr></table>", 100000) + "after");
+  EXPECT_GT(height, 0);
+  EXPECT_EQ(TableDepth(parsed.doc), THtmlBuilder::kMaxBlockNesting);
+  ASSERT_NE(LastTextSection(parsed.doc), nullptr);
+  EXPECT_EQ(LastTextSection(parsed.doc)->Buffer(), "after");
+}
+
+TEST(HostileInput, HundredThousandNestedBlocks) {
+  for (const std::string& open : {"<div align=right>", "<ul><li>", "<blockquote>", "<center>",
+                                  "<h1>", "<a href=x>", "<pre>", "<select>", "<map name=m>"}) {
+    TParsedDocument parsed;
+    ParseAndLayOut(parsed, Repeat(open, 100000) + "deep");
+    EXPECT_EQ(parsed.parser.ParseError(), "") << open;
+  }
+}
+
+TEST(HostileInput, HugeAttributeValuesAreCut) {
+  const std::string huge(10 * 1024 * 1024, 'x');
+  TParsedDocument parsed;
+  ParseAndLayOut(parsed, "<img alt=\"" + huge + "\" src=" + huge + " width=" + huge + ">after");
+  THtmlTokenizer tokenizer;
+  const std::string tag = "<img alt=\"" + huge + "\">";
+  tokenizer.Start(tag);
+  ASSERT_EQ(tokenizer.Next(), TSymbol::Img);
+  EXPECT_EQ(tokenizer.Attributes().Text(TAttrSymbol::ALT).size(),
+            THtmlTokenizer::kMaxAttributeValue);
+  ASSERT_NE(LastTextSection(parsed.doc), nullptr);
+  EXPECT_EQ(LastTextSection(parsed.doc)->Buffer(),
+            "\x04"
+            "after");
+}
+
+TEST(HostileInput, ManyAttributesInOneTag) {
+  THtmlTokenizer tokenizer;
+  const std::string tag = "<td" + Repeat(" width=1", 100000) + ">";
+  tokenizer.Start(tag);
+  ASSERT_EQ(tokenizer.Next(), TSymbol::Td);
+  EXPECT_EQ(tokenizer.Attributes().Items().size(), THtmlTokenizer::kMaxAttributes);
+}
+
+TEST(HostileInput, NulBytesAreSkipped) {
+  const std::string page("a\0b<p\0 align=right>c\0<b\0>d&\0#65;", 32);
+  TParsedDocument parsed;
+  ParseAndLayOut(parsed, page);
+  EXPECT_EQ(StructureDump(parsed.doc),
+            "text left \"ab\"\nparagraph space\ntext left \"cd&#65;\"\n  @1 b\n");
+}
+
+TEST(HostileInput, NumericReferencesWithLongDigitRuns) {
+  TParsedDocument parsed;
+  ParseAndLayOut(parsed,
+                 "&#" + std::string(1000000, '9') + ";&#" + std::string(100000, '0') + "65;x");
+  const TSection* section = LastTextSection(parsed.doc);
+  ASSERT_NE(section, nullptr);
+  // Six digits are read: 999999 is no character; 000000 stays text; the rest is text.
+  EXPECT_EQ(section->Buffer().substr(0, 4), "?999");
+  EXPECT_EQ(section->Buffer().back(), 'x');
+}
+
+// Random mixtures of the tag table, attributes, entities, comments and bytes.
+TEST(HostileInput, RandomMarkup) {
+  const std::string pieces[] = {"<table border=1>",
+                                "<tr>",
+                                "<td colspan=3>",
+                                "<td rowspan=9 nowrap>",
+                                "</td>",
+                                "</table>",
+                                "<caption>",
+                                "<ul>",
+                                "<ol type=i start=-5>",
+                                "<li>",
+                                "<dl><dt>",
+                                "<dd>",
+                                "</ul>",
+                                "<p>",
+                                "</p>",
+                                "<br clear=all>",
+                                "<h2>",
+                                "</h3>",
+                                "<b>",
+                                "</i>",
+                                "<font size=+9>",
+                                "</font>",
+                                "<basefont size=-7>",
+                                "<big>",
+                                "<small>",
+                                "<sub>",
+                                "<sup>",
+                                "<pre>",
+                                "</pre>",
+                                "<a href=x>",
+                                "<a name=n>",
+                                "</a>",
+                                "<img src=a.gif width=50% align=left>",
+                                "<img align=right>",
+                                "<hr size=25 width=200%>",
+                                "<center>",
+                                "</div>",
+                                "<div align=center>",
+                                "<form>",
+                                "<input type=radio name=r>",
+                                "<input type=image>",
+                                "<select size=4>",
+                                "<option>",
+                                "</select>",
+                                "<textarea>",
+                                "</textarea>",
+                                "<map name=m>",
+                                "<area shape=poly coords=1,2>",
+                                "</map>",
+                                "<script>",
+                                "</script>",
+                                "<!-- c -->",
+                                "<!",
+                                "&amp;",
+                                "&#8364;",
+                                "&#",
+                                "&",
+                                "<",
+                                ">",
+                                "word ",
+                                "\r\n",
+                                "\t",
+                                std::string("\0", 1),
+                                "\x05",
+                                "\xA0",
+                                "<nobr>",
+                                "<wbr>",
+                                "</nobr>",
+                                "<title>",
+                                "<body bgcolor=red>",
+                                "<meta http-equiv=content-type content=koi8-r>",
+                                "<address>",
+                                "</h1>",
+                                "<tt>",
+                                "</tt>"};
+  std::mt19937 random(20240611);
+  for (int page = 0; page < 300; ++page) {
+    std::string text;
+    const int count = 1 + static_cast<int>(random() % 400);
+    for (int n = 0; n < count; ++n) text += pieces[random() % std::size(pieces)];
+    TParsedDocument parsed;
+    ParseAndLayOut(parsed, text);
+    std::int32_t widest = 0;
+    parsed.doc.DoLogic(5, 37, widest);  // narrow: words wider than the page
+  }
+}
+
+TEST(HostileInput, FileLargerThanTheCapIsRefused) {
+  EXPECT_THROW(ReadWholeFile("/proc/self/exe", 1000), std::runtime_error);
+  EXPECT_THROW(ReadWholeFile("/nonexistent/page.htm", 1000), std::runtime_error);
+}
+
+}  // namespace
