@@ -8,6 +8,7 @@ int main() {
     int (*run)();
   };
   const TBench benches[] = {{"GIF decoding", RunGifDecodeBench},
+                            {"Viewer layout", RunLayoutBench},
                             {"Logo upload at 19200 baud", RunUploadBench}};
   int failures = 0;
   for (const TBench& bench : benches) {

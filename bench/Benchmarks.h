@@ -4,3 +4,4 @@
 // (a file it needs is missing or a decoder refused it), not a slow result.
 int RunGifDecodeBench();
 int RunUploadBench();
+int RunLayoutBench();

@@ -53,10 +53,12 @@ TFontMetrics TTestCanvas::Metrics(TFontHandle font) {
 }
 
 std::int32_t TTestCanvas::TextWidth(TFontHandle font, std::string_view text) {
+  ++measurements_;
   return CharWidth(font) * static_cast<std::int32_t>(text.size());
 }
 
 std::int32_t TTestCanvas::FitCount(TFontHandle font, std::string_view text, std::int32_t width) {
+  ++measurements_;
   if (width <= 0) return 0;
   return std::min(static_cast<std::int32_t>(text.size()), width / CharWidth(font));
 }

@@ -41,6 +41,9 @@ class TTestCanvas : public TCanvas {
   void ClearCalls() { calls_.clear(); }
   // How often Font() was asked, to check that layout does not look fonts up per character.
   std::int64_t FontLookups() const { return fontLookups_; }
+  // How often text was measured (TextWidth and FitCount): the work of a layout, counted
+  // the same on every machine.
+  std::int64_t Measurements() const { return measurements_; }
 
  private:
   const TFontSpec& SpecOf(TFontHandle font) const;
@@ -54,4 +57,5 @@ class TTestCanvas : public TCanvas {
                              MakeColor(255, 255, 255), MakeColor(0, 0, 0),
                              MakeColor(255, 255, 255)};
   std::int64_t fontLookups_ = 0;
+  std::int64_t measurements_ = 0;
 };

@@ -56,6 +56,7 @@ TSection::~TSection() = default;
 // ---- Building ----
 
 void TSection::AppendChar(char ch, std::int32_t sourceIndex) {
+  if (IsMark(ch)) marks_.push_back(static_cast<std::int32_t>(buff_.size()));
   buff_.push_back(ch);
   building_.push_back(sourceIndex);
 }
@@ -193,24 +194,25 @@ void TSection::MeasureFonts() const {
 namespace {
 
 // The pieces of [from, to) that are drawn or measured alike: runs of text in one font,
-// and single marks.
+// and single marks. The marks are found from their positions, not by reading the text.
 template <typename TText, typename TMark>
-void ForEachPiece(const std::string& buff, const std::vector<TFontObj>& fonts, std::size_t run,
-                  std::int32_t from, std::int32_t to, TText onText, TMark onMark) {
+void ForEachPiece(const std::vector<TFontObj>& fonts, const std::vector<std::int32_t>& marks,
+                  std::size_t run, std::int32_t from, std::int32_t to, TText onText, TMark onMark) {
+  auto mark = std::lower_bound(marks.begin(), marks.end(), from);
   std::int32_t pos = from;
   while (pos < to) {
     while (run + 1 < fonts.size() && fonts[run + 1].Pos <= pos) ++run;
-    if (IsMark(buff[static_cast<std::size_t>(pos)])) {
+    if (mark != marks.end() && *mark == pos) {
       if (!onMark(pos, fonts[run])) return;
+      ++mark;
       ++pos;
       continue;
     }
     std::int32_t end = to;
     if (run + 1 < fonts.size()) end = std::min(end, fonts[run + 1].Pos);
-    std::int32_t stop = pos;
-    while (stop < end && !IsMark(buff[static_cast<std::size_t>(stop)])) ++stop;
-    if (!onText(pos, stop, fonts[run])) return;
-    pos = stop;
+    if (mark != marks.end()) end = std::min(end, *mark);
+    if (!onText(pos, end, fonts[run])) return;
+    pos = end;
   }
 }
 
@@ -220,7 +222,7 @@ std::int32_t TSection::WidthOf(std::int32_t from, std::int32_t to) const {
   TCanvas& canvas = Doc.Canvas();
   std::int32_t width = 0;
   ForEachPiece(
-      buff_, fonts_, RunAt(from, 0), from, to,
+      fonts_, marks_, RunAt(from, 0), from, to,
       [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
         width += canvas.TextWidth(run.Handle, std::string_view(buff_).substr(a, b - a));
         return true;
@@ -263,7 +265,7 @@ std::int32_t TSection::FitEnd(std::int32_t start, std::int32_t room) const {
   std::int32_t end = start;
   bool content = false;  // something other than a floating image
   ForEachPiece(
-      buff_, fonts_, RunAt(start, 0), start, len,
+      fonts_, marks_, RunAt(start, 0), start, len,
       [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
         // Measured in chunks no longer than the room left (a character takes at least a
         // pixel), so a long word is not measured whole for every line it fills.
@@ -355,7 +357,7 @@ void TSection::FinishLine(LineRec& line, IndentManager& imgr, std::int32_t& maxW
   std::vector<TImageObj*> laterFloats;
   bool content = false;
   ForEachPiece(
-      buff_, fonts_, RunAt(line.Start, 0), line.Start, end,
+      fonts_, marks_, RunAt(line.Start, 0), line.Start, end,
       [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
         line.LineHt = std::max(line.LineHt, run.Metrics.Height);
         line.Descent = std::max(line.Descent, run.Metrics.Descent);
@@ -382,7 +384,7 @@ void TSection::FinishLine(LineRec& line, IndentManager& imgr, std::int32_t& maxW
         return true;
       });
   // Trailing spaces take no room in the alignment.
-  const std::int32_t contentWidth = contentEnd == end ? width : WidthOf(line.Start, contentEnd);
+  const std::int32_t contentWidth = contentEnd == end ? width : width - WidthOf(contentEnd, end);
   line.DrawWidth = width;
 
   // Room above and below the text for objects taller than it.
@@ -490,7 +492,7 @@ void TSection::DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std:
   const std::int32_t selE = Doc.SelE - StartCurs;
   std::string text;
   ForEachPiece(
-      buff_, fonts_, RunAt(from, 0), from, to,
+      fonts_, marks_, RunAt(from, 0), from, to,
       [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
         std::int32_t base = baseline;
         if (run.SScript == TSubSuper::Sub) base += run.Metrics.Descent / 2 + 1;
@@ -536,7 +538,9 @@ void TSection::DrawLine(const LineRec& line, std::int32_t x, const TRect& clip,
   DrawText(line.Start, end, left, line.Baseline());
 
   // Inline images and controls at their places.
-  for (std::int32_t pos = line.Start; pos < end; ++pos) {
+  for (auto mark = std::lower_bound(marks_.begin(), marks_.end(), line.Start);
+       mark != marks_.end() && *mark < end; ++mark) {
+    const std::int32_t pos = *mark;
     const char ch = buff_[static_cast<std::size_t>(pos)];
     if (IsImageMark(ch)) {
       TImageObj* image = ImageAt(pos);
@@ -615,7 +619,7 @@ std::int32_t TSection::PosAtX(const LineRec& line, std::int32_t x, bool& inText)
   std::int32_t cx = line.LineX;
   std::int32_t result = line.Start + line.Ln;
   ForEachPiece(
-      buff_, fonts_, RunAt(line.Start, 0), line.Start, line.Start + line.Ln,
+      fonts_, marks_, RunAt(line.Start, 0), line.Start, line.Start + line.Ln,
       [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
         const std::string_view text = std::string_view(buff_).substr(a, b - a);
         const std::int32_t width = canvas.TextWidth(run.Handle, text);
@@ -792,7 +796,7 @@ void TSection::MinMaxWidth(std::int32_t& min, std::int32_t& max) const {
     word = 0;
   };
   ForEachPiece(
-      buff_, fonts_, 0, 0, static_cast<std::int32_t>(buff_.size()),
+      fonts_, marks_, 0, 0, static_cast<std::int32_t>(buff_.size()),
       [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
         const std::string_view text = std::string_view(buff_).substr(a, b - a);
         line += canvas.TextWidth(run.Handle, text);

@@ -142,6 +142,7 @@ class TSection : public TSectionBase {
   std::int32_t PosAtX(const LineRec& line, std::int32_t x, bool& inText) const;
 
   std::string buff_;
+  std::vector<std::int32_t> marks_;     // positions of image and control marks, ascending
   std::vector<std::int32_t> building_;  // one source index per character until Finish
   std::vector<IndexObj> indexes_;
   mutable std::vector<TFontObj> fonts_;  // measured on demand, also by MinMaxWidth
