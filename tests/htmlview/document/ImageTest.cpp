@@ -1,0 +1,116 @@
+// Images through the picture loader: pictures drawn at their size, the built-in pictures
+// of pending and missing images, animation steps only for what was drawn, and cache
+// entries given back when the document is emptied.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "DocBuilder.h"
+#include "GifBuilder.h"
+
+namespace {
+
+bool HasCall(const TTestCanvas& canvas, const std::string& call) {
+  return std::find(canvas.Calls().begin(), canvas.Calls().end(), call) != canvas.Calls().end();
+}
+
+TEST(Images, PicturesPendingAndMissingImagesAndAnimation) {
+  TGifBuilder gif(8, 6, {0x0000FF, 0x00FF00});
+  gif.Loop(0).Control(0, 10).Frame(0, 0, 8, 6, TBytes8(48, 0));
+  gif.Control(0, 10).Frame(0, 0, 8, 6, TBytes8(48, 1));
+  TStringBitmapList cache;
+  TPictureLoader loader(cache, 24, {});
+  loader.OnImageRequest = [&](const std::string& src) {
+    TImageRequestAnswer answer;
+    if (src == "anim.gif") answer = {TImageRequestAnswer::TKind::Stream, gif.Bytes()};
+    if (src == "later.gif") answer.Kind = TImageRequestAnswer::TKind::Later;
+    return answer;
+  };
+  TTestDocument test;
+  test.doc.PictureLoader = &loader;
+  test.doc.ImageCache = &cache;
+  {
+    TDocBuilder b(test.doc);
+    b.Image("SRC=anim.gif WIDTH=16 HEIGHT=12").Image("SRC=later.gif");
+    b.Image("SRC=missing.gif ALT=\"not there\"");
+  }
+  std::int32_t widest = 0;
+  test.doc.DoLogic(0, 400, widest);
+  ASSERT_EQ(test.doc.ImageList.size(), 3u);
+  TImageObj& anim = *test.doc.ImageList[0];
+  const TImageObj& later = *test.doc.ImageList[1];
+  const TImageObj& missing = *test.doc.ImageList[2];
+  ASSERT_NE(anim.Gif(), nullptr);
+  EXPECT_EQ(test.doc.AnimList, std::vector<TImageObj*>{&anim});
+  EXPECT_EQ(later.Picture().BuiltIn, TBuiltInPicture::NotShown);
+  EXPECT_EQ(missing.Picture().BuiltIn, TBuiltInPicture::CannotLoad);
+  // The ALT box: the text in 8-point Arial (5 pixels a character here) plus 26.
+  EXPECT_EQ(missing.ImageWidth, 9 * 5 + 26);
+
+  const auto draw = [&] {
+    test.canvas.ClearCalls();
+    test.doc.Draw({0, 0, 400, 100}, 10);
+  };
+  draw();
+  const std::int32_t x = 10 + anim.DrawX;
+  const std::int32_t y = anim.DrawY;
+  EXPECT_TRUE(HasCall(test.canvas, "picture " + std::to_string(x) + "," + std::to_string(y) + "-" +
+                                       std::to_string(x + 16) + "," + std::to_string(y + 12) +
+                                       " 8x6"));
+  EXPECT_TRUE(HasCall(test.canvas, "builtin not-shown " + std::to_string(10 + later.DrawX + 4) +
+                                       "," + std::to_string(later.DrawY + 4)));
+  EXPECT_TRUE(HasCall(test.canvas, "builtin cannot-load " + std::to_string(10 + missing.DrawX + 4) +
+                                       "," + std::to_string(missing.DrawY + 4)));
+
+  // The first tick starts the animation; a tick after the frame's 100 ms advances it and
+  // gives the image's place to repaint; without a drawing since, nothing moves.
+  EXPECT_TRUE(test.doc.StepAnimations(1000).empty());
+  EXPECT_TRUE(test.doc.StepAnimations(1050).empty());
+  const std::vector<TPixelRect> changed = test.doc.StepAnimations(1100);
+  ASSERT_EQ(changed.size(), 1u);
+  EXPECT_EQ(changed[0], (TPixelRect{x, y, x + 16 + 1, y + 12 + 1}));
+  EXPECT_EQ(anim.Gif()->CurrentFrame(), 2);
+  EXPECT_TRUE(test.doc.StepAnimations(1300).empty());
+  draw();
+  EXPECT_EQ(test.doc.StepAnimations(1400).size(), 1u);
+  EXPECT_EQ(anim.Gif()->CurrentFrame(), 1);
+
+  // A new layout starts the animation again from its first frame.
+  test.doc.StepAnimations(1600);
+  test.doc.DoLogic(0, 400, widest);
+  EXPECT_EQ(anim.Gif()->CurrentFrame(), 1);
+  EXPECT_FALSE(anim.Gif()->Animating());
+
+  ASSERT_NE(cache.Find("anim.gif"), nullptr);
+  EXPECT_EQ(cache.Find("anim.gif")->UsageCount, 1);
+  test.doc.Clear();
+  EXPECT_EQ(cache.Find("anim.gif")->UsageCount, 0);
+}
+
+TEST(Images, ActiveImagesAnimateOnlyUnderTheMouse) {
+  TGifBuilder gif(4, 4, {0x000000, 0xFFFFFF});
+  for (int frame = 0; frame < 3; ++frame)
+    gif.Control(0, 10).Frame(0, 0, 4, 4, TBytes8(16, static_cast<std::uint8_t>(frame % 2)));
+  TStringBitmapList cache;
+  TPictureLoader loader(cache, 24, {});
+  loader.OnImageRequest = [&](const std::string&) {
+    return TImageRequestAnswer{TImageRequestAnswer::TKind::Stream, gif.Bytes()};
+  };
+  TTestDocument test;
+  test.doc.PictureLoader = &loader;
+  test.doc.ImageCache = &cache;
+  {
+    TDocBuilder b(test.doc);
+    b.Image("SRC=active.gif ACTIVE");
+  }
+  TImageObj& image = *test.doc.ImageList[0];
+  EXPECT_TRUE(test.doc.AnimList.empty());
+  EXPECT_TRUE(test.doc.SetActiveImage(&image));
+  EXPECT_EQ(test.doc.AnimList, std::vector<TImageObj*>{&image});
+  EXPECT_FALSE(test.doc.SetActiveImage(&image));
+  EXPECT_TRUE(test.doc.SetActiveImage(nullptr));
+  EXPECT_TRUE(test.doc.AnimList.empty());
+  EXPECT_EQ(image.Gif()->CurrentFrame(), 1);
+}
+
+}  // namespace
