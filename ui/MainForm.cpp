@@ -57,7 +57,7 @@ TMainForm::~TMainForm() {
   try {
     FormDestroy();
   } catch (const std::exception& error) {
-    ShowGeneralErrorReport(error.what());
+    ShowGeneralErrorReport(ErrorText(error));
   }
   if (Handle()) ::DestroyWindow(Handle());
 }

@@ -1,9 +1,16 @@
 #include "ReportTexts.h"
 
+#include <new>
+
 std::string GeneralErrorText(const std::string& errorText) {
   if (!errorText.empty() && static_cast<unsigned char>(errorText.back()) > '.')
     return errorText + ".";
   return errorText;
+}
+
+std::string ErrorText(const std::exception& error) {
+  if (dynamic_cast<const std::bad_alloc*>(&error)) return "Out of memory";
+  return error.what();
 }
 
 std::string SettingsWriteErrorText(const std::string& path) {

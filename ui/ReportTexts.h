@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <exception>
 #include <string>
 
 // Texts of the boxes that report to the operator, kept apart from the boxes themselves.
@@ -8,6 +9,10 @@
 // The general error report's text: the error's text with a full stop added when its last
 // character sorts above ".".
 std::string GeneralErrorText(const std::string& errorText);
+
+// The text an error shows in the general error report: its own, except that running out of
+// memory reads as the operator would say it rather than as the library's class name.
+std::string ErrorText(const std::exception& error);
 
 // "Unable to write to " and the settings file's full path.
 std::string SettingsWriteErrorText(const std::string& path);

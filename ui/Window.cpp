@@ -3,6 +3,7 @@
 #include <exception>
 
 #include "GeneralErrorReport.h"
+#include "ReportTexts.h"
 
 TWindow::~TWindow() {
   if (handle_ && ::IsWindow(handle_)) {
@@ -63,7 +64,7 @@ LRESULT CALLBACK TWindow::WindowProcedure(HWND window, UINT message, WPARAM wPar
   try {
     result = self->HandleMessage(message, wParam, lParam);
   } catch (const std::exception& error) {
-    ShowGeneralErrorReport(error.what());
+    ShowGeneralErrorReport(ErrorText(error));
   }
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrA(window, GWLP_USERDATA, 0);

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <new>
+#include <stdexcept>
+
 #include "ProgramTitle.h"
 #include "ReportTexts.h"
 
@@ -14,6 +17,13 @@ TEST(ReportTexts, GeneralErrorAddsAFullStopOnlyAfterCharactersAboveIt) {
   EXPECT_EQ(GeneralErrorText("Folder/"), "Folder/.");
   EXPECT_EQ(GeneralErrorText(""), "");
   EXPECT_EQ(SettingsWriteErrorText("C:\\a\\pavina.ini"), "Unable to write to C:\\a\\pavina.ini");
+}
+
+TEST(ReportTexts, AnErrorShowsItsOwnTextAndRunningOutOfMemorySaysSo) {
+  EXPECT_EQ(ErrorText(std::runtime_error("Unable to write to C:\\pavina.ini")),
+            "Unable to write to C:\\pavina.ini");
+  EXPECT_EQ(GeneralErrorText(ErrorText(std::bad_alloc())), "Out of memory.");
+  EXPECT_EQ(GeneralErrorText(ErrorText(std::bad_array_new_length())), "Out of memory.");
 }
 
 TEST(ReportTexts, LeakAndRetryTextsAreFixedPiecesAroundTheirArgument) {
