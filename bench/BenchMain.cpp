@@ -9,6 +9,7 @@ int main() {
   };
   const TBench benches[] = {{"GIF decoding", RunGifDecodeBench},
                             {"Viewer layout", RunLayoutBench},
+                            {"HTML parsing and layout", RunParseBench},
                             {"Logo upload at 19200 baud", RunUploadBench}};
   int failures = 0;
   for (const TBench& bench : benches) {

@@ -5,3 +5,4 @@
 int RunGifDecodeBench();
 int RunUploadBench();
 int RunLayoutBench();
+int RunParseBench();

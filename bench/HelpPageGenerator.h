@@ -1,0 +1,10 @@
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+// A help page of about `bytes` bytes as writers of the time made them: headings,
+// paragraphs with bold, italic and links, lists, tables and preformatted blocks, in
+// sections that repeat with different numbers. Plain ASCII, so that every engine reads
+// the same characters.
+std::string GenerateHelpPage(std::size_t bytes);
