@@ -187,6 +187,13 @@ TInlineControlObj* TSection::ControlAt(std::int32_t pos) const {
   return found != controls_.end() && (*found)->Pos == pos ? *found : nullptr;
 }
 
+std::int32_t TSection::MarkWidth(std::int32_t pos) const {
+  if (const TImageObj* image = ImageAt(pos))
+    return image->IsFloating() ? 0 : image->ImageWidth + 2 * image->HSpace;
+  const TInlineControlObj* control = ControlAt(pos);
+  return control && control->TakesPlace() ? control->Width() : 0;
+}
+
 void TSection::MeasureFonts() const {
   for (TFontObj& run : fonts_) run.Measure(Doc);
 }
@@ -228,11 +235,7 @@ std::int32_t TSection::WidthOf(std::int32_t from, std::int32_t to) const {
         return true;
       },
       [&](std::int32_t pos, const TFontObj&) {
-        if (TImageObj* image = ImageAt(pos)) {
-          if (!image->IsFloating()) width += image->ImageWidth + 2 * image->HSpace;
-        } else if (TInlineControlObj* control = ControlAt(pos)) {
-          if (control->TakesPlace()) width += control->Width();
-        }
+        width += MarkWidth(pos);
         return true;
       });
   return width;
@@ -287,17 +290,13 @@ std::int32_t TSection::FitEnd(std::int32_t start, std::int32_t room) const {
         return true;
       },
       [&](std::int32_t pos, const TFontObj&) {
-        std::int32_t width = 0;
-        if (TImageObj* image = ImageAt(pos)) {
-          if (!image->IsFloating())
-            width = image->ImageWidth + 2 * image->HSpace;
-          else if (!content) {
-            end = pos + 1;
-            return true;
-          }
-        } else if (TInlineControlObj* control = ControlAt(pos)) {
-          if (control->TakesPlace()) width = control->Width();
+        // A float before any content opens the line and takes no room in it.
+        const TImageObj* image = ImageAt(pos);
+        if (image && image->IsFloating() && !content) {
+          end = pos + 1;
+          return true;
         }
+        const std::int32_t width = MarkWidth(pos);
         if (content && used + width > room) return false;
         used += width;
         end = pos + 1;
@@ -517,11 +516,7 @@ void TSection::DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std:
         return true;
       },
       [&](std::int32_t pos, const TFontObj&) {
-        if (TImageObj* image = ImageAt(pos)) {
-          if (!image->IsFloating()) x += image->ImageWidth + 2 * image->HSpace;
-        } else if (TInlineControlObj* control = ControlAt(pos)) {
-          if (control->TakesPlace()) x += control->Width();
-        }
+        x += MarkWidth(pos);
         return true;
       });
 }
@@ -632,12 +627,7 @@ std::int32_t TSection::PosAtX(const LineRec& line, std::int32_t x, bool& inText)
         return true;
       },
       [&](std::int32_t pos, const TFontObj&) {
-        std::int32_t width = 0;
-        if (TImageObj* image = ImageAt(pos)) {
-          if (!image->IsFloating()) width = image->ImageWidth + 2 * image->HSpace;
-        } else if (TInlineControlObj* control = ControlAt(pos)) {
-          if (control->TakesPlace()) width = control->Width();
-        }
+        const std::int32_t width = MarkWidth(pos);
         if (x < cx + width) {
           result = pos;
           inText = true;

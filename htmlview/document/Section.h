@@ -126,6 +126,8 @@ class TSection : public TSectionBase {
   void MeasureFonts() const;
   TImageObj* ImageAt(std::int32_t pos) const;
   TInlineControlObj* ControlAt(std::int32_t pos) const;
+  // The room the mark at pos takes in its line (floating images take none).
+  std::int32_t MarkWidth(std::int32_t pos) const;
   // Width of the buffer's [from, to) as drawn in one line (floating images take none).
   std::int32_t WidthOf(std::int32_t from, std::int32_t to) const;
   // How far a line from `start` reaches in `room` pixels: the end of what fits, at least

@@ -74,10 +74,6 @@ TDocBuilder::~TDocBuilder() {
   Finish();
 }
 
-TFontDesc TDocBuilder::font() const {
-  return font_;
-}
-
 void TDocBuilder::Finish() {
   if (current_) cell_.Add(std::move(current_));
 }
@@ -108,34 +104,34 @@ TDocBuilder& TDocBuilder::NoBreakText(std::string_view text) {
   return *this;
 }
 
-TDocBuilder& TDocBuilder::Style(std::uint8_t style) {
-  font_.Style = style;
+TDocBuilder& TDocBuilder::FontChanged() {
   if (current_) current_->ChangeFont(font_, script_);
   return *this;
+}
+
+TDocBuilder& TDocBuilder::Style(std::uint8_t style) {
+  font_.Style = style;
+  return FontChanged();
 }
 
 TDocBuilder& TDocBuilder::Size(std::int32_t numerator) {
   font_.Numerator = numerator;
-  if (current_) current_->ChangeFont(font_, script_);
-  return *this;
+  return FontChanged();
 }
 
 TDocBuilder& TDocBuilder::Fixed(bool fixedPitch) {
   font_.FixedPitch = fixedPitch;
-  if (current_) current_->ChangeFont(font_, script_);
-  return *this;
+  return FontChanged();
 }
 
 TDocBuilder& TDocBuilder::Script(TSubSuper mode) {
   script_ = mode;
-  if (current_) current_->ChangeFont(font_, script_);
-  return *this;
+  return FontChanged();
 }
 
 TDocBuilder& TDocBuilder::Color(TColor color) {
   font_.Color = color;
-  if (current_) current_->ChangeFont(font_, script_);
-  return *this;
+  return FontChanged();
 }
 
 TDocBuilder& TDocBuilder::Link(const std::string& url) {

@@ -59,7 +59,7 @@ class TDocBuilder {
   std::int32_t SourceIndex() const { return source_; }
 
  private:
-  TFontDesc font() const;
+  TDocBuilder& FontChanged();
   void Start(std::unique_ptr<TSection> section);
 
   TCell& cell_;
