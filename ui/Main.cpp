@@ -6,6 +6,7 @@
 #include <objbase.h>
 
 #include <memory>
+#include <string>
 
 #include "CountingAllocator.h"
 #include "LeakReport.h"
@@ -65,6 +66,11 @@ int RunProgram() {
   mainForm.reset();
   return exitCode;
 }
+// A function-local static with a run-time initialiser: its first use takes the guard lock.
+void WarmUpStaticGuard() {
+  static const std::string first(1, ' ');
+  (void)first;
+}
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
@@ -75,6 +81,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     throw 0;
   } catch (int) {
   }
+  // Likewise the lock that guards the first function-local static (the help viewer has
+  // some), made at its first use and kept to the end.
+  WarmUpStaticGuard();
   MarkProgramStart();
   const int exitCode = RunProgram();
   RunLeakReport();

@@ -1,0 +1,27 @@
+# Steps shared by the help window's end-to-end tests; sourced after e2e.sh.
+HELP_SOURCE=$(dirname "$PAVINA_EXE")  # the build puts the help page beside Pavina.exe
+HELP_WINDOW="THelpForm|Help"
+
+install_help() { # FOLDER: the help page and its pictures beside the program there
+  cp "$HELP_SOURCE/pavina_help.htm" "$HELP_SOURCE/main-window.jpg" \
+    "$HELP_SOURCE/com-port-setup.gif" "$1/"
+}
+
+help_scroll() { drv scroll-pos "$HELP_WINDOW"; }
+
+# The text the viewer shows in the newest help window, read through a select-all and copy.
+help_text() {
+  drv clear-clipboard
+  drv ctrl-key "$HELP_WINDOW" A
+  drv ctrl-key "$HELP_WINDOW" C
+  drv clipboard
+}
+
+# Waits until the help window's scroll position is the given one.
+wait_scroll() { # EXPECTED WHAT
+  for _ in $(seq 50); do [ "$(help_scroll)" = "$1" ] && break; sleep 0.1; done
+  check_eq "$(help_scroll)" "$1" "$2"
+}
+
+# Windows path of a folder of the test, as the program sees it.
+windows_path() { printf 'Z:%s' "${1//\//\\}"; }

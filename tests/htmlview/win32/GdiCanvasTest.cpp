@@ -1,0 +1,226 @@
+// The GDI canvas under Wine: fonts made once and measured consistently, masked pictures,
+// and the golden layout documents drawn into real bitmaps.
+#include <windows.h>
+#undef TextOut  // the canvas's, not the system's
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "DocBuilder.h"
+#include "win32/GdiCanvas.h"
+
+namespace {
+// A 24-bit bitmap selected into a memory context, white to begin with.
+class TTestBitmap {
+ public:
+  TTestBitmap(int width, int height) : width_(width), height_(height) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    dc_ = ::CreateCompatibleDC(nullptr);
+    bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+    before_ = ::SelectObject(dc_, bitmap_);
+    const RECT all{0, 0, width, height};
+    ::FillRect(dc_, &all, static_cast<HBRUSH>(::GetStockObject(WHITE_BRUSH)));
+  }
+  ~TTestBitmap() {
+    ::SelectObject(dc_, before_);
+    ::DeleteObject(bitmap_);
+    ::DeleteDC(dc_);
+  }
+  HDC DC() const { return dc_; }
+  TColor Pixel(int x, int y) const {
+    ::GdiFlush();
+    const auto* row = static_cast<const std::uint8_t*>(bits_) + Stride() * y;
+    return MakeColor(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
+  }
+  int CountNot(TColor colour) const {
+    int count = 0;
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) count += Pixel(x, y) != colour;
+    return count;
+  }
+  // The picture as a BMP file, for a person to look at.
+  void Save(const std::string& path) const {
+    ::GdiFlush();
+    BITMAPFILEHEADER file{};
+    BITMAPINFOHEADER info{};
+    info.biSize = sizeof(info);
+    info.biWidth = width_;
+    info.biHeight = -height_;
+    info.biPlanes = 1;
+    info.biBitCount = 24;
+    const DWORD size = static_cast<DWORD>(Stride() * height_);
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + size;
+    HANDLE out = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(out, INVALID_HANDLE_VALUE) << path;
+    DWORD written = 0;
+    ::WriteFile(out, &file, sizeof(file), &written, nullptr);
+    ::WriteFile(out, &info, sizeof(info), &written, nullptr);
+    ::WriteFile(out, bits_, size, &written, nullptr);
+    ::CloseHandle(out);
+  }
+
+ private:
+  std::size_t Stride() const { return (static_cast<std::size_t>(width_) * 3 + 3) & ~std::size_t{3}; }
+
+  int width_, height_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ before_ = nullptr;
+  void* bits_ = nullptr;
+};
+
+TEST(GdiCanvas, FontsAreMadeOncePerDescriptionAndMeasuredConsistently) {
+  TGdiCanvas canvas;
+  const TFontSpec serif{"Times New Roman", 12, 0, DEFAULT_CHARSET};
+  const TFontHandle font = canvas.Font(serif);
+  EXPECT_EQ(canvas.Font(serif), font);
+  EXPECT_NE(canvas.Font({"Times New Roman", 14, 0, DEFAULT_CHARSET}), font);
+  EXPECT_NE(canvas.Font({"Times New Roman", 12, TFontStyle::Bold, DEFAULT_CHARSET}), font);
+  EXPECT_NE(canvas.Font({"Courier New", 12, 0, DEFAULT_CHARSET}), font);
+
+  const TFontMetrics metrics = canvas.Metrics(font);
+  EXPECT_GT(metrics.Ascent, 8);
+  EXPECT_GT(metrics.Descent, 1);
+  EXPECT_GE(metrics.Height, metrics.Ascent + metrics.Descent);
+
+  const std::string text = "The quick brown fox jumps over the lazy dog";
+  const std::int32_t ten = canvas.TextWidth(font, std::string_view(text).substr(0, 10));
+  EXPECT_GT(ten, 20);
+  EXPECT_EQ(canvas.FitCount(font, text, ten), 10);
+  EXPECT_EQ(canvas.FitCount(font, text, ten - 1), 9);
+  EXPECT_EQ(canvas.FitCount(font, text, 100000), static_cast<std::int32_t>(text.size()));
+  EXPECT_EQ(canvas.FitCount(font, text, 0), 0);
+  // A monospaced font measures every character alike.
+  const TFontHandle mono = canvas.Font({"Courier New", 12, 0, DEFAULT_CHARSET});
+  EXPECT_EQ(canvas.TextWidth(mono, "iiii"), canvas.TextWidth(mono, "WWWW"));
+  EXPECT_EQ(canvas.TextWidth(font, ""), 0);
+  EXPECT_EQ(canvas.TextWidth(0, "abc"), 0);  // no font, no width
+}
+
+TEST(GdiCanvas, MaskedPicturesLeaveTheBackgroundWhereTheMaskIsWhite) {
+  TTestBitmap bitmap(8, 4);
+  TGdiCanvas canvas;
+  canvas.Attach(bitmap.DC());
+  canvas.FillRect({0, 0, 8, 4}, MakeColor(255, 0, 0));
+  TDIB picture(2, 1, 24);
+  picture.Row(0)[0] = 255;  // blue, green, red: the left pixel blue
+  picture.Row(0)[4] = 255;  // the right pixel green
+  TDIB mask(2, 1, 1);
+  mask.Row(0)[0] = 0x80;  // the left pixel lets the background through
+  canvas.DrawPicture({0, 0, 4, 2}, picture, &mask);
+  canvas.DrawPicture({4, 0, 8, 2}, picture, nullptr);
+  canvas.Detach();
+  EXPECT_EQ(bitmap.Pixel(0, 0), MakeColor(255, 0, 0));
+  EXPECT_EQ(bitmap.Pixel(1, 1), MakeColor(255, 0, 0));
+  EXPECT_EQ(bitmap.Pixel(2, 0), MakeColor(0, 255, 0));
+  EXPECT_EQ(bitmap.Pixel(3, 1), MakeColor(0, 255, 0));
+  EXPECT_EQ(bitmap.Pixel(4, 0), MakeColor(0, 0, 255));  // unmasked: both pixels drawn
+  EXPECT_EQ(bitmap.Pixel(7, 1), MakeColor(0, 255, 0));
+  EXPECT_EQ(bitmap.Pixel(0, 3), MakeColor(255, 0, 0));  // below the pictures
+}
+
+TEST(GdiCanvas, ClipsNestAndComeOff) {
+  TTestBitmap bitmap(20, 10);
+  TGdiCanvas canvas;
+  canvas.Attach(bitmap.DC());
+  canvas.PushClip({0, 0, 10, 10});
+  canvas.PushClip({5, 0, 20, 10});
+  canvas.FillRect({0, 0, 20, 10}, kBlack);  // only 5..10 of it
+  canvas.PopClip();
+  canvas.PopClip();
+  canvas.FillRect({15, 0, 16, 1}, kBlack);  // unclipped again
+  canvas.Detach();
+  EXPECT_EQ(bitmap.Pixel(4, 5), kWhite);
+  EXPECT_EQ(bitmap.Pixel(5, 5), kBlack);
+  EXPECT_EQ(bitmap.Pixel(9, 5), kBlack);
+  EXPECT_EQ(bitmap.Pixel(10, 5), kWhite);
+  EXPECT_EQ(bitmap.Pixel(15, 0), kBlack);
+}
+
+// The documents of the golden layouts, built the same way.
+const char* const kFox = "The quick brown fox jumps over the lazy dog and runs far away. ";
+
+struct TGoldenDocument {
+  const char* name;
+  std::int32_t width;
+  std::function<void(TDocBuilder&)> build;
+};
+
+const std::vector<TGoldenDocument>& GoldenDocuments() {
+  static const std::vector<TGoldenDocument> documents = {
+      {"wrapping", 200,
+       [](TDocBuilder& b) {
+         b.Text(kFox).Text(kFox).Para();
+         b.Text("Short Supercalifragilisticexpialidocious-and-then-some-more-letters end.");
+       }},
+      {"preformatted", 150,
+       [](TDocBuilder& b) {
+         b.Pre("int main() {   return    0;   }   // a line far longer than the width")
+             .Pre("")
+             .Pre("  indented");
+       }},
+      {"alignment", 250,
+       [](TDocBuilder& b) {
+         b.Align(TJustify::Centre).Text(kFox).Br().Align(TJustify::Right).Text(kFox);
+       }},
+      {"lists", 260,
+       [](TDocBuilder& b) {
+         b.Text("Before the list.");
+         b.Bullet(1).Text("First level, a bullet in navy.");
+         b.Number(2, 1, '1').Text("Second level, numbered, long enough to wrap under itself.");
+         b.Number(2, 2, '1').Text("Second item.");
+         b.Bullet(3).Text("Third level: red.");
+         b.Bullet(1, true).Text("Back at the first level, plain.");
+         b.Level(0).Text("After the list.");
+       }},
+      {"rules", 240,
+       [](TDocBuilder& b) {
+         b.Text("Above the rules.").Hr().Hr("SIZE=25 WIDTH=50%").Hr("NOSHADE ALIGN=left WIDTH=80");
+         b.Hr("COLOR=red SIZE=4").Text("Below the rules.");
+       }},
+      {"fonts", 260,
+       [](TDocBuilder& b) {
+         b.Text("Plain, ").Style(TFontStyle::Bold).Text("bold, ").Style(TFontStyle::Italic);
+         b.Text("italic, ").Style(0).Fixed(true).Text("fixed, ").Fixed(false).Size(18);
+         b.Text("large, ").Size(12).Link("elsewhere.htm").Text("a link").EndLink();
+         b.Text(" and ").Color(MakeColor(0, 128, 0)).Text("green").Color(kBlack).Text(".");
+       }},
+  };
+  return documents;
+}
+
+TEST(GdiCanvas, GoldenDocumentsDrawIntoBitmaps) {
+  for (const TGoldenDocument& golden : GoldenDocuments()) {
+    SCOPED_TRACE(golden.name);
+    TGdiCanvas canvas;
+    TSectionList doc(canvas);
+    doc.Background = kWhite;
+    {
+      TDocBuilder builder(doc);
+      golden.build(builder);
+    }
+    std::int32_t widest = 0;
+    const std::int32_t height = doc.DoLogic(5, golden.width, widest);
+    ASSERT_GT(height, 10);
+    ASSERT_LT(height, 2000);
+    TTestBitmap bitmap(golden.width + 20, height + 10);
+    canvas.Attach(bitmap.DC());
+    doc.Draw({0, 0, golden.width + 20, height + 10}, 10);
+    canvas.Detach();
+    // Text and rules left ink, and nothing was drawn left of the margin but list markers.
+    EXPECT_GT(bitmap.CountNot(kWhite), 50);
+    if (std::string(golden.name) == "lists")
+      bitmap.Save(std::string(PAVINA_VIEWER_PICTURE_DIR) + "/gdi-golden-lists.bmp");
+  }
+}
+}  // namespace

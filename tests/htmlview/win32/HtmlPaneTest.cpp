@@ -1,0 +1,190 @@
+// THtmlPane under Wine with real pages: loading and its failures, anchors in any case,
+// property clamps, the scroll bar at its boundary, history, and GIF animation.
+#include <windows.h>
+#undef TextOut  // the canvas's, not the system's
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "GifBuilder.h"
+#include "PaneTestWindow.h"
+#include "document/ImageObj.h"
+#include "document/SectionList.h"
+
+namespace {
+// A page whose anchor "MixedCase" lies far below the top.
+std::string LongPage() {
+  std::string page = "<title>Long</title><h1>Top</h1>";
+  for (int i = 0; i < 60; ++i) page += "<p>Paragraph " + std::to_string(i) + " of the page.</p>";
+  page += "<a name=\"MixedCase\"></a><h2>Anchored</h2>";
+  for (int i = 0; i < 30; ++i) page += "<p>More " + std::to_string(i) + "</p>";
+  return page;
+}
+
+TEST(HtmlPane, PropertiesHoldTheirLimits) {
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  EXPECT_EQ(pane.DefFontSize(), 12);
+  EXPECT_EQ(pane.ImageCacheCount(), 5);
+  EXPECT_EQ(pane.VisitedMaxCount(), 50);
+  EXPECT_EQ(pane.MarginWidth(), 10);
+  EXPECT_EQ(pane.MarginHeight(), 5);
+  pane.SetDefFontSize(3);
+  EXPECT_EQ(pane.DefFontSize(), 6);
+  pane.SetImageCacheCount(50);
+  EXPECT_EQ(pane.ImageCacheCount(), 20);
+  pane.SetImageCacheCount(-2);
+  EXPECT_EQ(pane.ImageCacheCount(), 0);
+  pane.SetMarginWidth(500);
+  EXPECT_EQ(pane.MarginWidth(), 200);
+  pane.SetMarginWidth(-1);
+  EXPECT_EQ(pane.MarginWidth(), 200);
+  pane.SetMarginHeight(-7);
+  EXPECT_EQ(pane.MarginHeight(), 5);
+  pane.SetMarginHeight(300);
+  EXPECT_EQ(pane.MarginHeight(), 200);
+  pane.SetVisitedMaxCount(-3);
+  EXPECT_EQ(pane.VisitedMaxCount(), 0);
+  pane.SetHistoryMaxCount(-1);
+  EXPECT_EQ(pane.HistoryMaxCount(), 0);
+  pane.SetServerRoot("  C:\\web\\ ");
+  EXPECT_EQ(pane.ServerRoot(), "C:\\web");
+}
+
+TEST(HtmlPane, AMissingFileRaisesAndLeavesTheDocumentShown) {
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  const std::string file = WriteTestFile("shown.htm", "<title>Shown</title><p>Kept text.</p>");
+  pane.OpenDocumentFile(file);
+  ASSERT_EQ(pane.DocumentTitle(), "Shown");
+  const std::size_t sections = pane.Document().Count();
+  const std::string missing = file + ".none";
+  try {
+    pane.OpenDocumentFile(missing + "#anchor");
+    FAIL() << "no error for a missing file";
+  } catch (const EInOutError& error) {
+    EXPECT_EQ(std::string(error.what()), "Can't locate file: " + missing);
+  }
+  EXPECT_EQ(pane.CurrentFile(), file);
+  EXPECT_EQ(pane.DocumentTitle(), "Shown");
+  EXPECT_EQ(pane.Document().Count(), sections);
+  EXPECT_FALSE(pane.Processing());
+  // A text load forgets the file; an empty one shows nothing and no bars.
+  pane.OpenDocumentText("");
+  EXPECT_EQ(pane.CurrentFile(), "");
+  EXPECT_FALSE(pane.Arrangement().VerticalVisible);
+  EXPECT_FALSE(pane.Arrangement().HorizontalShown);
+}
+
+TEST(HtmlPane, AnchorsAreFoundInAnyCase) {
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  const std::string file = WriteTestFile("long.htm", LongPage());
+  pane.OpenDocumentFile(file + "#mixedCASE");
+  const int anchored = pane.VerticalPosition();
+  EXPECT_GT(anchored, 1000);
+  EXPECT_EQ(pane.Visited().Items().front(), file + "#mixedCASE");
+
+  pane.SetVerticalPosition(0);
+  EXPECT_TRUE(pane.ScrollToAnchor("#MIXEDcase"));
+  EXPECT_EQ(pane.VerticalPosition(), anchored);
+  EXPECT_TRUE(pane.ScrollToAnchor("mixedcase"));  // the "#" may be left out
+  EXPECT_EQ(pane.VerticalPosition(), anchored);
+  EXPECT_FALSE(pane.ScrollToAnchor("#nowhere"));
+  EXPECT_FALSE(pane.ScrollToAnchor(""));
+  EXPECT_EQ(pane.VerticalPosition(), anchored);
+
+  // An unknown anchor keeps the place on a reload of the same file and shows the top of
+  // another one.
+  pane.SetVerticalPosition(400);
+  pane.OpenDocumentFile(file + "#nowhere");
+  EXPECT_EQ(pane.VerticalPosition(), 400);
+  const std::string other = WriteTestFile("other.htm", LongPage());
+  pane.SetVerticalPosition(400);
+  pane.OpenDocumentFile(other + "#nowhere");
+  EXPECT_EQ(pane.VerticalPosition(), 0);
+}
+
+TEST(HtmlPane, VerticalBarFromTheControlHeightLessTwo) {
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  pane.OpenDocumentText("<p>One short line.</p>");
+  const int height = pane.DocumentHeight();
+  ASSERT_GT(height, 10);
+  pane.SetBounds(0, 0, 300, height + 2);
+  window.Pump(20);
+  EXPECT_TRUE(pane.Arrangement().VerticalNeeded);
+  EXPECT_TRUE(pane.Arrangement().VerticalVisible);
+  pane.SetBounds(0, 0, 300, height + 3);
+  window.Pump(20);
+  EXPECT_FALSE(pane.Arrangement().VerticalNeeded);
+  EXPECT_FALSE(pane.Arrangement().VerticalVisible);
+  // Scrolling stays within the document.
+  pane.OpenDocumentText(LongPage());
+  pane.SetVerticalPosition(1000000);
+  EXPECT_EQ(pane.VerticalPosition(), pane.DocumentHeight() - pane.Arrangement().PaintPanel.Height);
+  pane.SetVerticalPosition(-5);
+  EXPECT_EQ(pane.VerticalPosition(), 0);
+}
+
+TEST(HtmlPane, HistoryRecordsFilesWhenAllowed) {
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  int changes = 0;
+  pane.OnHistoryChange = [&](THtmlPane&) { ++changes; };
+  const std::string first = WriteTestFile("first.htm", "<title>First</title><p>1</p>");
+  const std::string second = WriteTestFile("second.htm", "<title>Second</title><p>2</p>");
+  pane.OpenDocumentFile(first);
+  pane.OpenDocumentFile(second);
+  EXPECT_EQ(pane.History().Count(), 0u);  // HistoryMaxCount 0 keeps none
+  pane.SetHistoryMaxCount(5);
+  pane.OpenDocumentFile(first);
+  pane.OpenDocumentFile(first);  // the same file again records nothing
+  pane.OpenDocumentText("<p>text</p>");  // nor does a text
+  pane.OpenDocumentFile(second);
+  ASSERT_EQ(pane.History().Count(), 2u);
+  EXPECT_EQ(pane.History().FileNames()[0], second);
+  EXPECT_EQ(pane.History().Titles()[0], "Second");
+  EXPECT_EQ(changes, 2);
+  pane.SetHistoryMaxCount(1);
+  EXPECT_EQ(pane.History().Count(), 0u);
+  EXPECT_EQ(changes, 3);
+}
+
+TEST(HtmlPane, AGifAnimatesOnlyWhileItIsDrawn) {
+  // Two frames of 10 ms, looping for ever.
+  TGifBuilder gif(4, 4, {0x0000FF, 0x00FF00});
+  gif.Loop(0).Control(1, 1).Frame(0, 0, 4, 4, TBytes8(16, 0));
+  gif.Control(1, 1).Frame(0, 0, 4, 4, TBytes8(16, 1));
+  const TBytes8 bytes = gif.Bytes();
+  WriteTestFile("blink.gif", std::string(bytes.begin(), bytes.end()));
+  std::string page = "<p><img src=\"blink.gif\" width=40 height=40></p>";
+  for (int i = 0; i < 80; ++i) page += "<p>Line " + std::to_string(i) + "</p>";
+  const std::string file = WriteTestFile("blink.htm", page);
+
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  pane.OpenDocumentFile(file);
+  ASSERT_EQ(pane.Document().ImageList.size(), 1u);
+  const TGIFImage* animation = pane.Document().ImageList[0]->Gif();
+  ASSERT_NE(animation, nullptr);
+  int changes = 0, last = animation->CurrentFrame();
+  for (int i = 0; i < 40; ++i) {
+    window.Pump(15);
+    if (animation->CurrentFrame() != last) ++changes;
+    last = animation->CurrentFrame();
+  }
+  EXPECT_GT(changes, 3) << "in view it runs";
+
+  pane.SetVerticalPosition(pane.DocumentHeight());  // the picture out of view
+  window.Pump(100);
+  const int hidden = animation->CurrentFrame();
+  window.Pump(400);
+  EXPECT_LE(std::abs(animation->CurrentFrame() - hidden) + 0, 0) << "out of view it waits";
+
+  pane.SetVerticalPosition(0);
+  window.Pump(300);
+  EXPECT_NE(animation->CurrentFrame(), hidden);
+}
+}  // namespace
