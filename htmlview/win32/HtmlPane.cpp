@@ -355,6 +355,7 @@ void THtmlPane::LoadFile(const std::string& name, THtmlFileType kind) {
     throw EInOutError("Can't locate file: " + parts.FileName);
   }
   const std::string previousFile = currentFile_;
+  const int previousTop = document_->YOff, previousLeft = horizontalPosition_;
   ClearForLoad();
   caret_ = 0;
   selectionAnchor_ = -1;
@@ -380,10 +381,10 @@ void THtmlPane::LoadFile(const std::string& name, THtmlFileType kind) {
     TakeParseResults();
     MarkVisitedLinks();
     if (parts.Anchor.empty() || !ScrollToAnchor(parts.Anchor)) {
-      if (!SameText(currentFile_, previousFile)) {
-        ScrollVertically(0, false);
-        ScrollHorizontally(0);
-      }
+      // A reload of the same file stays where it was; another file starts at its top.
+      const bool reload = SameText(currentFile_, previousFile);
+      ScrollVertically(reload ? previousTop : 0, false);
+      ScrollHorizontally(reload ? previousLeft : 0);
     }
     InvalidatePanel();
   } catch (...) {
@@ -600,7 +601,7 @@ void THtmlPane::DoLayout() {
 
 void THtmlPane::ScrollControlIntoView(const TFormControlObj& control) {
   if (!control.Placed()) return;
-  const int top = control.PlacedTop();
+  const int top = control.PlacedTop() - document_->YOff;  // placed in document pixels
   const int panelHeight = arrangement_.PaintPanel.Height;
   if (top >= 0 && top <= panelHeight - 20) return;
   ScrollVertically(document_->YOff + top - panelHeight / 2, false);
@@ -611,7 +612,7 @@ void THtmlPane::ArrangeBars() {
   arrangement_ = ArrangeScrollBars(Frame(), documentHeight_, widestLine_);
   const TScrollBarArrangement& a = arrangement_;
   ::ShowWindow(borderPanel_->Handle(), a.BorderShown ? SW_SHOWNA : SW_HIDE);
-  ::MoveWindow(borderPanel_->Handle(), 0, 0, width_, height_, TRUE);
+  ::SetWindowPos(borderPanel_->Handle(), HWND_BOTTOM, 0, 0, width_, height_, SWP_NOACTIVATE);
   ::MoveWindow(paintPanel_->Handle(), a.PaintPanel.Left, a.PaintPanel.Top, a.PaintPanel.Width,
                a.PaintPanel.Height, TRUE);
 

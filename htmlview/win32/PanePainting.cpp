@@ -71,6 +71,8 @@ THtmlPane::TBorderPanel::TBorderPanel(THtmlPane& pane) : pane_(pane) {
   RegisterViewerClass(kBorderClass, 0, ::GetSysColorBrush(COLOR_BTNFACE));
   CreateHandle(0, kBorderClass, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS, 0, 0, pane.Width(),
                pane.Height(), pane.Handle());
+  // Beneath its siblings, so that it paints only the frame and corners they leave.
+  ::SetWindowPos(Handle(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT THtmlPane::TBorderPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -191,8 +193,8 @@ void THtmlPane::StepAnimations() {
     return;
   }
   for (const TPixelRect& changed : document_->StepAnimations(::GetTickCount())) {
-    const int dx = hMargin_ - horizontalPosition_;
-    const RECT r{changed.Left + dx, changed.Top - document_->YOff, changed.Right + dx,
+    // Left and right as drawn on the panel; top and bottom in document pixels.
+    const RECT r{changed.Left, changed.Top - document_->YOff, changed.Right,
                  changed.Bottom - document_->YOff};
     ::InvalidateRect(paintPanel_->Handle(), &r, FALSE);
   }
@@ -222,6 +224,7 @@ void THtmlPane::PaintPanel(HDC dc, const RECT& clip) {
   const int yOff = document_->YOff;
   ::SetViewportOrgEx(mem, -clip.left, -clip.top - yOff, nullptr);
   canvas_.Attach(mem);
+  controlHost_->SetScrollOffset(yOff);
   try {
     document_->Draw(TRect{clip.left, clip.top + yOff, clip.right, clip.bottom + yOff},
                     hMargin_ - horizontalPosition_, TSectionList::kDefaultClipWidth);

@@ -2,7 +2,8 @@
 
 T32ScrollBar::T32ScrollBar(HWND parent, bool vertical, int smallChange)
     : vertical_(vertical), smallChange_(smallChange) {
-  handle_ = ::CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | (vertical ? SBS_VERT : SBS_HORZ), 0, 0,
+  handle_ = ::CreateWindowExA(0, "SCROLLBAR", "",
+                              WS_CHILD | WS_CLIPSIBLINGS | (vertical ? SBS_VERT : SBS_HORZ), 0, 0,
                               0, 0, parent, nullptr, ::GetModuleHandleA(nullptr), nullptr);
 }
 

@@ -13,8 +13,12 @@ LRESULT CALLBACK ControlProcedure(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PT
 
 class TWin32ControlWindow final : public TControlWindow {
  public:
-  TWin32ControlWindow(HWND parent, const TControlSpec& spec, HFONT font, TControlEvents& events)
-      : kind_(spec.Kind), multiSelect_(spec.MultiSelect), events_(events) {
+  TWin32ControlWindow(HWND parent, const TControlSpec& spec, HFONT font, TControlEvents& events,
+                      const std::int32_t& scrollOffset)
+      : kind_(spec.Kind),
+        multiSelect_(spec.MultiSelect),
+        events_(events),
+        scrollOffset_(scrollOffset) {
     const HINSTANCE module = ::GetModuleHandleA(nullptr);
     const DWORD child = WS_CHILD | WS_TABSTOP;
     const auto make = [&](const char* cls, DWORD style, DWORD exStyle, HWND owner,
@@ -82,7 +86,7 @@ class TWin32ControlWindow final : public TControlWindow {
   void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
                  std::int32_t height) override {
     const int windowHeight = kind_ == TControlKind::DropDownList ? height + kDropDownRoom : height;
-    ::MoveWindow(outer_, left, top, width, windowHeight, TRUE);
+    ::MoveWindow(outer_, left, top - scrollOffset_, width, windowHeight, TRUE);
     if (kind_ == TControlKind::RadioButton) ::MoveWindow(window_, 0, 0, 13, 13, TRUE);
   }
   void SetVisible(bool visible) override { ::ShowWindow(outer_, visible ? SW_SHOWNA : SW_HIDE); }
@@ -193,6 +197,7 @@ class TWin32ControlWindow final : public TControlWindow {
   TControlKind kind_;
   bool multiSelect_;
   TControlEvents& events_;
+  const std::int32_t& scrollOffset_;
   HWND window_ = nullptr;
   HWND outer_ = nullptr;
   HBRUSH brush_ = nullptr;
@@ -212,7 +217,8 @@ TWin32ControlHost::~TWin32ControlHost() {
 
 std::unique_ptr<TControlWindow> TWin32ControlHost::CreateControl(const TControlSpec& spec,
                                                                  TControlEvents& events) {
-  return std::make_unique<TWin32ControlWindow>(parent_, spec, FontFor(spec.Font), events);
+  return std::make_unique<TWin32ControlWindow>(parent_, spec, FontFor(spec.Font), events,
+                                               scrollOffset_);
 }
 
 bool TWin32ControlHost::HandleCommand(WPARAM wParam, LPARAM lParam) {

@@ -23,6 +23,10 @@ class TWin32ControlHost final : public TControlHost {
   TControlTextSize MeasureText(const TControlFont& font, const std::string& text) override;
   std::int32_t ScrollBarSize() override;
 
+  // The document places controls in its own coordinates; the panel shows them less the
+  // scroll position, which the control sets before each paint.
+  void SetScrollOffset(std::int32_t y) { scrollOffset_ = y; }
+
   // The parent's WM_COMMAND; true when it came from one of our controls.
   static bool HandleCommand(WPARAM wParam, LPARAM lParam);
 
@@ -30,5 +34,6 @@ class TWin32ControlHost final : public TControlHost {
   HFONT FontFor(const TControlFont& font);
 
   HWND parent_;
+  std::int32_t scrollOffset_ = 0;
   std::map<std::pair<std::string, std::int32_t>, HFONT> fonts_;
 };

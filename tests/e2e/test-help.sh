@@ -62,13 +62,13 @@ drv key "$HELP_WINDOW" 36
 wait_scroll 0 "position after Home again"
 
 # The contents links, three wheel notches down, found on the screen by their link colour
-# (pure blue): one group of rows per link, in order.
+# (pure blue): one group of rows per link (its underline may stand a row apart), in order.
 drv wheel "$HELP_WINDOW" -360
 wait_scroll 180 "position for the contents"
 import -display "$DISPLAY" -window root -crop "${pw}x${ph}+${pl}+${pt}" +repage "$WORK/panel.png"
 mapfile -t LINKS < <(convert "$WORK/panel.png" txt:- | grep -i '#0000FF' |
   sed 's/^\([0-9]*\),\([0-9]*\):.*/\1 \2/' | sort -n -k2 -k1 |
-  awk 'NR == 1 || $2 > last + 1 { if (n) print minx, int((top + last) / 2); n++; top = $2; minx = $1 }
+  awk 'NR == 1 || $2 > last + 3 { if (n) print minx, int((top + last) / 2); n++; top = $2; minx = $1 }
        { if ($1 < minx) minx = $1; last = $2 } END { if (n) print minx, int((top + last) / 2) }')
 check_eq "${#LINKS[@]}" 9 "contents links on the first screen"
 

@@ -70,7 +70,9 @@ class TTestBitmap {
   }
 
  private:
-  std::size_t Stride() const { return (static_cast<std::size_t>(width_) * 3 + 3) & ~std::size_t{3}; }
+  std::size_t Stride() const {
+    return (static_cast<std::size_t>(width_) * 3 + 3) & ~std::size_t{3};
+  }
 
   int width_, height_;
   HDC dc_ = nullptr;

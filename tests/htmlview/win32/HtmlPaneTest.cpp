@@ -140,7 +140,7 @@ TEST(HtmlPane, HistoryRecordsFilesWhenAllowed) {
   EXPECT_EQ(pane.History().Count(), 0u);  // HistoryMaxCount 0 keeps none
   pane.SetHistoryMaxCount(5);
   pane.OpenDocumentFile(first);
-  pane.OpenDocumentFile(first);  // the same file again records nothing
+  pane.OpenDocumentFile(first);          // the same file again records nothing
   pane.OpenDocumentText("<p>text</p>");  // nor does a text
   pane.OpenDocumentFile(second);
   ASSERT_EQ(pane.History().Count(), 2u);
@@ -169,22 +169,21 @@ TEST(HtmlPane, AGifAnimatesOnlyWhileItIsDrawn) {
   ASSERT_EQ(pane.Document().ImageList.size(), 1u);
   const TGIFImage* animation = pane.Document().ImageList[0]->Gif();
   ASSERT_NE(animation, nullptr);
-  int changes = 0, last = animation->CurrentFrame();
-  for (int i = 0; i < 40; ++i) {
-    window.Pump(15);
-    if (animation->CurrentFrame() != last) ++changes;
-    last = animation->CurrentFrame();
-  }
-  EXPECT_GT(changes, 3) << "in view it runs";
-
+  // How often the frame changed while the window ran for a while.
+  const auto frameChanges = [&] {
+    int changes = 0, last = animation->CurrentFrame();
+    for (int i = 0; i < 30; ++i) {
+      window.Pump(15);
+      if (animation->CurrentFrame() != last) ++changes;
+      last = animation->CurrentFrame();
+    }
+    return changes;
+  };
+  EXPECT_GT(frameChanges(), 3) << "in view it runs";
   pane.SetVerticalPosition(pane.DocumentHeight());  // the picture out of view
   window.Pump(100);
-  const int hidden = animation->CurrentFrame();
-  window.Pump(400);
-  EXPECT_LE(std::abs(animation->CurrentFrame() - hidden) + 0, 0) << "out of view it waits";
-
+  EXPECT_EQ(frameChanges(), 0) << "out of view it waits";
   pane.SetVerticalPosition(0);
-  window.Pump(300);
-  EXPECT_NE(animation->CurrentFrame(), hidden);
+  EXPECT_GT(frameChanges(), 3) << "back in view it runs again";
 }
 }  // namespace
