@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "GifBuilder.h"
 #include "PaneTestWindow.h"
@@ -185,5 +186,76 @@ TEST(HtmlPane, AGifAnimatesOnlyWhileItIsDrawn) {
   EXPECT_EQ(frameChanges(), 0) << "out of view it waits";
   pane.SetVerticalPosition(0);
   EXPECT_GT(frameChanges(), 3) << "back in view it runs again";
+}
+// A press and release of the left button at a point of the paint panel.
+void Click(THtmlPane& pane, int x, int y) {
+  const LPARAM at = MAKELPARAM(x, y);
+  ::SendMessageA(pane.PaintPanelHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageA(pane.PaintPanelHandle(), WM_LBUTTONUP, 0, at);
+}
+
+TEST(HtmlPane, ClicksFollowLinksByTheirKind) {
+  std::vector<std::string> errors;
+  TViewerWindow::ErrorReporter() = [&errors](const std::string& text) { errors.push_back(text); };
+  TGifBuilder gif(2, 2, {0x0000FF, 0x00FF00});
+  const TBytes8 bytes = gif.Frame(0, 0, 2, 2, TBytes8(4, 1)).Bytes();
+  const std::string picture = WriteTestFile("pic.gif", std::string(bytes.begin(), bytes.end()));
+  const std::string toPicture = WriteTestFile("to-picture.htm", "<a href=\"pic.GIF\">picture</a>");
+  const std::string toNotes = WriteTestFile("to-notes.htm", "<a href=\"notes.txt\">notes</a>");
+  const std::string toOther = WriteTestFile("to-other.htm", "<a href=\"to-notes.htm\">other</a>");
+  const std::string words = WriteTestFile("words.htm", "alpha42 beta, gamma");
+
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  pane.OpenDocumentFile(toPicture);
+  Click(pane, 14, 12);  // on the first letters of the first line
+  EXPECT_EQ(pane.CurrentFileType(), THtmlFileType::Image);
+  EXPECT_EQ(pane.CurrentFile().substr(pane.CurrentFile().size() - 7), "pic.GIF");
+
+  pane.OpenDocumentFile(toNotes);
+  Click(pane, 14, 12);  // an extension the viewer does not show: nothing happens
+  EXPECT_EQ(pane.CurrentFile(), toNotes);
+  EXPECT_EQ(pane.CurrentFileType(), THtmlFileType::HTML);
+
+  std::string offered;
+  pane.OnHotSpotClick = [&](THtmlPane&, const std::string& src, bool& handled) {
+    offered = src;
+    handled = true;
+  };
+  pane.OpenDocumentFile(toOther);
+  Click(pane, 14, 12);
+  EXPECT_EQ(offered, "to-notes.htm");
+  EXPECT_EQ(pane.CurrentFile(), toOther);  // the handler took it
+  pane.OnHotSpotClick = nullptr;
+  Click(pane, 14, 12);
+  EXPECT_EQ(pane.CurrentFile(), toNotes);  // now followed
+
+  // A double click selects the word under the mouse: letters and digits, up to punctuation.
+  pane.OpenDocumentFile(words);
+  const LPARAM at = MAKELPARAM(14, 12);
+  ::SendMessageA(pane.PaintPanelHandle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageA(pane.PaintPanelHandle(), WM_LBUTTONUP, 0, at);
+  ::SendMessageA(pane.PaintPanelHandle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+  ::SendMessageA(pane.PaintPanelHandle(), WM_LBUTTONUP, 0, at);
+  EXPECT_EQ(pane.SelectedText(), "alpha42");
+  EXPECT_TRUE(errors.empty()) << errors.front();
+  TViewerWindow::ErrorReporter() = nullptr;
+}
+
+TEST(HtmlPane, MetaRefreshIsReportedAfterTheLoad) {
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  int delay = -1;
+  std::string url;
+  pane.OnMetaRefresh = [&](THtmlPane&, int seconds, const std::string& address) {
+    delay = seconds;
+    url = address;
+  };
+  pane.OpenDocumentText("<meta http-equiv=\"REFRESH\" content=\"0; URL=next.htm\"><p>x</p>");
+  EXPECT_EQ(delay, 1);
+  EXPECT_EQ(url, "next.htm");
+  delay = -1;
+  pane.OpenDocumentText("<meta http-equiv=\"refresh\" content=\"soon\"><p>x</p>");
+  EXPECT_EQ(delay, -1);  // no number, no refresh
 }
 }  // namespace
