@@ -1,5 +1,7 @@
 #include "CodePages.h"
 
+#include <string>
+
 namespace {
 
 // Code page 1250, bytes 0x80 to 0xFF (0 where the byte is unassigned).
@@ -118,7 +120,10 @@ constexpr TCharsetName kCharsetNames[] = {
 
 }  // namespace
 
-int CharsetFromContentType(std::string_view lowerContent, int current) {
+int CharsetFromContentType(std::string_view content, int current) {
+  std::string lowerContent(content);
+  for (char& c : lowerContent)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   for (const TCharsetName& name : kCharsetNames)
     if (lowerContent.find(name.Text) != std::string_view::npos) return name.Charset;
   return current;

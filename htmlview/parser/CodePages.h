@@ -12,9 +12,9 @@ constexpr int kBalticCharset = 186;
 constexpr int kCyrillicCharset = 204;
 constexpr int kEastEuropeCharset = 238;
 
-// The character set a content-type META names: `lowerContent` is its CONTENT in lower case.
-// `current` when it names none of the code pages the viewer knows.
-int CharsetFromContentType(std::string_view lowerContent, int current);
+// The character set a content-type META's CONTENT names (in any case); `current` when it
+// names none of the code pages the viewer knows.
+int CharsetFromContentType(std::string_view content, int current);
 
 // The single-byte code page in which text of a character set is written (1252 for the
 // ANSI and default sets and any set without a table here).

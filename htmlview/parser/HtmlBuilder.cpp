@@ -45,20 +45,6 @@ const TSymbolSet kListStarts = {TSymbol::Ol,   TSymbol::Ul, TSymbol::Dir,
 
 constexpr std::size_t kMaxTitle = 1024;
 
-std::string LowerText(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return text;
-}
-
-std::string Trimmed(const std::string& text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-  return text.substr(first, last - first);
-}
-
 }  // namespace
 
 THtmlBuilder::THtmlBuilder(const TParseTarget& target, const TParseHandlers& handlers,
@@ -225,14 +211,6 @@ void THtmlBuilder::DoBody(const TSymbolSet& terminators) {
         results_.baseTarget_ = Attributes().Text(TAttrSymbol::TARGET);
         Next();
         break;
-      case TSymbol::Ol:
-      case TSymbol::Ul:
-      case TSymbol::Dir:
-      case TSymbol::Menu:
-      case TSymbol::Dl:
-      case TSymbol::BlockQuote:
-        DoList(listLevel_ + 1, terminators);
-        break;
       case TSymbol::Li:
         DoListItemOutsideList();
         break;
@@ -250,7 +228,9 @@ void THtmlBuilder::DoBody(const TSymbolSet& terminators) {
         DoMeta();
         break;
       default:
-        if (IsInline(Sy()))
+        if (IsListStart(Sy()))
+          DoList(listLevel_ + 1, terminators);
+        else if (IsInline(Sy()))
           DoInline();
         else
           Next();  // unknown tags, end tags without an action, misplaced table tags
@@ -381,7 +361,7 @@ void THtmlBuilder::DoTitle() {
     if (title.size() < kMaxTitle) title += tokenizer_.Token().S;
   }
   if (title.size() > kMaxTitle) title.resize(kMaxTitle);
-  results_.title_ = Trimmed(title);
+  results_.title_ = TrimmedText(title);
 }
 
 void THtmlBuilder::DoBodyTag() {
@@ -432,7 +412,7 @@ void THtmlBuilder::DoMeta() {
   const std::string name = Attributes().Text(TAttrSymbol::NAME);
   const std::string content = Attributes().Text(TAttrSymbol::CONTENT);
   if (SameText(httpEquiv, "content-type")) {
-    const int charset = CharsetFromContentType(LowerText(content), -1);
+    const int charset = CharsetFromContentType(content, -1);
     if (charset >= 0) {
       fonts_.Top().CharSet = static_cast<std::int16_t>(charset);
       FontChanged();

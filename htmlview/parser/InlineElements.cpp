@@ -12,12 +12,7 @@ constexpr std::size_t kMaxFaceName = 50;
 
 std::string FaceFromText(const std::string& text) {
   std::string face = text.substr(0, kMaxFaceName);
-  face = face.substr(0, face.find(','));
-  std::size_t first = 0;
-  std::size_t last = face.size();
-  while (first < last && static_cast<unsigned char>(face[first]) <= ' ') ++first;
-  while (last > first && static_cast<unsigned char>(face[last - 1]) <= ' ') --last;
-  return face.substr(first, last - first);
+  return TrimmedText(face.substr(0, face.find(',')));
 }
 
 // True when the text spells an integer (an optional sign and digits).
@@ -137,33 +132,13 @@ void THtmlBuilder::DoStyle(TSymbol symbol) {
 }
 
 bool THtmlBuilder::IsStyleSymbol(TSymbol symbol) {
-  switch (symbol) {
-    case TSymbol::B:
-    case TSymbol::Strong:
-    case TSymbol::BEnd:
-    case TSymbol::StrongEnd:
-    case TSymbol::I:
-    case TSymbol::Em:
-    case TSymbol::Cite:
-    case TSymbol::Var:
-    case TSymbol::IEnd:
-    case TSymbol::EmEnd:
-    case TSymbol::CiteEnd:
-    case TSymbol::VarEnd:
-    case TSymbol::U:
-    case TSymbol::UEnd:
-    case TSymbol::S:
-    case TSymbol::Strike:
-    case TSymbol::SEnd:
-    case TSymbol::StrikeEnd:
-    case TSymbol::Sub:
-    case TSymbol::Sup:
-    case TSymbol::SubEnd:
-    case TSymbol::SupEnd:
-      return true;
-    default:
-      return false;
-  }
+  static const TSymbolSet kStyleSymbols = {
+      TSymbol::B,       TSymbol::Strong, TSymbol::BEnd,      TSymbol::StrongEnd, TSymbol::I,
+      TSymbol::Em,      TSymbol::Cite,   TSymbol::Var,       TSymbol::IEnd,      TSymbol::EmEnd,
+      TSymbol::CiteEnd, TSymbol::VarEnd, TSymbol::U,         TSymbol::UEnd,      TSymbol::S,
+      TSymbol::Strike,  TSymbol::SEnd,   TSymbol::StrikeEnd, TSymbol::Sub,       TSymbol::Sup,
+      TSymbol::SubEnd,  TSymbol::SupEnd};
+  return kStyleSymbols.Contains(symbol);
 }
 
 void THtmlBuilder::PushFixedPitchFont() {

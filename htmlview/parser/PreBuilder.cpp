@@ -4,6 +4,16 @@
 #include "parser/HtmlBuilder.h"
 #include "parser/SourceReader.h"
 
+namespace {
+
+// The tags that act inside PRE as they do elsewhere (besides the style tags).
+const TSymbolSet kActInsidePre = {TSymbol::Img,      TSymbol::A,       TSymbol::AEnd,
+                                  TSymbol::Input,    TSymbol::Select,  TSymbol::TextArea,
+                                  TSymbol::Form,     TSymbol::FormEnd, TSymbol::Font,
+                                  TSymbol::BaseFont, TSymbol::Map,     TSymbol::Script};
+
+}  // namespace
+
 void THtmlBuilder::DoPre() {
   FinishSection();
   const std::size_t fontDepth = fonts_.Depth();
@@ -29,43 +39,10 @@ void THtmlBuilder::DoPre() {
         NewSection(justify_);
         if (Next() == TSymbol::LineEnd) Next();
         break;
-      case TSymbol::Img:
-        DoImage();
-        break;
-      case TSymbol::A:
-        DoAnchor();
-        break;
-      case TSymbol::AEnd:
-        CloseLink();
-        Next();
-        break;
-      case TSymbol::Input:
-        DoInput();
-        break;
-      case TSymbol::Select:
-        DoSelect();
-        break;
-      case TSymbol::TextArea:
-        DoTextArea();
-        break;
-      case TSymbol::Form:
-      case TSymbol::FormEnd:
-        DoForm();
-        break;
-      case TSymbol::Font:
-      case TSymbol::BaseFont:
-        DoFont(Sy() == TSymbol::BaseFont);
-        break;
       case TSymbol::FontEnd:
         // Only fonts opened inside the block close here.
         if (fonts_.Depth() > fontDepth + 1) PopFont();
         Next();
-        break;
-      case TSymbol::Map:
-        DoMap();
-        break;
-      case TSymbol::Script:
-        DoScript();
         break;
       case TSymbol::PreEnd:
       case TSymbol::TdEnd:
@@ -74,8 +51,10 @@ void THtmlBuilder::DoPre() {
         done = true;
         break;
       default:
-        if (IsStyleSymbol(Sy())) DoStyle(Sy());
-        Next();
+        if (IsStyleSymbol(Sy()) || kActInsidePre.Contains(Sy()))
+          DoInline();
+        else
+          Next();
         break;
     }
   }

@@ -27,18 +27,11 @@ constexpr char kSpace = ' ';
 // In no-break mode a space reads as this code; the section turns it into a no-break space.
 constexpr char kNoBreakSpace = 5;
 
-std::string_view Trimmed(std::string_view text) {
-  std::size_t first = 0;
-  std::size_t last = text.size();
-  while (first < last && static_cast<unsigned char>(text[first]) <= ' ') ++first;
-  while (last > first && static_cast<unsigned char>(text[last - 1]) <= ' ') --last;
-  return text.substr(first, last - first);
-}
-
 }  // namespace
 
 std::int32_t IntegerOf(std::string_view text) {
-  text = Trimmed(text);
+  while (!text.empty() && static_cast<unsigned char>(text.front()) <= ' ') text.remove_prefix(1);
+  while (!text.empty() && static_cast<unsigned char>(text.back()) <= ' ') text.remove_suffix(1);
   bool negative = false;
   if (!text.empty() && (text[0] == '+' || text[0] == '-')) {
     negative = text[0] == '-';
@@ -207,7 +200,7 @@ void THtmlTokenizer::ReadQuotedValue(std::string& value) {
     }
   }
   if (value.size() > kMaxAttributeValue) value.resize(kMaxAttributeValue);
-  value = std::string(Trimmed(value));
+  value = TrimmedText(value);
 }
 
 void THtmlTokenizer::ReadNumberValue(std::string& value, std::int32_t& number) {

@@ -80,6 +80,7 @@ TEST(CharacterSets, FromContentTypeFirstMatchWins) {
       {"text/html; charset=iso-8859-7", kGreekCharset},
       {"text/html; charset=windows-1250", kEastEuropeCharset},
       {"text/html; charset=koi8-r", kCyrillicCharset},
+      {"TEXT/HTML; CHARSET=KOI8-R", kCyrillicCharset},
       {"text/html; charset=iso-8859-9", kTurkishCharset},
       {"text/html; charset=iso-8859-4", kBalticCharset},
       {"text/html; charset=utf-8", 77},     // unchanged
