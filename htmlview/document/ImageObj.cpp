@@ -64,6 +64,11 @@ TImageObj::TImageObj(TSectionList& doc, const TAttributeList& attributes,
   if (!UseMap.empty() && UseMap[0] == '#') UseMap.erase(0, 1);
   Active = attributes.Has(TAttrSymbol::ACTIVE);
 
+  doc_.AddImage(*this);
+  Fetch();
+}
+
+void TImageObj::Fetch() {
   TImageForSource picture;
   picture.BuiltIn = TBuiltInPicture::NotShown;
   if (doc_.ShowImages && doc_.PictureLoader) {
@@ -75,7 +80,6 @@ TImageObj::TImageObj(TSectionList& doc, const TAttributeList& attributes,
       picture.BuiltIn = TBuiltInPicture::CannotLoad;
     }
   }
-  doc_.AddImage(*this);
   SetPicture(std::move(picture));
 }
 

@@ -63,6 +63,8 @@ class TImageObj : public TFloatingObj {
   const TImageForSource& Picture() const { return picture_; }
   // A picture that arrives later (pending bytes) or again (images switched on).
   void SetPicture(TImageForSource picture);
+  // Asks the document's picture loader again (the not-shown picture while images are off).
+  void Fetch();
   // The natural size: a GIF's logical screen, a bitmap's own; 0 for the built-in pictures.
   TImageSize NaturalSize() const;
   bool IsBuiltIn() const { return picture_.BuiltIn != TBuiltInPicture::None || !HasPicture(); }

@@ -521,8 +521,7 @@ void TSection::DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std:
       });
 }
 
-void TSection::DrawLine(const LineRec& line, std::int32_t x, const TRect& clip,
-                        std::int32_t clipWidth) {
+void TSection::DrawLine(const LineRec& line, std::int32_t x, std::int32_t clipWidth) {
   TCanvas& canvas = Doc.Canvas();
   const std::int32_t left = x + line.LineX;
   const std::int32_t end = line.Start + line.Ln;
@@ -560,7 +559,6 @@ void TSection::DrawLine(const LineRec& line, std::int32_t x, const TRect& clip,
       canvas.FillRect({cx, top, cx + 1, top + line.LineHt}, Doc.FontColor);
     }
   }
-  (void)clip;
 }
 
 std::int32_t TSection::Draw(const TRect& clip, std::int32_t clipWidth, std::int32_t x,
@@ -579,7 +577,7 @@ std::int32_t TSection::Draw(const TRect& clip, std::int32_t clipWidth, std::int3
       lines_.begin(), lines_.end(), clip.Top,
       [](const LineRec& l, std::int32_t top) { return l.DrawY + l.Height() <= top; });
   for (; line != lines_.end() && line->DrawY < clip.Bottom; ++line) {
-    DrawLine(*line, x, clip, clipWidth);
+    DrawLine(*line, x, clipWidth);
     if (line == lines_.begin()) DrawMarker(*line, x);
   }
   return bottom;

@@ -137,7 +137,7 @@ class TSection : public TSectionBase {
   void PlaceFloat(TImageObj& image, std::int32_t y, IndentManager& imgr);
   void FinishLine(LineRec& line, IndentManager& imgr, std::int32_t& maxWidth);
   void DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std::int32_t baseline);
-  void DrawLine(const LineRec& line, std::int32_t x, const TRect& clip, std::int32_t clipWidth);
+  void DrawLine(const LineRec& line, std::int32_t x, std::int32_t clipWidth);
   std::int32_t LineIndexAtY(std::int32_t y) const;
   std::int32_t LineIndexOfPos(std::int32_t pos) const;
   std::int32_t XOfPos(const LineRec& line, std::int32_t pos) const;

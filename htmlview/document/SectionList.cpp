@@ -14,8 +14,7 @@ TSectionList::TSectionList(TCanvas& canvas) : TCell(*this), canvas_(canvas) {
   Forms.PreFontName = [this] { return preFontName_; };
   Forms.Background = [this] { return CellBackground.value_or(Background); };
   AnyControlHasFocus = [this] { return Forms.AnyFocused(); };
-  FindMapArea = [this](const std::string& name, std::int32_t x, std::int32_t y,
-                       TUrlTarget& link) {
+  FindMapArea = [this](const std::string& name, std::int32_t x, std::int32_t y, TUrlTarget& link) {
     const TMapItem* map = Forms.FindMap(name);
     return map && map->HitTest(x, y, link.Url, link.Target);
   };
@@ -65,6 +64,24 @@ void TSectionList::ImageChanged(TImageObj& image) {
   if (std::find(AnimList.begin(), AnimList.end(), &image) == AnimList.end())
     AnimList.push_back(&image);
   image.AnimationStarted = false;
+}
+
+void TSectionList::ReloadImages() {
+  for (TImageObj* image : ImageList) image->Fetch();
+}
+
+bool TSectionList::ImagesArrived(const std::string& name) {
+  if (!PictureLoader) return false;
+  bool any = false;
+  // Waiters are images of this document that asked; one freed meanwhile is not in the list.
+  for (const TPendingImages::TWaiter waiter : PictureLoader->Pending().Take(name)) {
+    const auto found =
+        std::find(ImageList.begin(), ImageList.end(), reinterpret_cast<TImageObj*>(waiter));
+    if (found == ImageList.end()) continue;
+    (*found)->Fetch();
+    any = true;
+  }
+  return any;
 }
 
 void TSectionList::KeepDropped(std::unique_ptr<TSectionBase> section) {

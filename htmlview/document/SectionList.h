@@ -89,6 +89,11 @@ class TSectionList : public TCell {
   void AddImage(TImageObj& image);
   void RemoveImage(TImageObj& image);
   void ImageChanged(TImageObj& image);
+  // Every image asks for its picture again (ViewImages was switched); relayout afterwards.
+  void ReloadImages();
+  // The host now has the bytes it promised for `name`: the images that wait for them take
+  // their pictures. True when any did (relayout afterwards).
+  bool ImagesArrived(const std::string& name);
 
   // Keeps a section that layout left out until the document is emptied, since the
   // document's lists may still point into it.

@@ -114,3 +114,63 @@ TEST(Images, ActiveImagesAnimateOnlyUnderTheMouse) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Images, PendingBytesArriveAndImagesSwitchOnAndOff) {
+  TGifBuilder gif(5, 7, {0x000000, 0xFFFFFF});
+  gif.Frame(0, 0, 5, 7, TBytes8(35, 1));
+  bool ready = false;
+  TStringBitmapList cache;
+  TPictureLoader loader(cache, 24, {});
+  loader.OnImageRequest = [&](const std::string&) {
+    TImageRequestAnswer answer;
+    answer.Kind = ready ? TImageRequestAnswer::TKind::Stream : TImageRequestAnswer::TKind::Later;
+    if (ready) answer.Bytes = gif.Bytes();
+    return answer;
+  };
+  TTestDocument test;
+  test.doc.PictureLoader = &loader;
+  test.doc.ImageCache = &cache;
+  {
+    TDocBuilder b(test.doc);
+    b.Image("SRC=late.gif").Image("SRC=late.gif");
+  }
+  ASSERT_EQ(test.doc.ImageList.size(), 2u);
+  EXPECT_FALSE(test.doc.ImageList[0]->HasPicture());
+  ready = true;
+  EXPECT_TRUE(test.doc.ImagesArrived("late.gif"));
+  EXPECT_FALSE(test.doc.ImagesArrived("late.gif"));  // nobody waits any more
+  for (const TImageObj* image : test.doc.ImageList) {
+    EXPECT_TRUE(image->HasPicture());
+    EXPECT_EQ(image->NaturalSize(), (TImageSize{5, 7}));
+  }
+
+  test.doc.ShowImages = false;
+  test.doc.ReloadImages();
+  EXPECT_EQ(test.doc.ImageList[0]->Picture().BuiltIn, TBuiltInPicture::NotShown);
+  EXPECT_EQ(cache.Find("late.gif")->UsageCount, 0);
+  test.doc.ShowImages = true;
+  test.doc.ReloadImages();
+  EXPECT_TRUE(test.doc.ImageList[1]->HasPicture());
+  EXPECT_EQ(cache.Find("late.gif")->UsageCount, 2);
+}
+
+TEST(Images, BytesForAnImageOfAnEmptiedDocumentFindNobody) {
+  TStringBitmapList cache;
+  TPictureLoader loader(cache, 24, {});
+  loader.OnImageRequest = [&](const std::string&) {
+    return TImageRequestAnswer{TImageRequestAnswer::TKind::Later, {}};
+  };
+  TTestDocument test;
+  test.doc.PictureLoader = &loader;
+  test.doc.ImageCache = &cache;
+  {
+    TDocBuilder b(test.doc);
+    b.Image("SRC=gone.gif");
+  }
+  test.doc.Clear();
+  EXPECT_FALSE(test.doc.ImagesArrived("gone.gif"));
+}
+
+}  // namespace
