@@ -428,6 +428,14 @@ void THtmlPane::OpenDocumentBuffer(const char* buffer, std::size_t length) {
 }
 
 void THtmlPane::ClearForLoad() {
+  // The host supplies pictures by name while it handles OnImageRequest; names are then
+  // passed on as written.
+  if (OnImageRequest)
+    pictureLoader_->OnImageRequest = [this](const std::string& src) {
+      return OnImageRequest(*this, src);
+    };
+  else
+    pictureLoader_->OnImageRequest = nullptr;
   urlUnderMouse_.clear();
   targetUnderMouse_.clear();
   document_->Clear();

@@ -242,6 +242,29 @@ TEST(HtmlPane, ClicksFollowLinksByTheirKind) {
   TViewerWindow::ErrorReporter() = nullptr;
 }
 
+TEST(HtmlPane, TheHostSuppliesPicturesByName) {
+  TGifBuilder gif(3, 2, {0x0000FF, 0x00FF00});
+  const TBytes8 bytes = gif.Frame(0, 0, 3, 2, TBytes8(6, 1)).Bytes();
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  std::vector<std::string> asked;
+  pane.OnImageRequest = [&](THtmlPane&, const std::string& src) {
+    asked.push_back(src);
+    TImageRequestAnswer answer;
+    if (src == "virtual/one.gif") {
+      answer.Kind = TImageRequestAnswer::TKind::Stream;
+      answer.Bytes = bytes;
+    }
+    return answer;
+  };
+  pane.OpenDocumentText("<img src=\"virtual/one.gif\"><img src=\"virtual/none.gif\">");
+  ASSERT_EQ(pane.Document().ImageList.size(), 2u);
+  EXPECT_EQ(asked, (std::vector<std::string>{"virtual/one.gif", "virtual/none.gif"}));
+  EXPECT_TRUE(pane.Document().ImageList[0]->HasPicture());
+  EXPECT_EQ(pane.Document().ImageList[0]->NaturalSize().Width, 3);
+  EXPECT_FALSE(pane.Document().ImageList[1]->HasPicture());
+}
+
 TEST(HtmlPane, MetaRefreshIsReportedAfterTheLoad) {
   TPaneTestWindow window(300, 200);
   THtmlPane& pane = window.Pane();
