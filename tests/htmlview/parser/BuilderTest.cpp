@@ -141,6 +141,15 @@ TEST(Builder, OpenCommentAtTheEndIsReportedNotThrown) {
   EXPECT_EQ(parsed.parser.ParseError(), "");
 }
 
+TEST(Builder, AHandlersExceptionPropagatesAndWhatWasBuiltStays) {
+  TParsedDocument parsed;
+  parsed.handlers.OnMeta = [](const std::string&, const std::string&, const std::string&) {
+    throw std::runtime_error("handler failed");
+  };
+  EXPECT_THROW(parsed.Parse("<p>kept<b>bold<meta name=x>lost"), std::runtime_error);
+  EXPECT_EQ(StructureDump(parsed.doc), "paragraph space\ntext left \"keptbold\"\n  @4 b\n");
+}
+
 TEST(Builder, TitleBaseAndBodyAttributes) {
   TParsedDocument parsed;
   TColor background = 0;
