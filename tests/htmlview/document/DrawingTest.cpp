@@ -241,3 +241,64 @@ TEST(Layout, HeadingAndParagraphSpacesScaleWithTheDefaultFontSize) {
 }
 
 }  // namespace
+
+namespace {
+
+// The first draw call of a one-section document that starts with the given call name.
+std::string FirstCall(TTestDocument& test, const std::string& kind) {
+  LayOutAndDraw(test, 200);
+  for (const std::string& call : test.canvas.Calls())
+    if (call.rfind(kind, 0) == 0) return call;
+  return "";
+}
+
+TEST(Drawing, RuleColoursFollowTheBackgroundAndTheDevice) {
+  const struct {
+    const char* attributes;
+    TColor background;
+    int bits;
+    const char* expected;
+  } cases[] = {
+      {"", kWhite, 24, "edge 10,9-190,11 #808080/#C0C0C0"},
+      {"", MakeColor(0, 0, 64), 24, "edge 10,9-190,11 #808080/#FFFFFF"},
+      {"", MakeColor(0, 0, 64), 1, "edge 10,9-190,11 #000000/#000000"},
+      {"NOSHADE", kWhite, 24, "edge 10,9-190,11 #000000/#000000"},
+      {"COLOR=#00FF00", kWhite, 1, "fill 10,9-190,11 #00FF00"},
+  };
+  for (const auto& c : cases) {
+    TTestDocument test;
+    test.doc.Background = c.background;
+    test.canvas.SetBitsPerPixel(c.bits);
+    {
+      TDocBuilder b(test.doc);
+      b.Hr(c.attributes);
+    }
+    const std::string call = FirstCall(test, c.attributes[0] == 'C' ? "fill" : "edge");
+    EXPECT_EQ(call, c.expected) << c.attributes << " bits " << c.bits;
+  }
+}
+
+TEST(Drawing, BulletsAreFilledOnLightBackgroundsAndOutlinedOnOthers) {
+  const struct {
+    TColor background;
+    std::int32_t level;
+    const char* expected;
+  } cases[] = {
+      {kWhite, 1, "pen=#000080 fill=#000080"},
+      {kWhite, 5, "pen=#800000 fill=#800000"},
+      {MakeColor(192, 192, 192), 3, "pen=#FF0000 fill=#FF0000"},
+      {MakeColor(0, 0, 64), 1, "pen=#000000"},
+  };
+  for (const auto& c : cases) {
+    TTestDocument test;
+    test.doc.Background = c.background;
+    {
+      TDocBuilder b(test.doc);
+      b.Bullet(c.level).Text("item");
+    }
+    const std::string call = FirstCall(test, "ellipse");
+    EXPECT_EQ(call.substr(call.find("pen=")), c.expected) << c.level;
+  }
+}
+
+}  // namespace
