@@ -21,6 +21,7 @@ constexpr int kSelectionFastBeyond = 15;  // pixels beyond the edge
 constexpr int kSelectionFastSteps = 8;    // small changes a step
 constexpr DWORD kAutoScrollStepMs = 100;
 constexpr int kMessagesBetweenSteps = 4;
+constexpr int kSelectionSearchUp = 40;  // pixels above the mouse searched for a character
 
 bool IsWordCharacter(char c) {
   const unsigned char u = static_cast<unsigned char>(c);
@@ -187,7 +188,10 @@ void THtmlPane::ExtendSelection(int x, int y) {
   // Beyond the panel the nearest character inside it counts.
   x = std::clamp(x, 0, std::max(0, arrangement_.PaintPanel.Width - 1));
   y = std::clamp(y, 0, std::max(0, arrangement_.PaintPanel.Height - 1));
-  const TCursorHit hit = document_->CursorAt(DocumentX(x), DocumentY(y));
+  // Between paragraphs the selection reaches to the last character above the mouse.
+  TCursorHit hit = document_->CursorAt(DocumentX(x), DocumentY(y));
+  for (int up = 2; hit.Index < 0 && up <= kSelectionSearchUp; up += 2)
+    hit = document_->CursorAt(DocumentX(x), DocumentY(y - up));
   if (hit.Index < 0) return;
   caret_ = hit.Index;
   document_->CaretPos = caret_;

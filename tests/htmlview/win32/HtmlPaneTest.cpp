@@ -265,6 +265,44 @@ TEST(HtmlPane, TheHostSuppliesPicturesByName) {
   EXPECT_FALSE(pane.Document().ImageList[1]->HasPicture());
 }
 
+// The pane whose first auto-scroll step ends the drag (the release comes from a timer,
+// since the loop runs inside the test's own call).
+THtmlPane* draggedPane = nullptr;
+void CALLBACK ReleaseAfterFirstStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (!draggedPane || draggedPane->VerticalPosition() == 0) return;
+  ::KillTimer(nullptr, timer);
+  ::PostMessageA(draggedPane->PaintPanelHandle(), WM_LBUTTONUP, 0, MAKELPARAM(14, 12));
+}
+
+// Drags from the heading at the top to `below` pixels under the panel; the view's position
+// after the first step of the auto-scroll.
+int FirstAutoScrollStep(TPaneTestWindow& window, int below) {
+  THtmlPane& pane = window.Pane();
+  pane.SetVerticalPosition(0);
+  HWND panel = pane.PaintPanelHandle();
+  RECT r{};
+  ::GetClientRect(panel, &r);
+  POINT mouse{14, r.bottom + below};
+  ::ClientToScreen(panel, &mouse);
+  ::SetCursorPos(mouse.x, mouse.y);
+  draggedPane = &pane;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, ReleaseAfterFirstStep);
+  ::SendMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(14, 30));
+  ::SendMessageA(panel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(14, r.bottom + below));
+  window.Pump(600);
+  ::KillTimer(nullptr, timer);
+  draggedPane = nullptr;
+  return pane.VerticalPosition();
+}
+
+TEST(HtmlPane, DraggingBelowScrollsFasterFurtherOut) {
+  TPaneTestWindow window(300, 200);
+  window.Pane().OpenDocumentText(LongPage());
+  EXPECT_EQ(FirstAutoScrollStep(window, 40), 8 * 16);
+  EXPECT_EQ(FirstAutoScrollStep(window, 5), 16);
+  EXPECT_FALSE(window.Pane().SelectedText().empty());  // the drag selected as it went
+}
+
 TEST(HtmlPane, MetaRefreshIsReportedAfterTheLoad) {
   TPaneTestWindow window(300, 200);
   THtmlPane& pane = window.Pane();
