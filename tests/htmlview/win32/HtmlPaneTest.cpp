@@ -242,6 +242,27 @@ TEST(HtmlPane, ClicksFollowLinksByTheirKind) {
   TViewerWindow::ErrorReporter() = nullptr;
 }
 
+TEST(HtmlPane, ARightClickTellsTheLinkAndWordUnderTheMouse) {
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  std::vector<TRightClickParameters> clicks;
+  pane.OnRightClick = [&](THtmlPane&, const TRightClickParameters& p) { clicks.push_back(p); };
+  std::vector<std::string> covered;
+  pane.OnHotSpotCovered = [&](THtmlPane&, const std::string& src) { covered.push_back(src); };
+  pane.OpenDocumentText("<a href=\"next.htm\" target=\"main\">alpha beta</a>");
+  const LPARAM at = MAKELPARAM(14, 12);
+  ::SendMessageA(pane.PaintPanelHandle(), WM_MOUSEMOVE, 0, at);
+  ::SendMessageA(pane.PaintPanelHandle(), WM_RBUTTONDOWN, MK_RBUTTON, at);
+  ::SendMessageA(pane.PaintPanelHandle(), WM_RBUTTONUP, 0, at);
+  ASSERT_EQ(clicks.size(), 1u);
+  EXPECT_EQ(clicks[0].URL, "next.htm");
+  EXPECT_EQ(clicks[0].Target, "main");
+  EXPECT_EQ(clicks[0].ClickWord, "alpha");
+  EXPECT_EQ(clicks[0].Image, nullptr);
+  EXPECT_EQ(covered, (std::vector<std::string>{"next.htm"}));
+  EXPECT_EQ(pane.CurrentFile(), "");  // a right click follows nothing
+}
+
 TEST(HtmlPane, TheHostSuppliesPicturesByName) {
   TGifBuilder gif(3, 2, {0x0000FF, 0x00FF00});
   const TBytes8 bytes = gif.Frame(0, 0, 3, 2, TBytes8(6, 1)).Bytes();
