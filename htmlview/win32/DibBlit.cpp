@@ -1,5 +1,6 @@
 #include "win32/DibBlit.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -73,13 +74,23 @@ void DrawBitmap(HDC dc, int x, int y, HBITMAP bitmap, HBITMAP mask) {
   ::DeleteDC(source);
 }
 
-HBITMAP MakeScreenBitmap(HDC dc, const TDIB& picture) {
+HBITMAP MakeTileBlock(HDC dc, const TDIB& picture, int minimumSide, SIZE& block) {
   if (!Drawable(picture)) return nullptr;
-  HBITMAP bitmap = ::CreateCompatibleBitmap(dc, picture.Width(), picture.Height());
+  const int w = picture.Width(), h = picture.Height();
+  block.cx = w * std::max(1, (minimumSide + w - 1) / w);
+  block.cy = h * std::max(1, (minimumSide + h - 1) / h);
+  HBITMAP bitmap = ::CreateCompatibleBitmap(dc, block.cx, block.cy);
   if (!bitmap) return nullptr;
   HDC target = ::CreateCompatibleDC(dc);
   HGDIOBJ before = ::SelectObject(target, bitmap);
-  DrawDib(target, TRect{0, 0, picture.Width(), picture.Height()}, picture, nullptr);
+  DrawDib(target, TRect{0, 0, w, h}, picture, nullptr);
+  // Doubling what is there: a handful of copies however small the picture.
+  for (LONG filled = w; filled < block.cx; filled *= 2)
+    ::BitBlt(target, filled, 0, std::min<LONG>(filled, block.cx - filled), h, target, 0, 0,
+             SRCCOPY);
+  for (LONG filled = h; filled < block.cy; filled *= 2)
+    ::BitBlt(target, 0, filled, block.cx, std::min<LONG>(filled, block.cy - filled), target, 0, 0,
+             SRCCOPY);
   ::SelectObject(target, before);
   ::DeleteDC(target);
   return bitmap;

@@ -15,6 +15,7 @@ void DrawDib(HDC dc, const TRect& dest, const TDIB& picture, const TDIB* mask);
 // A bitmap of the screen's format at its own size, with its top left at (x, y).
 void DrawBitmap(HDC dc, int x, int y, HBITMAP bitmap, HBITMAP mask);
 
-// A device-dependent copy of a picture, for pictures drawn many times (background
-// tiles); null when it cannot be made. The caller deletes it.
-HBITMAP MakeScreenBitmap(HDC dc, const TDIB& picture);
+// A device-dependent bitmap of the picture repeated side by side until it is at least
+// `minimumSide` pixels each way (`block` gets its size), so that a small background tile
+// takes few blits; null when it cannot be made. The caller deletes it.
+HBITMAP MakeTileBlock(HDC dc, const TDIB& picture, int minimumSide, SIZE& block);

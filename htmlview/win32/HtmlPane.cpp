@@ -111,6 +111,7 @@ THtmlPane::~THtmlPane() {
     ::KillTimer(Handle(), kLeaveTimerId);
     ::SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
   }
+  if (!backgroundCacheName_.empty()) SharedImageCache().Release(backgroundCacheName_);
   // The document's controls are windows of the host: the document and forms go first.
   document_.reset();
   forms_.Clear();
@@ -153,14 +154,7 @@ void THtmlPane::SetViewImages(bool value) {
       picture.BuiltIn = TBuiltInPicture::NotShown;
     image->SetPicture(std::move(picture));
   }
-  document_->BackgroundBitmap.reset();
-  document_->BackgroundMask.reset();
-  if (value && !document_->BitmapName.empty()) {
-    const TLoadedPicture background = pictureLoader_->LoadPictureFile(
-        ExpandFileName(document_->BitmapName, NameContext()), false);
-    document_->BackgroundBitmap = background.Bitmap;
-    document_->BackgroundMask = background.Mask;
-  }
+  FetchBackground();
   RelayoutKeepingPosition();
   InvalidatePanel();
 }
@@ -481,6 +475,24 @@ TParseHandlers THtmlPane::ParseHandlers() {
   return handlers;
 }
 
+void THtmlPane::FetchBackground() {
+  document_->BackgroundBitmap.reset();
+  document_->BackgroundMask.reset();
+  if (!backgroundCacheName_.empty()) SharedImageCache().Release(backgroundCacheName_);
+  backgroundCacheName_.clear();
+  if (!viewImages_ || document_->BitmapName.empty()) return;
+  TImageForSource picture = pictureLoader_->GetImage(document_->BitmapName, false);
+  backgroundCacheName_ = picture.CacheName;
+  if (picture.Gif) {  // an animated GIF stays on its first frame behind the page
+    document_->BackgroundBitmap = std::make_shared<TDIB>(picture.Gif->FirstFrameBitmap());
+    TDIB mask = picture.Gif->FirstFrameMask();
+    if (!mask.Empty()) document_->BackgroundMask = std::make_shared<TDIB>(std::move(mask));
+  } else if (picture.Bitmap) {
+    document_->BackgroundBitmap = picture.Bitmap;
+    document_->BackgroundMask = picture.Mask;
+  }
+}
+
 void THtmlPane::TakeParseResults() {
   currentTitle_ = parser_.Title();
   currentBase_ = parser_.Base().empty() ? fallbackBase_ : parser_.Base();
@@ -489,6 +501,7 @@ void THtmlPane::TakeParseResults() {
   if (margins.Width >= 0) hMargin_ = margins.Width;
   if (margins.Height >= 0) vMargin_ = margins.Height;
   background_ = document_->Background;
+  FetchBackground();
   DoLayout();
 }
 

@@ -227,6 +227,8 @@ class THtmlPane final : public TViewerWindow {
   void TakeParseResults();
   void ScrollControlIntoView(const TFormControlObj& control);
   void MarkVisitedLinks();
+  // The BODY's background picture through the image cache (none while images are off).
+  void FetchBackground();
   void TellSoundsToStop();
   void FireMetaRefresh();
 
@@ -335,6 +337,7 @@ class THtmlPane final : public TViewerWindow {
   std::string metaRefreshUrl_;
   std::optional<TFormSubmission> formSubmission_;
   int imageCacheCount_ = TStringBitmapList::kDefaultCacheCount;
+  std::string backgroundCacheName_;  // the cache entry the background uses
   // Expires with the control, for loops that dispatch messages while it may be closed.
   std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -11,6 +11,7 @@
 namespace {
 constexpr const char* kBorderClass = "THtmlBorderPanel";
 constexpr const char* kPaintClass = "TPaintPanel";
+constexpr int kTileBlockSide = 128;  // background tiles are blitted in blocks this large
 
 // A memory context with a bitmap selected, freed however the paint ends.
 class TOffscreen {
@@ -249,11 +250,12 @@ void THtmlPane::PaintBackground(HDC dc, const RECT& clip) {
     FillPlain(dc, clip, background_);
     return;
   }
-  // Tiles from an origin that moves with the view; each tile is one blit of a bitmap made
-  // once for this paint.
+  // Tiles from an origin that moves with the view, blitted in blocks of several tiles
+  // made once for this paint.
   const int w = image->Width(), h = image->Height();
-  TOwnedBitmap tile(MakeScreenBitmap(dc, *image));
-  TOwnedBitmap tileMask(mask ? MakeScreenBitmap(dc, *mask) : nullptr);
+  SIZE block{}, maskBlock{};
+  TOwnedBitmap tile(MakeTileBlock(dc, *image, kTileBlockSide, block));
+  TOwnedBitmap tileMask(mask ? MakeTileBlock(dc, *mask, kTileBlockSide, maskBlock) : nullptr);
   if (!tile.Get() || (mask && !tileMask.Get())) {
     FillPlain(dc, clip, background_);
     return;
@@ -261,6 +263,7 @@ void THtmlPane::PaintBackground(HDC dc, const RECT& clip) {
   if (mask) FillPlain(dc, clip, background_);
   const int x0 = clip.left - PositiveModulo(clip.left + horizontalPosition_, w);
   const int y0 = clip.top - PositiveModulo(clip.top + document_->YOff, h);
-  for (int y = y0; y < clip.bottom; y += h)
-    for (int x = x0; x < clip.right; x += w) DrawBitmap(dc, x, y, tile.Get(), tileMask.Get());
+  for (int y = y0; y < clip.bottom; y += block.cy)
+    for (int x = x0; x < clip.right; x += block.cx)
+      DrawBitmap(dc, x, y, tile.Get(), tileMask.Get());
 }

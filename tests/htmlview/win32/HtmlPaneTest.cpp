@@ -263,6 +263,25 @@ TEST(HtmlPane, ARightClickTellsTheLinkAndWordUnderTheMouse) {
   EXPECT_EQ(pane.CurrentFile(), "");  // a right click follows nothing
 }
 
+TEST(HtmlPane, ABackgroundPictureIsTiledAndItsSeeThroughPixelsShowTheColour) {
+  // Two pixels: red, and one the GIF declares transparent.
+  TGifBuilder gif(2, 1, {0x0000FF, 0x000000});
+  const TBytes8 bytes = gif.Control(0, 0, 1).Frame(0, 0, 2, 1, TBytes8{0, 1}).Bytes();
+  WriteTestFile("tile.gif", std::string(bytes.begin(), bytes.end()));
+  const std::string page =
+      WriteTestFile("tiled.htm", "<body background=\"tile.gif\" bgcolor=\"#00FF00\"></body>");
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  pane.OpenDocumentFile(page);
+  ::RedrawWindow(pane.PaintPanelHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = ::GetDC(pane.PaintPanelHandle());
+  std::vector<COLORREF> row;
+  for (int x = 100; x < 106; ++x) row.push_back(::GetPixel(dc, x, 120));
+  ::ReleaseDC(pane.PaintPanelHandle(), dc);
+  const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0);
+  EXPECT_EQ(row, (std::vector<COLORREF>{red, green, red, green, red, green}));
+}
+
 TEST(HtmlPane, TheHostSuppliesPicturesByName) {
   TGifBuilder gif(3, 2, {0x0000FF, 0x00FF00});
   const TBytes8 bytes = gif.Frame(0, 0, 3, 2, TBytes8(6, 1)).Bytes();
