@@ -11,6 +11,7 @@
 
 #include "DocBuilder.h"
 #include "win32/GdiCanvas.h"
+#include "win32/ViewerResources.h"
 
 namespace {
 // A 24-bit bitmap selected into a memory context, white to begin with.
@@ -147,6 +148,28 @@ TEST(GdiCanvas, ClipsNestAndComeOff) {
   EXPECT_EQ(bitmap.Pixel(9, 5), kBlack);
   EXPECT_EQ(bitmap.Pixel(10, 5), kWhite);
   EXPECT_EQ(bitmap.Pixel(15, 0), kBlack);
+}
+
+TEST(GdiCanvas, BuiltInPicturesAndCursorsComeFromTheProgramsResources) {
+  const TViewerResources& resources = TViewerResources::Get();
+  HCURSOR arrow = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  for (int number = 1; number <= 5; ++number) EXPECT_NE(resources.Cursor(number), arrow) << number;
+  EXPECT_EQ(resources.Cursor(0), arrow);
+  ASSERT_NE(resources.CannotLoad(), nullptr);
+  ASSERT_NE(resources.CannotLoadMask(), nullptr);
+  ASSERT_NE(resources.NotShown(), nullptr);
+
+  // The cannot-load picture through its mask: the corner stays, the cross is drawn.
+  TTestBitmap bitmap(20, 20);
+  TGdiCanvas canvas;
+  canvas.Attach(bitmap.DC());
+  canvas.FillRect({0, 0, 20, 20}, MakeColor(0, 0, 255));
+  canvas.DrawBuiltIn(TBuiltInPicture::CannotLoad, 2, 2);
+  canvas.Detach();
+  EXPECT_EQ(bitmap.Pixel(2, 2), MakeColor(0, 0, 255));      // see-through corner
+  EXPECT_EQ(bitmap.Pixel(5, 5), MakeColor(220, 0, 0));      // the red cross
+  EXPECT_EQ(bitmap.Pixel(4, 4), MakeColor(255, 255, 255));  // the white photo
+  EXPECT_EQ(bitmap.Pixel(19, 19), MakeColor(0, 0, 255));
 }
 
 // The documents of the golden layouts, built the same way.
