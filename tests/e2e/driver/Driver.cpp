@@ -235,14 +235,11 @@ HWND VerticalBar(HWND window) {
 }
 
 // The mouse pressed at one point of a control and released at another, moving between,
-// as a hand would drag. Points in hundredths of the control's size.
+// as a hand would drag. Points in pixels from the control's top left.
 void MouseDrag(HWND control, int x1, int y1, int x2, int y2) {
   RECT r{};
   ::GetWindowRect(control, &r);
-  const auto at = [&](int x, int y) {
-    return POINT{r.left + (r.right - r.left) * x / 100, r.top + (r.bottom - r.top) * y / 100};
-  };
-  const POINT from = at(x1, y1), to = at(x2, y2);
+  const POINT from{r.left + x1, r.top + y1}, to{r.left + x2, r.top + y2};
   ::SetCursorPos(from.x, from.y);
   ::Sleep(50);
   INPUT input{};
@@ -406,6 +403,13 @@ const std::map<std::string, std::function<void(const TArgs&)>>& Commands() {
          RECT r{};
          ::GetWindowRect(Control(a.at(0), a.at(1)), &r);
          MouseClickAt(r.left + std::stoi(a.at(2)), r.top + std::stoi(a.at(3)));
+       }},
+      {"rect",  // a control's place on the screen
+       [](const TArgs& a) {
+         RECT r{};
+         ::GetWindowRect(Control(a.at(0), a.at(1)), &r);
+         Print("left=" + std::to_string(r.left) + " top=" + std::to_string(r.top) + " width=" +
+               std::to_string(r.right - r.left) + " height=" + std::to_string(r.bottom - r.top));
        }},
       {"count", [](const TArgs& a) { Print(std::to_string(CountTopLevel(a.at(0)))); }},
       {"scroll-pos",
