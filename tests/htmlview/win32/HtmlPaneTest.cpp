@@ -282,6 +282,36 @@ TEST(HtmlPane, ABackgroundPictureIsTiledAndItsSeeThroughPixelsShowTheColour) {
   EXPECT_EQ(row, (std::vector<COLORREF>{red, green, red, green, red, green}));
 }
 
+TEST(HtmlPane, ImagesReportTheMouseOverAndClicksOnThem) {
+  TGifBuilder gif(3, 3, {0x0000FF, 0x00FF00});
+  const TBytes8 bytes = gif.Frame(0, 0, 3, 3, TBytes8(9, 1)).Bytes();
+  WriteTestFile("square.gif", std::string(bytes.begin(), bytes.end()));
+  const std::string page =
+      WriteTestFile("square.htm", "<img src=\"square.gif\" width=30 height=30>");
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  std::vector<std::string> events;
+  pane.OnImageOver = [&](THtmlPane&, TImageObj& image, TShiftState, int x, int y) {
+    events.push_back("over " + image.Source + " " + std::to_string(x) + "," + std::to_string(y));
+  };
+  pane.OnImageClick = [&](THtmlPane&, TImageObj& image, TMouseButton button, TShiftState, int x,
+                          int y) {
+    events.push_back("click " + image.Source + (button == TMouseButton::mbLeft ? " left " : " ") +
+                     std::to_string(x) + "," + std::to_string(y));
+  };
+  pane.OpenDocumentFile(page);
+  window.Pump(50);  // drawn, so that the image knows where it stands
+  ASSERT_EQ(pane.Document().ImageList.size(), 1u);
+  const TImageObj& image = *pane.Document().ImageList[0];
+  // A point 7 across and 9 down inside the picture, in the panel's pixels.
+  const int x = image.DrawnX() + 7, y = image.DrawnY() - pane.VerticalPosition() + 9;
+  ::SendMessageA(pane.PaintPanelHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+  ::SendMessageA(pane.PaintPanelHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+  ::SendMessageA(pane.PaintPanelHandle(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  ::SendMessageA(pane.PaintPanelHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(250, 150));
+  EXPECT_EQ(events, (std::vector<std::string>{"over square.gif 7,9", "click square.gif left 7,9"}));
+}
+
 TEST(HtmlPane, TheHostSuppliesPicturesByName) {
   TGifBuilder gif(3, 2, {0x0000FF, 0x00FF00});
   const TBytes8 bytes = gif.Frame(0, 0, 3, 2, TBytes8(6, 1)).Bytes();
