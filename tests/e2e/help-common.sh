@@ -23,5 +23,16 @@ wait_scroll() { # EXPECTED WHAT
   check_eq "$(help_scroll)" "$1" "$2"
 }
 
+# Waits until the position moves away from the given one, and prints where it went.
+wait_scroll_change() { # FROM
+  local now
+  for _ in $(seq 100); do
+    now=$(help_scroll)
+    [ "$now" != "$1" ] && break
+    sleep 0.1
+  done
+  echo "$now"
+}
+
 # Windows path of a folder of the test, as the program sees it.
 windows_path() { printf 'Z:%s' "${1//\//\\}"; }

@@ -41,13 +41,11 @@ drv key "$HELP_WINDOW" 39
 sleep 0.5
 check_eq "$(help_scroll)" 0 "position after arrow keys"
 drv key "$HELP_WINDOW" 34  # Page Down: the panel's height less one small step
-sleep 0.5
-page=$(help_scroll)
+page=$(wait_scroll_change 0)
 CHECKS=$((CHECKS + 1))
 [ "$page" -gt 150 ] && [ "$page" -lt "$ph" ] || fail "Page Down moved to $page (panel $ph high)"
 drv key "$HELP_WINDOW" 35  # End
-sleep 0.5
-end=$(help_scroll)
+end=$(wait_scroll_change "$page")
 CHECKS=$((CHECKS + 1))
 [ "$end" -gt $((page * 5)) ] || fail "End moved only to $end"
 drv key "$HELP_WINDOW" 33  # Page Up
@@ -75,8 +73,7 @@ check_eq "${#LINKS[@]}" 9 "contents links on the first screen"
 # Contents links: the last one leads furthest, the sixth less far; both scroll.
 read -r lx ly <<<"${LINKS[8]}"
 drv click-at "$HELP_WINDOW" class:TPaintPanel $((lx + 8)) "$ly"
-sleep 0.5
-messages=$(help_scroll)
+messages=$(wait_scroll_change 180)
 CHECKS=$((CHECKS + 1))
 [ "$messages" -gt $((180 + page)) ] || fail "the Messages link scrolled to $messages"
 back_to_contents() {
@@ -88,8 +85,7 @@ back_to_contents() {
 back_to_contents
 read -r lx ly <<<"${LINKS[5]}"
 drv click-at "$HELP_WINDOW" class:TPaintPanel $((lx + 8)) "$ly"
-sleep 0.5
-moving=$(help_scroll)
+moving=$(wait_scroll_change 180)
 CHECKS=$((CHECKS + 1))
 [ "$moving" -gt 180 ] && [ "$moving" -lt "$messages" ] ||
   fail "the Moving link scrolled to $moving (Messages at $messages)"
