@@ -7,6 +7,14 @@ install_help() { # FOLDER: the help page and its pictures beside the program the
     "$HELP_SOURCE/com-port-setup.gif" "$1/"
 }
 
+# Starts the program in APP and presses Help: a help window is up afterwards.
+open_help() {
+  start_pavina
+  drv wait-window TMainForm 60000 >/dev/null || fail "no main window"
+  drv click TMainForm name:btHelp
+  drv wait-window "$HELP_WINDOW" 20000 || fail "Help opened no window"
+}
+
 help_scroll() { drv scroll-pos "$HELP_WINDOW"; }
 
 # The text the viewer shows in the newest help window, read through a select-all and copy.

@@ -6,10 +6,7 @@ source "$(dirname "$0")/help-common.sh"
 
 reset_ports
 install_pavina
-start_pavina
-drv wait-window TMainForm 60000 >/dev/null || fail "no main window"
-drv click TMainForm name:btHelp
-drv wait-window "$HELP_WINDOW" 20000 || fail "Help opened no window without its page"
+open_help
 check_eq "$(help_text)" "Help File $(windows_path "$APP")\\pavina_help.htm not Found" \
   "text without the page"
 drv close "$HELP_WINDOW"
@@ -22,10 +19,7 @@ APP=$WORK/app#1
 mkdir -p "$APP"
 cp "$PAVINA_EXE" "$APP/Pavina.exe"
 install_help "$APP"
-start_pavina
-drv wait-window TMainForm 60000 >/dev/null || fail "no main window from the # folder"
-drv click TMainForm name:btHelp
-drv wait-window "$HELP_WINDOW" 20000 || fail "Help opened no window in the # folder"
+open_help
 check_eq "$(help_text)" "Help File $(windows_path "$APP")\\pavina_help.htm not Found" \
   "text in a folder with #"
 drv click TMainForm name:btExit

@@ -9,10 +9,7 @@ source "$(dirname "$0")/help-common.sh"
 reset_ports
 install_pavina
 install_help "$APP"
-start_pavina
-drv wait-window TMainForm 60000 >/dev/null || fail "no main window"
-drv click TMainForm name:btHelp
-drv wait-window "$HELP_WINDOW" 20000 || fail "Help opened no window"
+open_help
 check_eq "$(drv count "$HELP_WINDOW")" 1 "help windows after one press"
 geometry=$(drv geometry "$HELP_WINDOW")
 check_eq "$(grep -o 'client=[0-9x]*' <<<"$geometry")" "client=457x266" "help client size"
