@@ -373,6 +373,43 @@ TEST(HtmlPane, DraggingBelowScrollsFasterFurtherOut) {
   EXPECT_FALSE(window.Pane().SelectedText().empty());  // the drag selected as it went
 }
 
+// Ends middle-button scrolling with a key once the view has moved.
+void CALLBACK KeyAfterFirstStep(HWND, UINT, UINT_PTR timer, DWORD) {
+  if (!draggedPane || draggedPane->VerticalPosition() == 0) return;
+  ::KillTimer(nullptr, timer);
+  ::PostMessageA(draggedPane->Handle(), WM_KEYDOWN, VK_SHIFT, 0);
+}
+
+// Middle button pressed and released at y 50, then the mouse `away` pixels below: the
+// view's position after the first step.
+int FirstMiddleButtonStep(TPaneTestWindow& window, int away) {
+  THtmlPane& pane = window.Pane();
+  pane.SetVerticalPosition(0);
+  HWND panel = pane.PaintPanelHandle();
+  ::SendMessageA(panel, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(50, 50));
+  ::SendMessageA(panel, WM_MBUTTONUP, 0, MAKELPARAM(50, 50));  // the mode stays
+  POINT mouse{50, 50 + away};
+  ::ClientToScreen(panel, &mouse);
+  ::SetCursorPos(mouse.x, mouse.y);
+  draggedPane = &pane;
+  const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, KeyAfterFirstStep);
+  ::SendMessageA(panel, WM_MOUSEMOVE, 0, MAKELPARAM(50, 50 + away));
+  window.Pump(600);
+  ::KillTimer(nullptr, timer);
+  draggedPane = nullptr;
+  return pane.VerticalPosition();
+}
+
+TEST(HtmlPane, MiddleButtonScrollsFasterFurtherAway) {
+  TPaneTestWindow window(300, 200);
+  window.Pane().OpenDocumentText(LongPage());
+  EXPECT_EQ(FirstMiddleButtonStep(window, 100), 32);
+  EXPECT_EQ(FirstMiddleButtonStep(window, 40), 8);
+  // The key ended the mode: the mouse far away scrolls no more.
+  window.Pump(300);
+  EXPECT_EQ(window.Pane().VerticalPosition(), 8);
+}
+
 TEST(HtmlPane, MetaRefreshIsReportedAfterTheLoad) {
   TPaneTestWindow window(300, 200);
   THtmlPane& pane = window.Pane();
