@@ -145,15 +145,7 @@ void THtmlPane::SetViewImages(bool value) {
   viewImages_ = value;
   document_->ShowImages = value;
   if (document_->Empty()) return;
-  for (TImageObj* image : document_->ImageList) {
-    TImageForSource picture;
-    if (value)
-      picture = pictureLoader_->GetImage(image->Source, image->Transparent,
-                                         reinterpret_cast<TPendingImages::TWaiter>(image));
-    else
-      picture.BuiltIn = TBuiltInPicture::NotShown;
-    image->SetPicture(std::move(picture));
-  }
+  document_->ReloadImages();
   FetchBackground();
   RelayoutKeepingPosition();
   InvalidatePanel();

@@ -312,6 +312,28 @@ TEST(HtmlPane, ImagesReportTheMouseOverAndClicksOnThem) {
   EXPECT_EQ(events, (std::vector<std::string>{"over square.gif 7,9", "click square.gif left 7,9"}));
 }
 
+TEST(HtmlPane, ViewImagesTakesPicturesAwayAndBack) {
+  TGifBuilder gif(5, 4, {0x0000FF, 0x00FF00});
+  const TBytes8 bytes = gif.Frame(0, 0, 5, 4, TBytes8(20, 1)).Bytes();
+  WriteTestFile("small.gif", std::string(bytes.begin(), bytes.end()));
+  const std::string page =
+      WriteTestFile("small.htm", "<p>Before <img src=\"small.gif\"> after</p>");
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  std::vector<bool> processing;
+  pane.OnProcessing = [&](THtmlPane&, bool on) { processing.push_back(on); };
+  pane.OpenDocumentFile(page);
+  const TImageObj& image = *pane.Document().ImageList.at(0);
+  EXPECT_TRUE(image.HasPicture());
+  pane.SetViewImages(false);
+  EXPECT_FALSE(pane.ViewImages());
+  EXPECT_FALSE(image.HasPicture());
+  pane.SetViewImages(true);
+  EXPECT_TRUE(image.HasPicture());
+  EXPECT_EQ(processing, (std::vector<bool>{true, false, true, false, true, false}));
+  EXPECT_FALSE(pane.Processing());
+}
+
 TEST(HtmlPane, TheHostSuppliesPicturesByName) {
   TGifBuilder gif(3, 2, {0x0000FF, 0x00FF00});
   const TBytes8 bytes = gif.Frame(0, 0, 3, 2, TBytes8(6, 1)).Bytes();
