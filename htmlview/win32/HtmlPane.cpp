@@ -80,17 +80,18 @@ THtmlPane::THtmlPane(HWND parent, int left, int top) {
   document_->OnProcessingError = [this](const std::string& text) {
     ::MessageBoxA(Handle(), text.c_str(), "", MB_OK | MB_ICONERROR);
   };
-  document_->AnyControlHasFocus = [this] { return forms_.AnyFocused(); };
-  forms_.SetHost(controlHost_.get());
-  forms_.PreFontName = [this] { return defPreFontName_; };
-  forms_.SubmitHandler = [this](const TFormSubmission& submission) {
+  // The document owns its forms, so that image maps and control focus are answered from
+  // the same controls that the parser made.
+  TDocumentForms& forms = document_->Forms;
+  forms.SetHost(controlHost_.get());
+  forms.SubmitHandler = [this](const TFormSubmission& submission) {
     formSubmission_ = submission;
     ::PostMessageA(Handle(), kFormSubmitMessage, 0, 0);
   };
-  forms_.ObjectClickHandler = [this](TFormControlObj&, const std::string& onClick) {
+  forms.ObjectClickHandler = [this](TFormControlObj&, const std::string& onClick) {
     if (OnObjectClick) OnObjectClick(*this, onClick);
   };
-  forms_.ControlFocusedHandler = [this](TFormControlObj& control) {
+  forms.ControlFocusedHandler = [this](TFormControlObj& control) {
     ScrollControlIntoView(control);
   };
 
@@ -112,9 +113,8 @@ THtmlPane::~THtmlPane() {
     ::SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
   }
   if (!backgroundCacheName_.empty()) SharedImageCache().Release(backgroundCacheName_);
-  // The document's controls are windows of the host: the document and forms go first.
+  // The document's controls are windows of the host: the document and its forms go first.
   document_.reset();
-  forms_.Clear();
   pictureLoader_.reset();
   controlHost_.reset();
   hBar_.reset();
@@ -429,14 +429,13 @@ void THtmlPane::ClearForLoad() {
   document_->Background = ResolvePaneColor(defBackground_);
   ApplyDefaults();
   anchors_.Clear();
-  forms_.Clear();
   hMargin_ = marginWidth_;
   vMargin_ = marginHeight_;
   horizontalPosition_ = 0;
 }
 
 TParseTarget THtmlPane::ParseTarget() {
-  return TParseTarget{*document_, anchors_, &forms_};
+  return TParseTarget{*document_, anchors_, &document_->Forms};
 }
 
 TParseHandlers THtmlPane::ParseHandlers() {
@@ -516,7 +515,6 @@ void THtmlPane::MarkVisitedLinks() {
 void THtmlPane::EmptyDocument() {
   if (processing_) return;
   document_->Clear();
-  forms_.Clear();
   anchors_.Clear();
   currentTitle_.clear();
   currentBase_.clear();

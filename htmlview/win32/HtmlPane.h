@@ -286,7 +286,6 @@ class THtmlPane final : public TViewerWindow {
   std::unique_ptr<TWin32ControlHost> controlHost_;
   std::unique_ptr<TPictureLoader> pictureLoader_;
   std::unique_ptr<TSectionList> document_;
-  TDocumentForms forms_;
   THtmlParser parser_;
   TAnchorList anchors_;
   THistory history_;

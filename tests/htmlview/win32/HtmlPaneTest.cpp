@@ -242,6 +242,32 @@ TEST(HtmlPane, ClicksFollowLinksByTheirKind) {
   TViewerWindow::ErrorReporter() = nullptr;
 }
 
+// The areas of a client-side map are links of the picture that uses it: the pane must ask
+// the same forms and maps that the parser filled.
+TEST(HtmlPane, AnImageMapAreaIsALink) {
+  TGifBuilder gif(40, 20, {0x0000FF, 0x00FF00});
+  const TBytes8 bytes = gif.Frame(0, 0, 40, 20, TBytes8(800, 1)).Bytes();
+  WriteTestFile("map.gif", std::string(bytes.begin(), bytes.end()));
+  const std::string page =
+      WriteTestFile("map.htm",
+                    "<map name=\"m\"><area shape=rect coords=\"0,0,19,19\" href=\"left.htm\">"
+                    "<area shape=rect coords=\"20,0,39,19\" nohref></map>"
+                    "<img src=\"map.gif\" usemap=\"#M\" border=0>");
+
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  std::string offered = "none";
+  pane.OnHotSpotClick = [&](THtmlPane&, const std::string& src, bool& handled) {
+    offered = src;
+    handled = true;
+  };
+  pane.OpenDocumentFile(page);
+  Click(pane, 10 + 30, 5 + 10);  // the right half: NOHREF, no link
+  EXPECT_EQ(offered, "none");
+  Click(pane, 10 + 5, 5 + 10);  // the left half
+  EXPECT_EQ(offered, "left.htm");
+}
+
 TEST(HtmlPane, ARightClickTellsTheLinkAndWordUnderTheMouse) {
   TPaneTestWindow window(300, 200);
   THtmlPane& pane = window.Pane();
