@@ -594,7 +594,7 @@ void THtmlPane::DoLayout() {
   layoutInProgress_ = true;
   try {
     const TViewFrame frame = Frame();
-    document_->ViewHeight = height_ - 2;
+    document_->ViewHeight = height_ - 2 * vMargin_;
     std::int32_t widest = 0;
     const std::int32_t height =
         document_->DoLogic(vMargin_, std::max(LayoutWidth(frame), 0), widest);

@@ -129,6 +129,17 @@ TEST(HtmlPane, VerticalBarFromTheControlHeightLessTwo) {
   EXPECT_EQ(pane.VerticalPosition(), 0);
 }
 
+// A table of HEIGHT 100% in the body takes the view less its margins, so it fills the
+// view without asking for a scroll bar.
+TEST(HtmlPane, APercentTableHeightCountsFromTheViewLessItsMargins) {
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  pane.OpenDocumentText("<table height=\"100%\"><tr><td>cell</td></tr></table>");
+  EXPECT_GT(pane.DocumentHeight(), 180);
+  EXPECT_LT(pane.DocumentHeight(), 200 - 2);
+  EXPECT_FALSE(pane.Arrangement().VerticalNeeded);
+}
+
 TEST(HtmlPane, HistoryRecordsFilesWhenAllowed) {
   TPaneTestWindow window(300, 200);
   THtmlPane& pane = window.Pane();
