@@ -172,9 +172,10 @@ class TIndexedRow {
  public:
   TIndexedRow(const std::vector<TColor>& palette, std::uint8_t* row, std::int32_t width)
       : palette_(palette), row_(row), width_(width) {}
+  // Without a row only the index is checked.
   bool Put(std::int32_t x, unsigned index) {
     if (index >= palette_.size()) return false;
-    if (x >= width_) return true;
+    if (!row_ || x >= width_) return true;
     const TColor& c = palette_[index];
     std::uint8_t* p = row_ + static_cast<std::size_t>(x) * 3;
     p[0] = c[0], p[1] = c[1], p[2] = c[2];
@@ -214,15 +215,25 @@ bool ReadUncompressedRow(const TBmpLayout& layout, const std::uint8_t* source, s
   return true;
 }
 
-bool ReadUncompressed(const std::uint8_t* data, std::size_t size, const TBmpLayout& layout,
-                      TRaster& picture) {
+std::uint64_t UncompressedStride(const TBmpLayout& layout) {
   const std::uint64_t rowBits =
       std::uint64_t{static_cast<std::uint32_t>(layout.width)} * layout.bits;
-  const std::uint64_t stride = (rowBits + 31) / 32 * 4;
-  // The last row may lack its padding; every pixel must be there.
+  return (rowBits + 31) / 32 * 4;
+}
+
+// Checked before the raster is allocated: the last row may lack its padding, but every
+// pixel must be there.
+bool UncompressedDataPresent(std::size_t size, const TBmpLayout& layout) {
+  const std::uint64_t rowBits =
+      std::uint64_t{static_cast<std::uint32_t>(layout.width)} * layout.bits;
   const std::uint64_t needed =
-      stride * static_cast<std::uint64_t>(layout.height - 1) + (rowBits + 7) / 8;
-  if (needed > size - layout.pixelOffset) return false;
+      UncompressedStride(layout) * static_cast<std::uint64_t>(layout.height - 1) +
+      (rowBits + 7) / 8;
+  return needed <= size - layout.pixelOffset;
+}
+
+bool ReadUncompressed(const std::uint8_t* data, const TBmpLayout& layout, TRaster& picture) {
+  const std::uint64_t stride = UncompressedStride(layout);
   for (std::int32_t fileRow = 0; fileRow < layout.height; ++fileRow) {
     const std::int32_t y = layout.topDown ? fileRow : layout.height - 1 - fileRow;
     const std::uint8_t* source =
@@ -234,16 +245,19 @@ bool ReadUncompressed(const std::uint8_t* data, std::size_t size, const TBmpLayo
 
 // RLE8 and RLE4. Pixels that the data skips (deltas, early ends of lines or of the bitmap)
 // keep the first table colour. A run past its stored row, a move outside the picture, an index
-// outside the table or data that ends before the end-of-bitmap mark fail the file.
+// outside the table or data that ends before the end-of-bitmap mark fail the file. Without a
+// picture the data is only checked, so that a few damaged bytes announcing a large picture
+// are refused before its raster is allocated and filled.
 bool ReadRunLengths(const std::uint8_t* data, std::size_t size, const TBmpLayout& layout,
-                    TRaster& picture) {
+                    TRaster* picture) {
   const bool fourBits = layout.compression == kBiRle4;
-  if (!layout.palette.empty()) {
+  if (picture && !layout.palette.empty()) {
     const TColor& first = layout.palette[0];
-    for (std::int32_t y = 0; y < layout.height; ++y)
-      for (std::int32_t x = 0; x < layout.width; ++x)
-        picture.WritePixel(x, y, first[0], first[1], first[2]);
+    picture->Fill(first[0], first[1], first[2]);
   }
+  const auto rowOf = [&](std::int32_t fileRow) {
+    return picture ? picture->Row(layout.height - 1 - fileRow) : nullptr;
+  };
   // Writers such as ImageMagick also encode the row's padding up to its 32-bit boundary.
   const std::int64_t storedWidth =
       (std::int64_t{layout.width} * layout.bits + 31) / 32 * 32 / layout.bits;
@@ -257,7 +271,7 @@ bool ReadRunLengths(const std::uint8_t* data, std::size_t size, const TBmpLayout
     pos += 2;
     if (count > 0) {
       if (!rowFits(count)) return false;
-      TIndexedRow row(layout.palette, picture.Row(layout.height - 1 - fileRow), layout.width);
+      TIndexedRow row(layout.palette, rowOf(fileRow), layout.width);
       for (unsigned i = 0; i < count; ++i) {
         const unsigned index = !fourBits ? value : (i % 2 == 0 ? value >> 4 : value & 0x0F);
         if (!row.Put(x++, index)) return false;
@@ -276,7 +290,7 @@ bool ReadRunLengths(const std::uint8_t* data, std::size_t size, const TBmpLayout
     } else {  // a literal run, padded to a 16-bit boundary
       const std::size_t bytes = fourBits ? (value + 1) / 2 : value;
       if (size - pos < bytes + bytes % 2 || !rowFits(value)) return false;
-      TIndexedRow row(layout.palette, picture.Row(layout.height - 1 - fileRow), layout.width);
+      TIndexedRow row(layout.palette, rowOf(fileRow), layout.width);
       for (unsigned i = 0; i < value; ++i) {
         const unsigned byte = data[pos + (fourBits ? i / 2 : i)];
         const unsigned index = !fourBits ? byte : (i % 2 == 0 ? byte >> 4 : byte & 0x0F);
@@ -293,10 +307,14 @@ bool ReadRunLengths(const std::uint8_t* data, std::size_t size, const TBmpLayout
 bool ReadBmp(const std::uint8_t* data, std::size_t size, TRaster& out) {
   TBmpLayout layout;
   if (data == nullptr || !ParseHeaders(data, size, layout)) return false;
+  const bool runLengths = layout.compression == kBiRle8 || layout.compression == kBiRle4;
+  // The data must be whole before the raster is allocated.
+  if (runLengths ? !ReadRunLengths(data, size, layout, nullptr)
+                 : !UncompressedDataPresent(size, layout))
+    return false;
   TRaster picture(layout.width, layout.height);
-  const bool read = layout.compression == kBiRle8 || layout.compression == kBiRle4
-                        ? ReadRunLengths(data, size, layout, picture)
-                        : ReadUncompressed(data, size, layout, picture);
+  const bool read = runLengths ? ReadRunLengths(data, size, layout, &picture)
+                               : ReadUncompressed(data, layout, picture);
   if (!read) return false;
   out = std::move(picture);
   return true;

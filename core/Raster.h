@@ -22,6 +22,8 @@ class TRaster {
                   std::uint8_t blue);
   // The content left after a resize is unspecified; negative sizes count as 0.
   void Resize(std::int32_t width, std::int32_t height);
+  // Every pixel the one colour.
+  void Fill(std::uint8_t red, std::uint8_t green, std::uint8_t blue);
 
   // Rows from the top, 3 bytes a pixel in the order red, green, blue.
   const std::uint8_t* Row(std::int32_t y) const { return &pixels_[Offset(0, y)]; }

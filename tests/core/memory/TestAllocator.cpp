@@ -8,11 +8,13 @@
 namespace {
 std::atomic<std::size_t> refusedFrom{SIZE_MAX};
 std::atomic<std::int64_t> liveBytes{0};
+std::atomic<std::size_t> largestRequest{0};
 
 // Each block carries its size in front, so that delete can count it off.
 constexpr std::size_t kHeader = alignof(std::max_align_t);
 
 void* Allocate(std::size_t size) {
+  if (size > largestRequest.load()) largestRequest = size;
   if (size >= refusedFrom.load() || size > SIZE_MAX - kHeader) throw std::bad_alloc();
   auto* block = static_cast<unsigned char*>(std::malloc(size + kHeader));
   if (!block) throw std::bad_alloc();
@@ -37,6 +39,12 @@ void AllowAllAllocations() {
 }
 std::int64_t LiveAllocatedBytes() {
   return liveBytes.load();
+}
+std::size_t LargestRequest() {
+  return largestRequest.load();
+}
+void ForgetLargestRequest() {
+  largestRequest = 0;
 }
 
 void* operator new(std::size_t size) {

@@ -10,6 +10,9 @@ void RefuseAllocationsFrom(std::size_t bytes);
 void AllowAllAllocations();
 // Bytes allocated with new and not yet deleted.
 std::int64_t LiveAllocatedBytes();
+// The largest single request since the last call of ForgetLargestRequest (refused or not).
+std::size_t LargestRequest();
+void ForgetLargestRequest();
 
 // Refuses from its construction to the end of its scope.
 class TRefusedAllocations {
