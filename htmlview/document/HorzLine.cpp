@@ -11,6 +11,8 @@ namespace {
 constexpr TColor kSilver = MakeColor(192, 192, 192);
 constexpr std::int32_t kMaxSize = 20;
 constexpr std::int32_t kUnsizedInset = 10;
+// As wide as the widest picture: keeps the rule's right edge and the page width in range.
+constexpr std::int32_t kMaxPixelWidth = 32000;
 
 }  // namespace
 
@@ -20,7 +22,7 @@ THorzLine::THorzLine(TSectionList& doc, const TAttributeList& attributes) : TSec
   const std::int32_t width = attributes.Number(TAttrSymbol::WIDTH, 0);
   if (width > 0) {
     percent_ = attributes.IsPercent(TAttrSymbol::WIDTH);
-    width_ = percent_ ? std::min(width, 100) : width;
+    width_ = std::min(width, percent_ ? 100 : kMaxPixelWidth);
   }
   const std::string align = attributes.Text(TAttrSymbol::ALIGN);
   const int alignment = AlignmentFromText(align);

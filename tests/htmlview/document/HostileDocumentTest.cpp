@@ -76,6 +76,19 @@ TEST(HostileDocument, HugeAttributesAreBounded) {
   EXPECT_LE(test.canvas.FontsMade()[0].SizePt, 1000);
 }
 
+TEST(HostileDocument, AHugeRuleInsideAListStaysWithinTheImageCap) {
+  TTestDocument test;
+  {
+    TDocBuilder b(test.doc);
+    b.Bullet(1).Text("in a list");
+    b.Hr("WIDTH=2147483647");
+    b.Hr("WIDTH=2147483647 ALIGN=right");
+  }
+  std::int32_t widest = 0;
+  test.doc.DoLogic(0, 300, widest);
+  EXPECT_EQ(widest, 35 + 32000);
+}
+
 TEST(HostileDocument, ThousandsOfFloatsInOneLine) {
   TTestDocument test;
   {
