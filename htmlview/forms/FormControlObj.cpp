@@ -59,6 +59,8 @@ void TFormControlObj::HideAfterLayout(bool offScreen) {
   if (offScreen) {
     const TControlSize size = Measure();
     window_->SetBounds(kOffScreenLeft, placedTop_, size.Width, size.Height);
+    // Shown, not hidden: the focus may still move to it, and then it is scrolled into view.
+    window_->SetVisible(true);
   } else {
     window_->SetVisible(false);
   }

@@ -50,8 +50,8 @@ class TFormControlObj : public TInlineControlObj, private TControlEvents {
   std::int32_t PlacedLeft() const { return placedLeft_; }
   std::int32_t PlacedTop() const { return placedTop_; }
   // After a layout nothing is placed until drawing places it again. Meanwhile the window
-  // hides, or moves far off to the left when a control has the focus (hiding a focused
-  // window would take the focus away).
+  // hides, or shows far off to the left when a control has the focus (hiding a focused
+  // window would take the focus away, and hidden ones could not take it in turn).
   void HideAfterLayout(bool offScreen) override;
   bool HasFocus() const override { return window_ && window_->Focused(); }
 

@@ -337,6 +337,7 @@ TEST_F(Forms, WindowsWaitOffScreenShowWhenPlacedAndAreParkedAfterLayout) {
   EXPECT_TRUE(Win(edit).Visible()) << "the focused control keeps its focus";
   EXPECT_EQ(Win(edit).Left(), -4000);
   EXPECT_EQ(Win(other).Left(), -4000);
+  EXPECT_TRUE(Win(other).Visible()) << "shown off-screen, so that the focus can reach it";
   EXPECT_FALSE(edit->Placed());
 
   document.Clear();
