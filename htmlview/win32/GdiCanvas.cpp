@@ -154,8 +154,18 @@ void TGdiCanvas::TextOut(std::int32_t x, std::int32_t baseline, TFontHandle font
   ::SetTextColor(dc_, Ref(paint.Color));
   ::SetBkMode(dc_, paint.Opaque ? OPAQUE : TRANSPARENT);
   if (paint.Opaque) ::SetBkColor(dc_, Ref(paint.Background));
-  ::ExtTextOutA(dc_, x, baseline, 0, nullptr, text.data(), static_cast<UINT>(Clamped(text.size())),
-                nullptr);
+  // The glyphs go where the layout measured them. Left to itself, Wine's renderer spaces
+  // glyphs more tightly than the widths it reports, so text would end short of its
+  // measured width and a link's underline would run on past it.
+  const int count = Clamped(text.size());
+  advances_.resize(static_cast<std::size_t>(count));
+  SIZE size{};
+  const int* dx = nullptr;
+  if (::GetTextExtentExPointA(dc_, text.data(), count, 0, nullptr, advances_.data(), &size)) {
+    for (std::size_t i = advances_.size() - 1; i > 0; --i) advances_[i] -= advances_[i - 1];
+    dx = advances_.data();
+  }
+  ::ExtTextOutA(dc_, x, baseline, 0, nullptr, text.data(), static_cast<UINT>(count), dx);
 }
 
 void TGdiCanvas::FillRect(const TRect& rect, TColor color) {

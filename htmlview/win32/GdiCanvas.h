@@ -66,4 +66,5 @@ class TGdiCanvas final : public TCanvas {
   std::map<TFontKey, TFontHandle> fontsByKey_;
   std::vector<TFontEntry> fonts_;  // handle n is fonts_[n - 1]
   int clipDepth_ = 0;
+  std::vector<int> advances_;  // per-character advances of the text being drawn
 };

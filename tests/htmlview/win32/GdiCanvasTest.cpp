@@ -150,6 +150,36 @@ TEST(GdiCanvas, ClipsNestAndComeOff) {
   EXPECT_EQ(bitmap.Pixel(15, 0), kBlack);
 }
 
+// Text fills the width the layout measured for it, so that what follows it (the next run,
+// a selection, a link's underline) lines up with its last letter.
+TEST(GdiCanvas, TextEndsWhereItsMeasuredWidthEnds) {
+  TGdiCanvas canvas;
+  for (const std::uint8_t style : {std::uint8_t{0}, TFontStyle::Underline}) {
+    for (const char* text : {"wwwwwwwwww", "The main window"}) {
+      SCOPED_TRACE(std::string(text) + (style ? " underlined" : ""));
+      TTestBitmap bitmap(200, 30);
+      canvas.Attach(bitmap.DC());
+      const TFontHandle font = canvas.Font({"Times New Roman", 12, style, DEFAULT_CHARSET});
+      const TFontMetrics metrics = canvas.Metrics(font);
+      canvas.TextOut(0, 20, font, text, TTextPaint{kBlack, false, kWhite});
+      const std::int32_t width = canvas.TextWidth(font, text);
+      canvas.Detach();
+      // The rightmost ink of the letters (above the baseline) and of the row under it.
+      const auto rightmost = [&](int top, int bottom) {
+        int right = -1;
+        for (int y = top; y < bottom; ++y)
+          for (int x = 0; x < 200; ++x)
+            if (bitmap.Pixel(x, y) != kWhite) right = std::max(right, x);
+        return right;
+      };
+      const int letters = rightmost(20 - metrics.Ascent, 20);
+      EXPECT_GE(letters, width - 3);
+      EXPECT_LT(letters, width + 2);
+      if (style) EXPECT_LE(rightmost(21, 20 + metrics.Descent) - letters, 2);
+    }
+  }
+}
+
 TEST(GdiCanvas, BuiltInPicturesAndCursorsComeFromTheProgramsResources) {
   const TViewerResources& resources = TViewerResources::Get();
   HCURSOR arrow = ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
