@@ -36,6 +36,16 @@ void THtmlBuilder::DoTable(TJustify justify) {
     justify_ = savedJustify;
     listLevel_ = savedLevel;
   };
+  // Each cell and the caption start from the table's own link, fonts and styles: what an
+  // unclosed cell opened ends with it.
+  auto resetForCell = [&] {
+    CloseLink();
+    finishCell();
+    PopFontsTo(fontDepth);
+    style_ = savedStyle;
+    tokenizer_.NoBreak =
+        Attributes().Has(TAttrSymbol::NOWRAP) && !Attributes().Has(TAttrSymbol::WIDTH);
+  };
   auto enterCell = [&](TCellObj& cell, TJustify cellJustify) {
     cell_ = &cell.Cell;
     justify_ = cellJustify;
@@ -46,63 +56,68 @@ void THtmlBuilder::DoTable(TJustify justify) {
   };
 
   int rowAlignment = 0;
-  Next();
-  while (Sy() != TSymbol::TableEnd && Sy() != TSymbol::EndOfInput) {
-    switch (Sy()) {
-      case TSymbol::Tr:
-        finishCell();
-        table->AddRow(Attributes());
-        rowAlignment = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN));
-        Next();
-        break;
-      case TSymbol::Td:
-      case TSymbol::Th: {
-        const bool heading = Sy() == TSymbol::Th;
-        CloseLink();
-        finishCell();
-        PopFontsTo(fontDepth);
-        style_ = savedStyle;
-        if (heading) style_ |= TFontStyle::Bold;
-        tokenizer_.NoBreak =
-            Attributes().Has(TAttrSymbol::NOWRAP) && !Attributes().Has(TAttrSymbol::WIDTH);
-        if (!table->OpenRow()) rowAlignment = 0;  // the table starts a row of its own
-        int alignment = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN));
-        if (alignment == 0) alignment = rowAlignment;
-        if (alignment == 0) alignment = heading ? 2 : 1;
-        enterCell(table->AddCell(Attributes()), static_cast<TJustify>(alignment));
-        break;
+  // The table goes into the document however its reading ends: a comment open at the end
+  // or a handler's exception must not take its cells (and the anchors in them) along.
+  auto closeTable = [&] {
+    CloseLink();
+    finishCell();
+    PopFontsTo(fontDepth);
+    AppendToCell(std::move(table));
+    style_ = savedStyle;
+    tokenizer_.NoBreak = savedNoBreak;
+    FontChanged();
+    --tableDepth_;
+    --blockDepth_;
+  };
+  try {
+    Next();
+    while (Sy() != TSymbol::TableEnd && Sy() != TSymbol::EndOfInput) {
+      switch (Sy()) {
+        case TSymbol::Tr:
+          finishCell();
+          table->AddRow(Attributes());
+          rowAlignment = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN));
+          Next();
+          break;
+        case TSymbol::Td:
+        case TSymbol::Th: {
+          const bool heading = Sy() == TSymbol::Th;
+          resetForCell();
+          if (heading) style_ |= TFontStyle::Bold;
+          if (!table->OpenRow()) rowAlignment = 0;  // the table starts a row of its own
+          int alignment = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN));
+          if (alignment == 0) alignment = rowAlignment;
+          if (alignment == 0) alignment = heading ? 2 : 1;
+          enterCell(table->AddCell(Attributes()), static_cast<TJustify>(alignment));
+          break;
+        }
+        case TSymbol::Caption:
+          resetForCell();
+          enterCell(table->SetCaption(Attributes()), TJustify::Centre);
+          finishCell();
+          if (Sy() == TSymbol::CaptionEnd) Next();
+          break;
+        case TSymbol::TrEnd:
+          finishCell();
+          table->CloseRow();
+          rowAlignment = 0;
+          Next();
+          break;
+        case TSymbol::TdEnd:
+        case TSymbol::ThEnd:
+        case TSymbol::CaptionEnd:
+          finishCell();
+          Next();
+          break;
+        default:
+          DoBody(kCellEnds);
+          break;
       }
-      case TSymbol::Caption:
-        finishCell();
-        enterCell(table->SetCaption(Attributes()), TJustify::Centre);
-        finishCell();
-        if (Sy() == TSymbol::CaptionEnd) Next();
-        break;
-      case TSymbol::TrEnd:
-        finishCell();
-        table->CloseRow();
-        rowAlignment = 0;
-        Next();
-        break;
-      case TSymbol::TdEnd:
-      case TSymbol::ThEnd:
-      case TSymbol::CaptionEnd:
-        finishCell();
-        Next();
-        break;
-      default:
-        DoBody(kCellEnds);
-        break;
     }
+  } catch (...) {
+    closeTable();
+    throw;
   }
-  CloseLink();
-  finishCell();
-  PopFontsTo(fontDepth);
-  AppendToCell(std::move(table));
-  style_ = savedStyle;
-  tokenizer_.NoBreak = savedNoBreak;
-  FontChanged();
-  --tableDepth_;
-  --blockDepth_;
+  closeTable();
   if (Sy() == TSymbol::TableEnd) Next();
 }

@@ -111,6 +111,10 @@ const TBuildCase kBuildCases[] = {
      "        @0 b\n    cell\n      text right \"d\"\n    cell\n      text left \"l\"\n"},
     {"CellAfterRowEndStartsARow", "<table><tr align=right><td>a</tr><td>b</table>",
      "table\n  row\n    cell\n      text right \"a\"\n  row\n    cell\n      text left \"b\"\n"},
+    {"CaptionStartsAfreshLikeACell",
+     "<table><tr><td nowrap><b><a href=x>a b<caption>c d</caption></table>",
+     "table\n  caption\n    text centre \"c d\"\n  row\n    cell\n      text left \"a\\xA0b\"\n"
+     "        @0 b link=x\n        @3 b\n"},
     {"TextBetweenCellsGoesAroundTheTable", "<table><tr>stray<td>in</table>",
      "text left \"stray\"\ntable\n  row\n    cell\n      text left \"in\"\n"},
     {"TableClosesTheLinkAndRestoresFonts", "<a href=x>l<table><tr><td><b><font size=7>c</table>t",
@@ -148,6 +152,27 @@ TEST(Builder, AHandlersExceptionPropagatesAndWhatWasBuiltStays) {
   };
   EXPECT_THROW(parsed.Parse("<p>kept<b>bold<meta name=x>lost"), std::runtime_error);
   EXPECT_EQ(StructureDump(parsed.doc), "paragraph space\ntext left \"keptbold\"\n  @4 b\n");
+}
+
+TEST(Builder, ATableCutShortKeepsItsCellsAndTheirAnchors) {
+  const char* const kInTable = "<table><tr><td><a name=inner>a</a><td>b<meta name=m>c<!-- open";
+  const char* const kKept =
+      "table\n  row\n    cell\n      text left \"a\"\n    cell\n      text left \"b";
+  TParsedDocument commentOpen;
+  commentOpen.Parse(kInTable);
+  EXPECT_EQ(commentOpen.parser.ParseError(), "Open Comment at End of HTML File");
+  EXPECT_EQ(StructureDump(commentOpen.doc), std::string(kKept) + "c\"\n");
+  TParsedDocument handlerThrew;
+  handlerThrew.handlers.OnMeta = [](const std::string&, const std::string&, const std::string&) {
+    throw std::runtime_error("handler failed");
+  };
+  EXPECT_THROW(handlerThrew.Parse(kInTable), std::runtime_error);
+  EXPECT_EQ(StructureDump(handlerThrew.doc), std::string(kKept) + "\"\n");
+  for (TParsedDocument* parsed : {&commentOpen, &handlerThrew}) {
+    const auto* anchored = dynamic_cast<const TSection*>(parsed->anchors.Find("INNER"));
+    ASSERT_NE(anchored, nullptr);
+    EXPECT_EQ(anchored->Buffer(), "a");
+  }
 }
 
 TEST(Builder, TitleBaseAndBodyAttributes) {
@@ -241,7 +266,7 @@ TEST(Builder, MapsNeedTheirEndTag) {
   EXPECT_EQ(closed.forms.Maps().size(), 1u);
   EXPECT_EQ(StructureDump(closed.doc), "text left \"after\"\n");
   TParsedDocument open;
-  open.Parse("<map name=m><area coords=0,0,4,4 href=a.htm><p>after");
+  open.Parse("<map name=m><area coords=0,0,4,4 href=a.htm><hr><hr><p>after");
   EXPECT_TRUE(open.forms.Maps().empty());
   EXPECT_EQ(StructureDump(open.doc), "paragraph space\ntext left \"after\"\n");
 }
