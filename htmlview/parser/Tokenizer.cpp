@@ -143,7 +143,8 @@ TSymbol THtmlTokenizer::ReadTag() {
   return symbol;
 }
 
-void THtmlTokenizer::ReadAttribute(std::string& writtenName, TAttribute& attribute) {
+void THtmlTokenizer::ReadAttribute(std::string& writtenName, TAttribute& attribute,
+                                   bool inComment) {
   writtenName.clear();
   std::string upperName;
   while (IsLetter(reader_.Ch()) || reader_.Ch() == '-') {
@@ -164,10 +165,10 @@ void THtmlTokenizer::ReadAttribute(std::string& writtenName, TAttribute& attribu
       std::string_view number = attribute.Name;
       if (!number.empty() && number.back() == '%') number.remove_suffix(1);
       attribute.Value = IntegerOf(number);
-    } else if (c == '+' || c == '-' || IsDigit(c)) {
-      ReadNumberValue(attribute.Name, attribute.Value);
+    } else if ((c == '+' || c == '-' || IsDigit(c)) && !AtCommentEnd(inComment)) {
+      ReadNumberValue(attribute.Name, attribute.Value, inComment);
     } else {
-      ReadBareValue(attribute.Name);
+      ReadBareValue(attribute.Name, inComment);
       attribute.Value = IntegerOf(attribute.Name);
     }
   } else {
@@ -203,13 +204,18 @@ void THtmlTokenizer::ReadQuotedValue(std::string& value) {
   value = TrimmedText(value);
 }
 
-void THtmlTokenizer::ReadNumberValue(std::string& value, std::int32_t& number) {
+bool THtmlTokenizer::AtCommentEnd(bool inComment) const {
+  return inComment && reader_.Ch() == '-' && reader_.Peek(0) == '-';
+}
+
+void THtmlTokenizer::ReadNumberValue(std::string& value, std::int32_t& number, bool inComment) {
   value.clear();
   if (reader_.Ch() == '+' || reader_.Ch() == '-') {
     value.push_back(static_cast<char>(reader_.Ch()));
     reader_.Next();
   }
-  for (int c = reader_.Ch(); c != ' ' && c != '\r' && c != '%' && c != '>' && c != kEndOfInput;
+  for (int c = reader_.Ch(); c != ' ' && c != '\r' && c != '%' && c != '>' && c != kEndOfInput &&
+                             !AtCommentEnd(inComment);
        c = reader_.Ch()) {
     if (value.size() < kMaxAttributeValue) value.push_back(static_cast<char>(c));
     reader_.Next();
@@ -222,9 +228,10 @@ void THtmlTokenizer::ReadNumberValue(std::string& value, std::int32_t& number) {
   }
 }
 
-void THtmlTokenizer::ReadBareValue(std::string& value) {
+void THtmlTokenizer::ReadBareValue(std::string& value, bool inComment) {
   value.clear();
-  for (int c = reader_.Ch(); c != ' ' && c != '\r' && c != '>' && c != kEndOfInput;
+  for (int c = reader_.Ch();
+       c != ' ' && c != '\r' && c != '>' && c != kEndOfInput && !AtCommentEnd(inComment);
        c = reader_.Ch()) {
     if (value.size() < kMaxAttributeValue) value.push_back(static_cast<char>(c));
     reader_.Next();
@@ -349,7 +356,7 @@ void THtmlTokenizer::ReadIncludeDirective() {
   std::string writtenName;
   while (IsLetter(reader_.Ch())) {
     TAttribute attribute;
-    ReadAttribute(writtenName, attribute);
+    ReadAttribute(writtenName, attribute, true);
     if (params.size() < kMaxAttributes)
       params.push_back(writtenName + "=\"" + attribute.Name + "\"");
   }

@@ -61,11 +61,13 @@ class THtmlTokenizer {
 
  private:
   TSymbol ReadTag();
-  // Reads one attribute at its first letter; `writtenName` is the name as it stands.
-  void ReadAttribute(std::string& writtenName, TAttribute& attribute);
+  // Reads one attribute at its first letter; `writtenName` is the name as it stands. In an
+  // include directive (`inComment`) an unquoted value ends before the comment's "--".
+  void ReadAttribute(std::string& writtenName, TAttribute& attribute, bool inComment = false);
   void ReadQuotedValue(std::string& value);
-  void ReadNumberValue(std::string& value, std::int32_t& number);
-  void ReadBareValue(std::string& value);
+  void ReadNumberValue(std::string& value, std::int32_t& number, bool inComment);
+  void ReadBareValue(std::string& value, bool inComment);
+  bool AtCommentEnd(bool inComment) const;
   void ReadTextRun();
   void SkipCommentOrDeclaration();
   void SkipCommentBody();

@@ -170,6 +170,34 @@ TEST(Tokenizer, IncludeDirectiveReadsTheHandlersTextInItsPlace) {
   EXPECT_EQ(params, (std::vector<std::string>{"file=\"x.htm\"", "virtual=\"y\""}));
 }
 
+TEST(Tokenizer, UnquotedIncludeValuesEndAtTheCommentEnd) {
+  // Written without a space before "-->", the value must not take the comment's end along,
+  // or the rest of the page would be read as an open comment.
+  const struct {
+    const char* Html;
+    const char* Param;
+  } cases[] = {
+      {"a<!--#include file=x.htm-->z", "file=\"x.htm\""},
+      {"a<!--#include n=12--->z", "n=\"12\""},
+      {"a<!--#include n=-->z", "n=\"\""},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> params;
+    THtmlTokenizer tokenizer;
+    tokenizer.SetIncludeHandler(
+        [&](const std::string&, const std::vector<std::string>& p, std::string& buffer) {
+          params = p;
+          buffer = "in";
+        });
+    tokenizer.Start(c.Html);
+    std::string seen;
+    for (TSymbol s = tokenizer.Next(); s != TSymbol::EndOfInput; s = tokenizer.Next())
+      seen += tokenizer.Token().S;
+    EXPECT_EQ(seen, "ainz") << c.Html;
+    EXPECT_EQ(params, std::vector<std::string>{c.Param}) << c.Html;
+  }
+}
+
 TEST(Tokenizer, WithoutIncludeHandlerADirectiveIsAComment) {
   EXPECT_EQ(DumpSymbols("a<!--#include file=x -->b"), "\"a\"\n\"b\"");
 }
