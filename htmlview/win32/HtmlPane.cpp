@@ -684,6 +684,7 @@ void THtmlPane::ScrollVertically(int position, bool moveBits) {
                      SW_INVALIDATE | SW_SCROLLCHILDREN);
     ::UpdateWindow(paintPanel_->Handle());
   } else {
+    HideFormControls();
     InvalidatePanel();
   }
 }
@@ -694,7 +695,17 @@ void THtmlPane::ScrollHorizontally(int position) {
   hBar_->SetPosition(position);
   if (position == horizontalPosition_) return;
   horizontalPosition_ = position;
+  HideFormControls();
   InvalidatePanel();
+}
+
+// Form controls are placed where their lines are drawn. Before the view is drawn afresh
+// at another place, those that will not be drawn must not stay where they were. While one
+// has the focus they stay: the focus may move on to any of them, and a control that is
+// not placed could not be scrolled into view then.
+void THtmlPane::HideFormControls() {
+  if (document_->AnyControlHasFocus && document_->AnyControlHasFocus()) return;
+  document_->HideControls(false);
 }
 
 void THtmlPane::OnVerticalBar(int code) {

@@ -239,6 +239,7 @@ class THtmlPane final : public TViewerWindow {
   void RelayoutKeepingPosition();
   void ScrollVertically(int position, bool moveBits);
   void ScrollHorizontally(int position);
+  void HideFormControls();
   void OnVerticalBar(int code);
   void OnHorizontalBar(int code);
   void OnKey(WORD key);

@@ -129,6 +129,33 @@ TEST(HtmlPane, VerticalBarFromTheControlHeightLessTwo) {
   EXPECT_EQ(pane.VerticalPosition(), 0);
 }
 
+// A form control scrolled out of view by a jump (a repaint, not a moved picture) does not
+// stay where the old view had it.
+TEST(HtmlPane, FormControlsLeaveWithTheirLinesOnAJump) {
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  pane.OpenDocumentText("<form><input name=\"field\" value=\"typed\"></form>" + LongPage());
+  window.Pump(50);
+  HWND panel = pane.PaintPanelHandle();
+  HWND edit = ::FindWindowExA(panel, nullptr, "Edit", nullptr);
+  ASSERT_NE(edit, nullptr);
+  RECT client{};
+  ::GetClientRect(panel, &client);
+  const auto showsInPanel = [&] {
+    RECT r{}, inside{};
+    ::GetWindowRect(edit, &r);
+    ::MapWindowPoints(nullptr, panel, reinterpret_cast<POINT*>(&r), 2);
+    return ::IsWindowVisible(edit) && ::IntersectRect(&inside, &r, &client);
+  };
+  EXPECT_TRUE(showsInPanel());
+  pane.SetVerticalPosition(1000);
+  window.Pump(50);
+  EXPECT_FALSE(showsInPanel());
+  pane.SetVerticalPosition(0);
+  window.Pump(50);
+  EXPECT_TRUE(showsInPanel());
+}
+
 // A table of HEIGHT 100% in the body takes the view less its margins, so it fills the
 // view without asking for a scroll bar.
 TEST(HtmlPane, APercentTableHeightCountsFromTheViewLessItsMargins) {
