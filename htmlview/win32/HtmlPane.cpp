@@ -252,15 +252,13 @@ void THtmlPane::SetCharSet(std::uint8_t value) {
 void THtmlPane::SetMarginHeight(int value) {
   if (value == marginHeight_ || processing_ || value < 0) return;
   marginHeight_ = vMargin_ = std::min(value, kMaxMargin);
-  RelayoutKeepingPosition();
-  InvalidatePanel();
+  RelayoutDocument();
 }
 
 void THtmlPane::SetMarginWidth(int value) {
   if (value == marginWidth_ || processing_ || value < 0) return;
   marginWidth_ = hMargin_ = std::min(value, kMaxMargin);
-  RelayoutKeepingPosition();
-  InvalidatePanel();
+  RelayoutDocument();
 }
 
 void THtmlPane::SetServerRoot(const std::string& value) {

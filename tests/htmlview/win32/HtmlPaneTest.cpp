@@ -37,6 +37,9 @@ TEST(HtmlPane, PropertiesHoldTheirLimits) {
   EXPECT_EQ(pane.ImageCacheCount(), 20);
   pane.SetImageCacheCount(-2);
   EXPECT_EQ(pane.ImageCacheCount(), 0);
+  // A margin that is taken re-lays the page out under Processing; one refused does not.
+  std::vector<bool> processing;
+  pane.OnProcessing = [&](THtmlPane&, bool on) { processing.push_back(on); };
   pane.SetMarginWidth(500);
   EXPECT_EQ(pane.MarginWidth(), 200);
   pane.SetMarginWidth(-1);
@@ -45,6 +48,7 @@ TEST(HtmlPane, PropertiesHoldTheirLimits) {
   EXPECT_EQ(pane.MarginHeight(), 5);
   pane.SetMarginHeight(300);
   EXPECT_EQ(pane.MarginHeight(), 200);
+  EXPECT_EQ(processing, (std::vector<bool>{true, false, true, false}));
   pane.SetVisitedMaxCount(-3);
   EXPECT_EQ(pane.VisitedMaxCount(), 0);
   pane.SetHistoryMaxCount(-1);
