@@ -90,8 +90,12 @@ void THtmlBuilder::DoTextArea() {
 }
 
 void THtmlBuilder::DoMap() {
+  // Stray tags among the areas are skipped; the third one, or the end of the input, cuts
+  // the map short: it is dropped and that symbol read as usual.
+  constexpr int kStrayTagsEndingAMap = 3;
   if (formBuilder_) formBuilder_->BeginMap(Attributes());
   Next();
+  int strayTags = 0;
   for (;;) {
     if (Sy() == TSymbol::Area) {
       if (formBuilder_) formBuilder_->AddArea(Attributes());
@@ -99,8 +103,8 @@ void THtmlBuilder::DoMap() {
       if (formBuilder_) formBuilder_->EndMap();
       Next();
       return;
-    } else if (Sy() != TSymbol::Text && Sy() != TSymbol::Other && Sy() != TSymbol::LineEnd) {
-      // Anything else cuts the map short; it is dropped and the symbol read as usual.
+    } else if (Sy() != TSymbol::Text && Sy() != TSymbol::Other && Sy() != TSymbol::LineEnd &&
+               (Sy() == TSymbol::EndOfInput || ++strayTags == kStrayTagsEndingAMap)) {
       if (formBuilder_) formBuilder_->AbandonMap();
       return;
     }

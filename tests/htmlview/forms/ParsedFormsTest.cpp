@@ -73,7 +73,11 @@ TEST_F(ParsedForms, OnlyClosedMapsWithEnoughCoordinatesCount) {
        1},
       {"<map name=m>text between <area coords=0,0,5,5 href=a> is allowed</map>", 1},
       {"<map name=m><area coords=0,0,5,5 href=a>", static_cast<std::size_t>(-1)},
-      {"<map name=m><area coords=0,0,5,5 href=a><p>cut short</map>", static_cast<std::size_t>(-1)},
+      {"<map name=m><area coords=0,0,5,5 href=a><p>two stray<br>tags<area coords=1,1,2,2 href=b>"
+       "</map>",
+       2},
+      {"<map name=m><area coords=0,0,5,5 href=a><p><br><b>a third cuts it short</map>",
+       static_cast<std::size_t>(-1)},
   };
   for (const Case& c : cases) {
     Parse(c.html);
