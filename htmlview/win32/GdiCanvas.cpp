@@ -154,9 +154,10 @@ void TGdiCanvas::TextOut(std::int32_t x, std::int32_t baseline, TFontHandle font
   ::SetTextColor(dc_, Ref(paint.Color));
   ::SetBkMode(dc_, paint.Opaque ? OPAQUE : TRANSPARENT);
   if (paint.Opaque) ::SetBkColor(dc_, Ref(paint.Background));
-  // The glyphs go where the layout measured them. Left to itself, Wine's renderer spaces
-  // glyphs more tightly than the widths it reports, so text would end short of its
-  // measured width and a link's underline would run on past it.
+  // The glyphs go where the layout measured them. Left to itself, Wine advances its
+  // monochrome glyphs by their bitmap widths, a pixel or so narrower than the widths it
+  // reports for measuring: text would end short of its measured width, the next run would
+  // start after a gap, and a link's underline (drawn over the whole width) would run on.
   const int count = Clamped(text.size());
   advances_.resize(static_cast<std::size_t>(count));
   SIZE size{};
