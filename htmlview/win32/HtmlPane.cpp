@@ -551,6 +551,18 @@ bool THtmlPane::ScrollToAnchor(const std::string& name) {
   return true;
 }
 
+bool THtmlPane::ImageArrived(const std::string& src) {
+  if (processing_) return false;
+  const bool images = document_->ImagesArrived(src);
+  const bool background =
+      !document_->BitmapName.empty() &&
+      TStringBitmapList::KeyOf(document_->BitmapName) == TStringBitmapList::KeyOf(src);
+  if (!images && !background) return false;
+  if (background) FetchBackground();
+  RelayoutDocument();
+  return true;
+}
+
 void THtmlPane::EmptyHistory() {
   if (history_.Clear() && OnHistoryChange) OnHistoryChange(*this);
 }

@@ -182,6 +182,10 @@ class THtmlPane final : public TViewerWindow {
   void RelayoutDocument();
   bool ScrollToAnchor(const std::string& name);
   void EmptyHistory();
+  // The host now has the bytes it promised for `src` (OnImageRequest answered Later): the
+  // pictures waiting for them ask for them again and the page is laid out again. False
+  // when nothing waited for them, or while Processing.
+  bool ImageArrived(const std::string& src);
   int VerticalPosition() const;
   void SetVerticalPosition(int position);
   int HorizontalPosition() const { return horizontalPosition_; }

@@ -425,6 +425,36 @@ TEST(HtmlPane, TheHostSuppliesPicturesByName) {
   EXPECT_FALSE(pane.Document().ImageList[1]->HasPicture());
 }
 
+// Bytes promised for later arrive: the waiting pictures take them, and so does the
+// background, and the page is laid out with them.
+TEST(HtmlPane, PicturesPromisedForLaterArrive) {
+  TGifBuilder gif(3, 2, {0x0000FF, 0x00FF00});
+  const TBytes8 bytes = gif.Frame(0, 0, 3, 2, TBytes8(6, 1)).Bytes();
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  bool ready = false;
+  pane.OnImageRequest = [&](THtmlPane&, const std::string&) {
+    TImageRequestAnswer answer;
+    answer.Kind = ready ? TImageRequestAnswer::TKind::Stream : TImageRequestAnswer::TKind::Later;
+    if (ready) answer.Bytes = bytes;
+    return answer;
+  };
+  pane.OpenDocumentText(
+      "<body background=\"late/bg.gif\"><img src=\"late/one.gif\"><img src=\"late/one.gif\">");
+  const auto& images = pane.Document().ImageList;
+  ASSERT_EQ(images.size(), 2u);
+  EXPECT_FALSE(images[0]->HasPicture());
+  EXPECT_FALSE(pane.Document().BackgroundBitmap);
+  ready = true;
+  EXPECT_FALSE(pane.ImageArrived("late/other.gif"));  // nobody waits for it
+  EXPECT_TRUE(pane.ImageArrived("LATE/ONE.GIF"));
+  EXPECT_TRUE(images[0]->HasPicture());
+  EXPECT_TRUE(images[1]->HasPicture());
+  EXPECT_FALSE(pane.Document().BackgroundBitmap);
+  EXPECT_TRUE(pane.ImageArrived("late/bg.gif"));
+  EXPECT_TRUE(pane.Document().BackgroundBitmap);
+}
+
 // The pane whose first auto-scroll step ends the drag (the release comes from a timer,
 // since the loop runs inside the test's own call).
 THtmlPane* draggedPane = nullptr;
