@@ -50,8 +50,8 @@ struct TControlSpec {
 // defers the delivery), but must not destroy the window.
 class TControlEvents {
  public:
-  // Button, check box, radio button, list or memo clicked (a check box or radio button
-  // has already changed its state).
+  // Any window clicked (a check box or radio button has already changed its state; a
+  // drop-down list reports a change of its choice).
   virtual void ControlClicked() = 0;
   // Enter pressed in a single-line edit.
   virtual void ControlEnterPressed() = 0;

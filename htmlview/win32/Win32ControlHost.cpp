@@ -182,8 +182,9 @@ class TWin32ControlWindow final : public TControlWindow {
       return 0;
     }
     if (singleLine && message == WM_CHAR && wParam == '\r') return 0;  // no beep
+    // Buttons and drop-down lists report through their notifications; the rest by the mouse.
     if (message == WM_LBUTTONUP &&
-        (kind_ == TControlKind::ListBox || kind_ == TControlKind::Memo)) {
+        (singleLine || kind_ == TControlKind::ListBox || kind_ == TControlKind::Memo)) {
       const LRESULT result = ::DefSubclassProc(window, message, wParam, lParam);
       events_.ControlClicked();
       return result;

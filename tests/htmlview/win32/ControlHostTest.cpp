@@ -54,7 +54,9 @@ TEST(Win32ControlHost, ControlsKeepTheirStateAndReportWhatTheUserDoes) {
   edit->SetFocus();
   EXPECT_TRUE(edit->Focused());
   ::SendMessageA(::GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
-  EXPECT_EQ(log.events, (std::vector<std::string>{"focus", "enter"}));
+  ::SendMessageA(::GetFocus(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  ::SendMessageA(::GetFocus(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(log.events, (std::vector<std::string>{"focus", "enter", "click"}));
   edit.reset();  // the window goes with the object
   EXPECT_EQ(WindowAt(panel, "Edit"), nullptr);
 
