@@ -169,6 +169,14 @@ class TWin32ControlWindow final : public TControlWindow {
         ::FillRect(reinterpret_cast<HDC>(wParam), &r, brush_);
         return 1;
       }
+      if (message == WM_PAINT && brush_) {
+        // The static would paint itself in the colour its parent gives it.
+        PAINTSTRUCT paint{};
+        HDC dc = ::BeginPaint(window, &paint);
+        ::FillRect(dc, &paint.rcPaint, brush_);
+        ::EndPaint(window, &paint);
+        return 0;
+      }
       return ::DefSubclassProc(window, message, wParam, lParam);
     }
     const bool singleLine = kind_ == TControlKind::Edit || kind_ == TControlKind::PasswordEdit;

@@ -126,4 +126,30 @@ TEST(Win32ControlHost, ListsChooseRowsAsTheirKindAllows) {
   EXPECT_GT(host.ScrollBarSize(), 8);
   EXPECT_TRUE(log.events.empty());  // setting state from code reports nothing
 }
+
+// A radio button stands in a panel one pixel taller than itself; the whole panel, round the
+// button and below it, shows the colour behind the button's line.
+TEST(Win32ControlHost, TheRadioButtonsPanelShowsTheColourBehindIt) {
+  TPaneTestWindow window(300, 200);
+  HWND panel = window.Pane().PaintPanelHandle();
+  TWin32ControlHost host(panel);
+  TEventLog log;
+  TControlSpec spec = Spec(TControlKind::RadioButton);
+  spec.Background = MakeColor(0, 255, 0);
+  auto radio = host.CreateControl(spec, log);
+  radio->SetBounds(20, 20, 13, 14);
+  radio->SetVisible(true);
+  radio->SetBackground(MakeColor(255, 0, 0));
+  HWND outer = WindowAt(panel, "Static");
+  ASSERT_NE(outer, nullptr);
+  ::RedrawWindow(outer, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  HDC dc = ::GetDC(outer);
+  const COLORREF red = RGB(255, 0, 0);
+  EXPECT_EQ(::GetPixel(dc, 0, 0), red) << "beside the button";
+  EXPECT_EQ(::GetPixel(dc, 0, 13), red) << "below the button";
+  EXPECT_EQ(::GetPixel(dc, 12, 13), red);
+  ::ReleaseDC(outer, dc);
+}
+
 }  // namespace
