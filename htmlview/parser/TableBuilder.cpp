@@ -35,6 +35,9 @@ void THtmlBuilder::DoTable(TJustify justify) {
     cell_ = enclosing;
     justify_ = savedJustify;
     listLevel_ = savedLevel;
+    // A NOWRAP cell's no-break mode would turn the line ends between cells into lines of
+    // no-break spaces above the table.
+    tokenizer_.NoBreak = savedNoBreak;
   };
   // Each cell and the caption start from the table's own link, fonts and styles: what an
   // unclosed cell opened ends with it.

@@ -115,6 +115,8 @@ const TBuildCase kBuildCases[] = {
      "<table><tr><td nowrap><b><a href=x>a b<caption>c d</caption></table>",
      "table\n  caption\n    text centre \"c d\"\n  row\n    cell\n      text left \"a\\xA0b\"\n"
      "        @0 b link=x\n        @3 b\n"},
+    {"NoWrapEndsWithItsCell", "<table>\n<tr><td nowrap>a b</td>\n</tr>\n</table>",
+     "table\n  row\n    cell\n      text left \"a\\xA0b\"\n"},
     {"TextBetweenCellsGoesAroundTheTable", "<table><tr>stray<td>in</table>",
      "text left \"stray\"\ntable\n  row\n    cell\n      text left \"in\"\n"},
     {"TableClosesTheLinkAndRestoresFonts", "<a href=x>l<table><tr><td><b><font size=7>c</table>t",
