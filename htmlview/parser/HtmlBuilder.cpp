@@ -88,6 +88,7 @@ void THtmlBuilder::Finish() {
 }
 
 TSymbol THtmlBuilder::Next() {
+  CheckSectionCount();
   const TSymbol symbol = tokenizer_.Next();
   switch (symbol) {
     case TSymbol::Text:
@@ -146,6 +147,11 @@ void THtmlBuilder::FinishSection() {
 
 void THtmlBuilder::AppendToCell(std::unique_ptr<TSectionBase> section) {
   cell_->Add(std::move(section));
+  ++sectionCount_;
+}
+
+void THtmlBuilder::CheckSectionCount() const {
+  if (sectionCount_ >= kMaxSections) throw EParseError("Too Many Sections in File");
 }
 
 bool THtmlBuilder::PushFont() {

@@ -24,6 +24,11 @@ class THtmlBuilder {
   // Blocks (lists, DIV, CENTER, tables) nest at most this deep; deeper start tags are
   // skipped, so that a page of endless nesting cannot exhaust the stack here or in layout.
   static constexpr int kMaxBlockNesting = 40;
+  // A page holds at most this many sections, table rows and cells together. Each costs a
+  // few hundred bytes, so that a page of nothing but line breaks would otherwise take a
+  // hundred times its size; past the limit the parse ends as at a comment left open, and
+  // what was built stays.
+  static constexpr std::size_t kMaxSections = 250000;
 
   THtmlBuilder(const TParseTarget& target, const TParseHandlers& handlers, THtmlParser& results);
   ~THtmlBuilder();
@@ -50,6 +55,9 @@ class THtmlBuilder {
   void StartSection();
   void FinishSection();
   void AppendToCell(std::unique_ptr<TSectionBase> section);
+  // Throws EParseError once the page holds kMaxSections. Checked as each symbol is read,
+  // never while what is open is being closed.
+  void CheckSectionCount() const;
   std::shared_ptr<TUrlTarget> OpenLink() const;
   bool PushFont();
   void PushFixedPitchFont();
@@ -122,6 +130,7 @@ class THtmlBuilder {
   std::int32_t listLevel_ = 0;
   int baseFontSize_ = 3;
   int tableDepth_ = 0;
+  std::size_t sectionCount_ = 0;
   int blockDepth_ = 0;
   bool inPre_ = false;
   bool paraSpacePending_ = false;

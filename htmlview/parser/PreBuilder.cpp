@@ -2,6 +2,7 @@
 #include "document/SectionList.h"
 #include "parser/FontSizes.h"
 #include "parser/HtmlBuilder.h"
+#include "parser/ParseError.h"
 #include "parser/SourceReader.h"
 
 namespace {
@@ -87,6 +88,7 @@ void THtmlBuilder::ParsePlainText(std::string_view text) {
       const int c = reader.Ch();
       if (c == '\r') {
         flush();
+        CheckSectionCount();
         NewSection(TJustify::Left);
         continue;
       }
@@ -95,6 +97,8 @@ void THtmlBuilder::ParsePlainText(std::string_view text) {
       if (token.Size() >= THtmlTokenizer::kPreformattedRun) flush();
     }
     flush();
+  } catch (const EParseError& error) {
+    results_.parseError_ = error.what();
   } catch (...) {
     Finish();
     throw;

@@ -77,6 +77,7 @@ void THtmlBuilder::DoTable(TJustify justify) {
     while (Sy() != TSymbol::TableEnd && Sy() != TSymbol::EndOfInput) {
       switch (Sy()) {
         case TSymbol::Tr:
+          ++sectionCount_;
           finishCell();
           table->AddRow(Attributes());
           rowAlignment = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN));
@@ -85,6 +86,7 @@ void THtmlBuilder::DoTable(TJustify justify) {
         case TSymbol::Td:
         case TSymbol::Th: {
           const bool heading = Sy() == TSymbol::Th;
+          ++sectionCount_;
           resetForCell();
           if (heading) style_ |= TFontStyle::Bold;
           if (!table->OpenRow()) rowAlignment = 0;  // the table starts a row of its own
@@ -95,6 +97,7 @@ void THtmlBuilder::DoTable(TJustify justify) {
           break;
         }
         case TSymbol::Caption:
+          ++sectionCount_;
           resetForCell();
           enterCell(table->SetCaption(Attributes()), TJustify::Centre);
           finishCell();

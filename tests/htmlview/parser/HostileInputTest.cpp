@@ -223,6 +223,42 @@ TEST(HostileInput, RandomMarkup) {
   }
 }
 
+// Each section, row and cell costs a few hundred bytes: a page of nothing but line breaks
+// must not take a hundred times its size.
+TEST(HostileInput, PagesOfEndlessLineBreaksStopAtTheSectionLimit) {
+  const std::size_t limit = THtmlBuilder::kMaxSections;
+  const int count = static_cast<int>(limit) + 1000;
+  const struct {
+    const char* Name;
+    std::string Page;
+    bool PlainText;
+  } pages[] = {
+      {"line breaks", "<b>first</b>" + Repeat("<br>", count), false},
+      {"preformatted lines", "<pre><b>first</b>" + Repeat("\n", count), false},
+      {"plain-text lines", "first" + Repeat("\n", count), true},
+      {"table rows", "<table><tr><td><b>first</b>" + Repeat("<tr><td>", count), false},
+  };
+  for (const auto& page : pages) {
+    TParsedDocument parsed;
+    if (page.PlainText)
+      parsed.parser.ReadTextBuffer({parsed.doc, parsed.anchors, &parsed.forms}, page.Page);
+    else
+      parsed.Parse(page.Page);
+    EXPECT_EQ(parsed.parser.ParseError(), "Too Many Sections in File") << page.Name;
+    std::size_t held = parsed.doc.Sections().size();
+    if (const auto* table = dynamic_cast<const ThtmlTable*>(parsed.doc.Sections().at(0).get()))
+      held = 2 * table->Rows().size();  // a row and its cell
+    EXPECT_GE(held, limit - 10) << page.Name;
+    EXPECT_LE(held, limit + 10) << page.Name;
+    // What came first is kept.
+    const std::string dump = StructureDump(parsed.doc);
+    EXPECT_EQ(dump.find("\"first\""), dump.find('"')) << page.Name;
+  }
+  TParsedDocument belowTheLimit;
+  belowTheLimit.Parse(Repeat("<br>", static_cast<int>(limit) - 10));
+  EXPECT_EQ(belowTheLimit.parser.ParseError(), "");
+}
+
 TEST(HostileInput, FileLargerThanTheCapIsRefused) {
   const std::string path = "parser-file-cap-test.htm";
   std::ofstream(path, std::ios::binary) << std::string(1001, 'x');
