@@ -12,9 +12,10 @@ struct IndentRec {
   std::int32_t Lev = 0;
 };
 
-// Left and right indentation at each Y of a cell, made by floats. Layout asks only
-// downwards from the section it is laying out, so records that end above it are dropped
-// as it goes (DropAbove) and queries stay short however long the cell is.
+// Left and right indentation at each Y of a cell, made by floats. Layout adds floats and
+// asks only downwards, never above the newest float's top, so records that can no longer
+// decide are dropped as it goes (when a float is added, and by DropAbove) and queries stay
+// short however long the cell is and however many floats stand side by side.
 class IndentManagerBasic {
  public:
   // Empties the manager; x runs from `leftEdge` to `rightEdge`.
@@ -39,10 +40,13 @@ class IndentManagerBasic {
 
   // Forgets records that end at or above y; their bottoms still count above.
   void DropAbove(std::int32_t y);
+  // The float records kept: what a query may have to look through.
+  std::size_t FloatRecords() const { return left_.size() + right_.size(); }
 
  protected:
   std::int32_t OpenLevelX(std::int32_t y) const;
   void NoteClosedLeft(std::int32_t bottom);
+  void Push(std::vector<IndentRec>& side, const IndentRec& rec, bool inOrder);
 
   std::int32_t leftEdge_ = 0;
   std::int32_t rightEdge_ = 0;
@@ -51,6 +55,7 @@ class IndentManagerBasic {
   std::vector<IndentRec> levels_;  // open list levels, outermost first
   std::int32_t leftBottom_ = 0;
   std::int32_t rightBottom_ = 0;
+  bool inOrder_ = true;  // floats added from the top down, none of negative width
 };
 
 // The indent manager of a cell: floats, and list levels, each of which indents its items

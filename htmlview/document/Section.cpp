@@ -458,6 +458,7 @@ std::int32_t TSection::DrawLogic(std::int32_t y, IndentManager& imgr, std::int32
       LineRec line;
       line.Start = pos;
       line.DrawY = y + height;
+      imgr.DropAbove(line.DrawY);  // floats of the lines above that have ended
       // Floats that open the line stand beside it already.
       std::int32_t first = pos;
       while (first < len && IsImageMark(buff_[static_cast<std::size_t>(first)]) &&

@@ -101,4 +101,29 @@ TEST(HostileDocument, ThousandsOfFloatsInOneLine) {
   EXPECT_EQ(section.Lines()[0].LineX, 3000 * 20);
 }
 
+// Each float and each line asks where the floats beside it end: when every float placed
+// in a section was kept and searched each time, a page like this took minutes.
+TEST(HostileDocument, FloatsSideBySideAndLinesPastEndedOnesKeepFewRecords) {
+  constexpr int kFloats = 20000;
+  TTestDocument test;
+  {
+    TDocBuilder b(test.doc);
+    for (int n = 0; n < kFloats; ++n) b.Image("SRC=f.gif ALIGN=left WIDTH=1 HEIGHT=10 HSPACE=0");
+    b.Text("beside them all").Br();
+    // One-pixel floats that each open a line and end within it, then plain lines.
+    for (int n = 0; n < kFloats / 2; ++n)
+      b.Text("w ").Image("SRC=f.gif ALIGN=left WIDTH=1 HEIGHT=1 HSPACE=0");
+    for (int n = 0; n < kFloats / 2; ++n) b.Text("w ");
+  }
+  std::int32_t widest = 0;
+  test.doc.DoLogic(0, 20, widest);
+  const auto& beside = static_cast<const TSection&>(*test.doc.Sections()[0]);
+  EXPECT_EQ(beside.Lines()[0].LineX, kFloats);
+  const auto& lines = static_cast<const TSection&>(*test.doc.Sections()[1]).Lines();
+  ASSERT_EQ(lines.size(), static_cast<std::size_t>(kFloats));
+  EXPECT_EQ(lines[1].LineX, 1);
+  EXPECT_EQ(lines.back().LineX, 0);
+  EXPECT_LE(test.doc.IMgr().FloatRecords(), 2u);
+}
+
 }  // namespace

@@ -28,6 +28,13 @@ TEST(IndentManager, FloatsIndentOnlyWhereTheyStand) {
   EXPECT_EQ(imgr.LeftIndent(70), 0);
   EXPECT_EQ(imgr.RightSide(70), 275);
   EXPECT_EQ(imgr.LeftFloatBottom(), 60);
+
+  // A float added above the newest one still gives way to a wider one beside it.
+  imgr.Reset(0, 300);
+  imgr.AddLeft(50, 10, 20);
+  imgr.AddLeft(0, 100, 5);
+  EXPECT_EQ(imgr.LeftIndent(55), 20);
+  EXPECT_EQ(imgr.LeftIndent(70), 5);
 }
 
 TEST(IndentManager, ListLevelsIndentFromWhereTheyWereEntered) {
