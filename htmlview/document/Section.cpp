@@ -79,10 +79,10 @@ void TSection::AddTokenObj(const TokenObj& token, bool noBreak) {
     char ch = s[k];
     if (ch == TBufferMark::NoBreakCode) {
       // No-break text: a 5 next to a space or another 5 is dropped (the space, if any,
-      // stays the break); a leading one after a space is too; the rest are no-break spaces.
-      const bool leadingAfterSpace =
-          k == first && !buff_.empty() &&
-          (buff_.back() == ' ' || buff_.back() == TBufferMark::NoBreakSpace);
+      // stays the break); a leading one after a space is too, and, like a space, at the
+      // start of the section or after nothing but floats; the rest are no-break spaces.
+      const bool leadingAfterSpace = k == first && (onlyFloats_ || buff_.back() == ' ' ||
+                                                    buff_.back() == TBufferMark::NoBreakSpace);
       const bool besideSpace =
           (k > 0 && IsFoldedSpace(s[k - 1])) || (k + 1 < n && IsFoldedSpace(s[k + 1]));
       if (leadingAfterSpace || besideSpace) continue;

@@ -33,6 +33,7 @@ TEST(WhiteSpaceFolding, KeepsOneSpaceBetweenWords) {
       {"no-break code beside a space", {{"a\5 b", true}, {"c \5d", true}}, "a bc d"},
       {"leading no-break code after a space", {{"a ", false}, {"\5b", true}}, "a b"},
       {"leading no-break code after a no-break space", {{"a\5", true}, {"\5b", true}}, "a~b"},
+      {"leading no-break code of a section", {{"\5a\5b", true}}, "a~b"},
       {"no-break mode keeps a leading space", {{"a ", false}, {" b", true}}, "a  b"},
   };
   for (const TFoldCase& c : cases) {
@@ -50,6 +51,8 @@ TEST(WhiteSpaceFolding, DropsALeadingSpaceWhileOnlyFloatsStandBeforeIt) {
   EXPECT_EQ(b.Current().Buffer(), std::string("\4after a float"));
   b.Image("SRC=y.gif").Text(" after an inline image");
   EXPECT_EQ(b.Current().Buffer(), std::string("\4after a float\4 after an inline image"));
+  b.Br().Image("SRC=x.gif ALIGN=right").NoBreakText("\5no-break");
+  EXPECT_EQ(b.Current().Buffer(), std::string("\4no-break"));
 }
 
 TEST(PreformattedLine, KeepsSpacesAndStopsTakingTextPast20000Characters) {
