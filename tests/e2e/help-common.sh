@@ -18,11 +18,21 @@ open_help() {
 help_scroll() { drv scroll-pos "$HELP_WINDOW"; }
 
 # The text the viewer shows in the newest help window, read through a select-all and copy.
+# The keys go through the input queue, so on a busy machine the copy can land after the
+# driver's first look: look again for a while, and press the keys again if they were lost.
 help_text() {
-  drv clear-clipboard
-  drv ctrl-key "$HELP_WINDOW" A
-  drv ctrl-key "$HELP_WINDOW" C
-  drv clipboard
+  local text
+  for _ in 1 2 3; do
+    drv clear-clipboard
+    drv ctrl-key "$HELP_WINDOW" A
+    drv ctrl-key "$HELP_WINDOW" C
+    for _ in $(seq 30); do
+      text=$(drv clipboard)
+      [ -n "$text" ] && { printf '%s\n' "$text"; return 0; }
+      sleep 0.1
+    done
+  done
+  printf '\n'
 }
 
 # Waits until the help window's scroll position is the given one.
