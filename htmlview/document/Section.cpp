@@ -801,20 +801,25 @@ void TSection::MinMaxWidth(std::int32_t& min, std::int32_t& max) const {
         return true;
       },
       [&](std::int32_t pos, const TFontObj&) {
-        endWord();
+        // Lines break beside marks, except in no-break text, where a mark is part of the
+        // word around it.
+        const bool inWord = !IsBreakAfter(buff_[static_cast<std::size_t>(pos)]);
+        if (!inWord) endWord();
+        std::int32_t width = 0;
         if (TImageObj* image = ImageAt(pos)) {
-          const std::int32_t width = image->SizeFor(0).Width + 2 * image->HSpace;
+          width = image->SizeFor(0).Width + 2 * image->HSpace;
           if (image->IsFloating()) {
             floats += width;
-          } else {
-            line += width;
-            widest = std::max(widest, width);
+            return true;
           }
         } else if (TInlineControlObj* control = ControlAt(pos)) {
-          const std::int32_t width = control->TakesPlace() ? control->Width() : 0;
-          line += width;
-          widest = std::max(widest, width);
+          width = control->TakesPlace() ? control->Width() : 0;
         }
+        line += width;
+        if (inWord)
+          word += width;
+        else
+          widest = std::max(widest, width);
         return true;
       });
   endWord();

@@ -210,6 +210,23 @@ TEST(Layout, MinimumAndMaximumWidths) {
   test.doc.MinMaxWidth(min, max);
   EXPECT_EQ(min, 2000);
   EXPECT_EQ(max, 2400);
+
+  // No-break text cannot break at its images and controls: they are part of its word,
+  // which stays on one line however narrow the cell.
+  TFakeControl control(12, 10, true, false);
+  TTestDocument nobr;
+  auto section = std::make_unique<TSection>(nobr.doc, TFontDesc{}, nullptr, TJustify::Left);
+  section->AddText("abc", 0, true);
+  section->AddImage(Attrs("SRC=x.gif WIDTH=10 HEIGHT=10"), 3, true);
+  section->AddText("def", 4, true);
+  section->AddControl(control, 7, true);
+  section->AddText("g h", 8, true);
+  nobr.doc.Add(std::move(section));
+  nobr.doc.MinMaxWidth(min, max);
+  EXPECT_EQ(min, 21 + 10 + 21 + 12 + 7);
+  std::int32_t widest = 0;
+  nobr.doc.DoLogic(0, 30, widest);
+  EXPECT_EQ(widest, min);
 }
 
 TEST(Layout, FontsAreLookedUpPerRunNotPerCharacter) {
