@@ -5,11 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "DocBuilder.h"
+#include "GoldenDocuments.h"
 #include "win32/GdiCanvas.h"
 #include "win32/ViewerResources.h"
 
@@ -202,79 +202,24 @@ TEST(GdiCanvas, BuiltInPicturesAndCursorsComeFromTheProgramsResources) {
   EXPECT_EQ(bitmap.Pixel(19, 19), MakeColor(0, 0, 255));
 }
 
-// The documents of the golden layouts, built the same way.
-const char* const kFox = "The quick brown fox jumps over the lazy dog and runs far away. ";
-
-struct TGoldenDocument {
-  const char* name;
-  std::int32_t width;
-  std::function<void(TDocBuilder&)> build;
-};
-
-const std::vector<TGoldenDocument>& GoldenDocuments() {
-  static const std::vector<TGoldenDocument> documents = {
-      {"wrapping", 200,
-       [](TDocBuilder& b) {
-         b.Text(kFox).Text(kFox).Para();
-         b.Text("Short Supercalifragilisticexpialidocious-and-then-some-more-letters end.");
-       }},
-      {"preformatted", 150,
-       [](TDocBuilder& b) {
-         b.Pre("int main() {   return    0;   }   // a line far longer than the width")
-             .Pre("")
-             .Pre("  indented");
-       }},
-      {"alignment", 250,
-       [](TDocBuilder& b) {
-         b.Align(TJustify::Centre).Text(kFox).Br().Align(TJustify::Right).Text(kFox);
-       }},
-      {"lists", 260,
-       [](TDocBuilder& b) {
-         b.Text("Before the list.");
-         b.Bullet(1).Text("First level, a bullet in navy.");
-         b.Number(2, 1, '1').Text("Second level, numbered, long enough to wrap under itself.");
-         b.Number(2, 2, '1').Text("Second item.");
-         b.Bullet(3).Text("Third level: red.");
-         b.Bullet(1, true).Text("Back at the first level, plain.");
-         b.Level(0).Text("After the list.");
-       }},
-      {"rules", 240,
-       [](TDocBuilder& b) {
-         b.Text("Above the rules.").Hr().Hr("SIZE=25 WIDTH=50%").Hr("NOSHADE ALIGN=left WIDTH=80");
-         b.Hr("COLOR=red SIZE=4").Text("Below the rules.");
-       }},
-      {"fonts", 260,
-       [](TDocBuilder& b) {
-         b.Text("Plain, ").Style(TFontStyle::Bold).Text("bold, ").Style(TFontStyle::Italic);
-         b.Text("italic, ").Style(0).Fixed(true).Text("fixed, ").Fixed(false).Size(18);
-         b.Text("large, ").Size(12).Link("elsewhere.htm").Text("a link").EndLink();
-         b.Text(" and ").Color(MakeColor(0, 128, 0)).Text("green").Color(kBlack).Text(".");
-       }},
-  };
-  return documents;
-}
-
 TEST(GdiCanvas, GoldenDocumentsDrawIntoBitmaps) {
   for (const TGoldenDocument& golden : GoldenDocuments()) {
-    SCOPED_TRACE(golden.name);
+    SCOPED_TRACE(golden.Name);
     TGdiCanvas canvas;
     TSectionList doc(canvas);
     doc.Background = kWhite;
-    {
-      TDocBuilder builder(doc);
-      golden.build(builder);
-    }
+    golden.Build(doc);
     std::int32_t widest = 0;
-    const std::int32_t height = doc.DoLogic(5, golden.width, widest);
+    const std::int32_t height = doc.DoLogic(5, golden.Width, widest);
     ASSERT_GT(height, 10);
     ASSERT_LT(height, 2000);
-    TTestBitmap bitmap(golden.width + 20, height + 10);
+    TTestBitmap bitmap(golden.Width + 20, height + 10);
     canvas.Attach(bitmap.DC());
-    doc.Draw({0, 0, golden.width + 20, height + 10}, 10);
+    doc.Draw({0, 0, golden.Width + 20, height + 10}, 10);
     canvas.Detach();
     // Text and rules left ink, and nothing was drawn left of the margin but list markers.
     EXPECT_GT(bitmap.CountNot(kWhite), 50);
-    if (std::string(golden.name) == "lists")
+    if (std::string(golden.Name) == "lists")
       bitmap.Save(std::string(PAVINA_VIEWER_PICTURE_DIR) + "/gdi-golden-lists.bmp");
   }
 }
