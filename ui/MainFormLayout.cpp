@@ -47,7 +47,7 @@ const TControlSpec kControls[] = {
      false, kOn, kShown, 119},
     {"StaticText5", K::StaticText, "GroupBox5", 48, 21, 162, 17, "Pavina v. 1.1", false, kOn,
      kShown, 120},
-    {"StaticText6", K::StaticText, "GroupBox5", 72, 51, 97, 17, "www.pavina.example", false, kOn,
+    {"StaticText6", K::StaticText, "GroupBox5", 72, 51, 97, 17, "pavina.example", false, kOn,
      kShown, 121},
     {"GroupBox1", K::GroupBox, nullptr, 504, 8, 121, 148, "  Action  ", false, kOn, kShown, 122},
     {"btSave", K::Button, "GroupBox1", 23, 111, 75, 25, "&Send", kTag, kOff, kShown, 123},
