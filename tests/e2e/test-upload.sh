@@ -13,24 +13,30 @@ wait_upload() { # NUMBER: the simulator has written the logo of that upload
   fail "upload $1 did not reach the inserter"
 }
 
+# The logo and its key sit where an operator would keep them, on drive C:, so that the
+# screenshot taken for the README and the help page shows paths an operator knows.
+logos=$WINEPREFIX/drive_c/Logos
+mkdir -p "$logos"
+image=$logos/station.bmp key=$logos/station-key.bmp
 convert -size 40x24 gradient:'#ff8000-#2040c0' -fill black -draw 'rectangle 0,0 9,5' \
-  -type TrueColor "BMP3:$WORK/image.bmp"
-convert -size 40x24 gradient:white-black -type TrueColor "BMP3:$WORK/key.bmp"
+  -type TrueColor "BMP3:$image"
+convert -size 40x24 gradient:white-black -type TrueColor "BMP3:$key"
 convert -size 32x20 gradient:'#ffcc00-#0066ff' -quality 90 "$WORK/photo.jpg"
 
 reset_ports
-start_simulator 2 --status "Upload Bench"
+start_simulator 2 --status "Logo Inserter LI-1"
 install_pavina "$(printf '[VARS]\r\nO=0\r\n')"  # no key delay: the key comes back in place
-start_ready_pavina "Upload Bench"
+start_ready_pavina "Logo Inserter LI-1"
 
 drv click TMainForm name:btLoadImage
-drv open-file "$WORK/image.bmp" || fail "file dialog for the image"
-drv wait-text TMainForm name:grImage "  $(winpath "$WORK/image.bmp") 40x24  " 10000 ||
+drv open-file 'C:\Logos\station.bmp' || fail "file dialog for the image"
+drv wait-text TMainForm name:grImage '  C:\Logos\station.bmp 40x24  ' 10000 ||
   fail "image caption"
 check_eq "$(drv state TMainForm name:btSave)" "enabled=1 visible=1" "Send with an image"
 drv click TMainForm name:btLoadKey
-drv open-file "$WORK/key.bmp" || fail "file dialog for the key"
-drv wait-text TMainForm name:grKey "  $(winpath "$WORK/key.bmp") 40x24  " 10000 || fail "key caption"
+drv open-file 'C:\Logos\station-key.bmp' || fail "file dialog for the key"
+drv wait-text TMainForm name:grKey '  C:\Logos\station-key.bmp 40x24  ' 10000 ||
+  fail "key caption"
 screenshot_window TMainForm main-window.png
 
 # A slow inserter, so that the upload can be watched.
@@ -53,12 +59,13 @@ position=$(sed 's/position=\([0-9]*\).*/\1/' <<<"$progress")
   fail "progress during the upload: $progress"
 CHECKS=$((CHECKS + 1))
 wait_upload 1
-drv wait-text TMainForm name:stProcess "Upload Bench Ready" 20000 || fail "not ready after the upload"
+drv wait-text TMainForm name:stProcess "Logo Inserter LI-1 Ready" 20000 ||
+  fail "not ready after the upload"
 check_eq "$(drv state TMainForm name:btCancel)" "enabled=0 visible=1" "Cancel after the upload"
 check_eq "$(drv progress TMainForm name:ProgressBar)" "position=0 max=23" "progress after the upload"
 
-inserter_colours "$WORK/image.bmp" "$WORK/expected-colour.bmp"
-inserter_key "$WORK/key.bmp" "$WORK/expected-key.bmp"
+inserter_colours "$image" "$WORK/expected-colour.bmp"
+inserter_key "$key" "$WORK/expected-key.bmp"
 check_eq "$(pixels_differing "$WORK/sim2-logo-colour.bmp" "$WORK/expected-colour.bmp")" 0 "logo colours"
 check_eq "$(pixels_differing "$WORK/sim2-logo-key.bmp" "$WORK/expected-key.bmp")" 0 "logo key"
 check_eq "$(grep -E '^(width|height|size-matches)' "$WORK/sim2-logo.txt" | tr '\n' ' ')" \
@@ -81,7 +88,7 @@ check_eq "$(pixels_differing "$WORK/sim2-logo-colour.bmp" "$WORK/expected-photo.
 check_eq "$(pixels_differing "$WORK/sim2-logo-key.bmp" "$WORK/expected-auto.bmp")" 0 "automatic key"
 
 # Cancel ends the upload: the inserter never gets a whole logo.
-drv wait-text TMainForm name:stProcess "Upload Bench Ready" 20000 || fail "not ready"
+drv wait-text TMainForm name:stProcess "Logo Inserter LI-1 Ready" 20000 || fail "not ready"
 simulator_control 2 "delay data 200"
 drv click TMainForm name:btSave
 drv wait-text TMainForm name:stProcess "Sending..." 20000 || fail "no Sending... before Cancel"
@@ -93,7 +100,7 @@ if box=$(drv box Info 3000 2>/dev/null); then
   check_eq "$(grep '^text=' <<<"$box")" "text=Size And Position Error ,Try Again" "box after Cancel"
   drv dismiss "#32770|Info"
 fi
-drv wait-text TMainForm name:stProcess "Upload Bench Ready" 20000 || fail "not ready after Cancel"
+drv wait-text TMainForm name:stProcess "Logo Inserter LI-1 Ready" 20000 || fail "not ready after Cancel"
 check_eq "$(drv state TMainForm name:btLoadImage)" "enabled=1 visible=1" "controls back after Cancel"
 grep -q 'upload ended after' "$WORK/sim2.transcript" || fail "the cancelled upload was not cut short"
 CHECKS=$((CHECKS + 1))
@@ -107,7 +114,7 @@ box=$(drv box Info 30000) || fail "no retry message"
 check_eq "$(tr '\n' ' ' <<<"$box")" "text=Header Error, Line 3 ,Try Again icon=0 buttons=OK " "retry message"
 drv dismiss "#32770|Info"
 simulator_control 2 "faults off"
-drv wait-text TMainForm name:stProcess "Upload Bench Ready" 20000 || fail "not ready after the failure"
+drv wait-text TMainForm name:stProcess "Logo Inserter LI-1 Ready" 20000 || fail "not ready after the failure"
 
 drv key TMainForm 115 1 alt
 wait_pavina_end
