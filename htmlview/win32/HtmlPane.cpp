@@ -11,6 +11,7 @@
 #include "navigation/MetaRefresh.h"
 #include "navigation/PackedPosition.h"
 #include "navigation/TextCase.h"
+#include "win32/PaneDropTarget.h"
 #include "win32/PaneMessages.h"
 #include "win32/PaneWindows.h"
 #include "win32/ViewerResources.h"
@@ -63,6 +64,17 @@ THtmlPane::THtmlPane(HWND parent, int left, int top) {
                parent);
   borderPanel_ = std::make_unique<TBorderPanel>(*this);
   paintPanel_ = std::make_unique<TPaintPanel>(*this);
+  dropTarget_ = std::make_unique<TPaneDropTarget>(paintPanel_->Handle());
+  dropTarget_->Welcome = [this](POINT point, const std::vector<std::string>& files) {
+    bool accept = true;
+    if (!OnDragOver || processing_) return false;
+    OnDragOver(*this, point.x, point.y, files, accept);
+    return accept;
+  };
+  dropTarget_->Dropped = [this](POINT point, const std::vector<std::string>& files) {
+    if (OnDragDrop) OnDragDrop(*this, point.x, point.y, files);
+  };
+  dropTarget_->Register();
   vBar_ = std::make_unique<T32ScrollBar>(Handle(), true, kVerticalSmallChange);
   hBar_ = std::make_unique<T32ScrollBar>(Handle(), false, kHorizontalSmallChange);
   scrollBarWidth_ = vBar_->Thickness();
@@ -119,6 +131,7 @@ THtmlPane::~THtmlPane() {
   controlHost_.reset();
   hBar_.reset();
   vBar_.reset();
+  dropTarget_.reset();
   paintPanel_.reset();
   borderPanel_.reset();
   if (--liveViewers == 0) SharedImageCache().FreeUnused();

@@ -29,6 +29,7 @@ class TSectionList;
 class TImageObj;
 class TFormControlObj;
 class THtmlPane;
+class TPaneDropTarget;
 struct TUrlTarget;
 
 // Colours as the control's properties take them: a colour value, a system colour (high
@@ -172,6 +173,12 @@ class THtmlPane final : public TViewerWindow {
   std::function<void(THtmlPane&, WORD& key, TShiftState shift)> OnKeyUp;
   std::function<void(THtmlPane&, char& key)> OnKeyPress;
   std::function<void(THtmlPane&)> OnEnter;
+  // Files dragged from the shell over the view, at a point of the paint panel. The view
+  // takes drops only with OnDragOver assigned (accept comes in true) and OLE initialised
+  // on its thread; OnDragDrop then gets the files dropped where they were accepted.
+  std::function<void(THtmlPane&, int x, int y, const std::vector<std::string>& files, bool& accept)>
+      OnDragOver;
+  std::function<void(THtmlPane&, int x, int y, const std::vector<std::string>& files)> OnDragDrop;
 
   // Operations.
   void OpenDocumentFile(const std::string& name);
@@ -283,6 +290,7 @@ class THtmlPane final : public TViewerWindow {
   int width_ = 150, height_ = 150;
   std::unique_ptr<TBorderPanel> borderPanel_;
   std::unique_ptr<TPaintPanel> paintPanel_;
+  std::unique_ptr<TPaneDropTarget> dropTarget_;
   std::unique_ptr<T32ScrollBar> vBar_;
   std::unique_ptr<T32ScrollBar> hBar_;
   int scrollBarWidth_ = 16;

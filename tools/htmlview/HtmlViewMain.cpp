@@ -1,10 +1,13 @@
 // htmlview FILE: shows an HTML file (a "#name" after it scrolls to that anchor) in our
-// viewer, filling a window captioned with the page's title. Links work as in the help.
+// viewer, filling a window captioned with the page's title. Links work as in the help, and
+// a file dropped on the window from the shell is opened in it.
+#include <ole2.h>
 #include <windows.h>
 
 #include <cstdlib>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "win32/HtmlPane.h"
 
@@ -23,6 +26,11 @@ class TViewerMainWindow final : public TViewerWindow {
     RECT client{};
     ::GetClientRect(Handle(), &client);
     pane_->SetBounds(0, 0, client.right, client.bottom);
+    pane_->OnDragOver = [](THtmlPane&, int, int, const std::vector<std::string>& files,
+                           bool& accept) { accept = files.size() == 1; };
+    pane_->OnDragDrop = [this](THtmlPane&, int, int, const std::vector<std::string>& files) {
+      Open(files.front());
+    };
   }
 
   void Open(const std::string& name) {
@@ -58,6 +66,8 @@ class TViewerMainWindow final : public TViewerWindow {
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
+  // Drops from the shell come through OLE; without it the viewer still shows pages.
+  const bool ole = SUCCEEDED(::OleInitialize(nullptr));
   auto window = std::make_unique<TViewerMainWindow>();
   if (__argc > 1)
     window->Open(__argv[1]);
@@ -69,5 +79,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
     ::TranslateMessage(&message);
     ::DispatchMessageA(&message);
   }
+  window.reset();
+  if (ole) ::OleUninitialize();
   return static_cast<int>(message.wParam);
 }
