@@ -13,16 +13,14 @@
 
 namespace {
 
-// A drag's data as the shell gives it: a DROPFILES block with the names, narrow or wide.
-// It lives on the stack of its test; its reference count is kept for form only.
-class TFileDrag final : public IDataObject {
+// A COM object on its test's stack: its reference count is kept for form only.
+template <class TInterface>
+class TOnStack : public TInterface {
  public:
-  TFileDrag(std::vector<std::string> names, bool wide, bool files = true)
-      : names_(std::move(names)), wide_(wide), files_(files) {}
-
+  explicit TOnStack(REFIID iid) : iid_(iid) {}
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDataObject)) {
-      *object = static_cast<IDataObject*>(this);
+    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, iid_)) {
+      *object = static_cast<TInterface*>(this);
       return S_OK;
     }
     *object = nullptr;
@@ -30,6 +28,17 @@ class TFileDrag final : public IDataObject {
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+ private:
+  IID iid_;
+};
+
+// A drag's data as the shell gives it: a DROPFILES block with the names, narrow or wide.
+class TFileDrag final : public TOnStack<IDataObject> {
+ public:
+  TFileDrag(std::vector<std::string> names, bool wide, bool files = true)
+      : TOnStack(IID_IDataObject), names_(std::move(names)), wide_(wide), files_(files) {}
+
   HRESULT STDMETHODCALLTYPE GetData(FORMATETC* format, STGMEDIUM* medium) override {
     if (QueryGetData(format) != S_OK) return DV_E_FORMATETC;
     std::string list;
@@ -173,18 +182,9 @@ TEST(PaneDropTarget, ADragWithoutFilesIsRefusedWithoutAskingTheOwner) {
 
 namespace {
 // The mouse of an OLE drag that is let go at once, where the test put the cursor.
-class TDropAtOnce final : public IDropSource {
+class TDropAtOnce final : public TOnStack<IDropSource> {
  public:
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-    if (IsEqualIID(iid, IID_IUnknown) || IsEqualIID(iid, IID_IDropSource)) {
-      *object = static_cast<IDropSource*>(this);
-      return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  TDropAtOnce() : TOnStack(IID_IDropSource) {}
   HRESULT STDMETHODCALLTYPE QueryContinueDrag(BOOL escape, DWORD) override {
     return escape ? DRAGDROP_S_CANCEL : DRAGDROP_S_DROP;
   }
