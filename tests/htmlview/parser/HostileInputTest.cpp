@@ -83,8 +83,8 @@ TEST(HostileInput, HundredThousandNestedTablesAreCutAtTheNestingLimit) {
 }
 
 TEST(HostileInput, HundredThousandNestedBlocks) {
-  for (const std::string& open : {"<div align=right>", "<ul><li>", "<blockquote>", "<center>",
-                                  "<h1>", "<a href=x>", "<pre>", "<select>", "<map name=m>"}) {
+  for (const char* open : {"<div align=right>", "<ul><li>", "<blockquote>", "<center>", "<h1>",
+                           "<a href=x>", "<pre>", "<select>", "<map name=m>"}) {
     TParsedDocument parsed;
     ParseAndLayOut(parsed, Repeat(open, 100000) + "deep");
     EXPECT_EQ(parsed.parser.ParseError(), "") << open;
