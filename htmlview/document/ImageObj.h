@@ -87,6 +87,9 @@ class TImageObj : public TFloatingObj {
   // Animation state kept by the document: reset after every layout, started at the next
   // timer tick.
   bool AnimationStarted = false;
+  // In the document's animation list: registering looks here instead of searching the
+  // list, which a page of many animated pictures would make quadratic.
+  bool InAnimList = false;
 
  private:
   // The ALT text's extent in 8-point Arial.

@@ -54,15 +54,17 @@ void TSectionList::RemoveImage(TImageObj& image) {
     if (found != list.rend()) list.erase(std::next(found).base());
   };
   drop(ImageList);
-  drop(AnimList);
+  if (image.InAnimList) drop(AnimList);
   if (activeImage_ == &image) activeImage_ = nullptr;
 }
 
 void TSectionList::ImageChanged(TImageObj& image) {
   TGIFImage* gif = image.Gif();
   if (!gif || !gif->IsAnimated() || image.Active) return;
-  if (std::find(AnimList.begin(), AnimList.end(), &image) == AnimList.end())
+  if (!image.InAnimList) {
     AnimList.push_back(&image);
+    image.InAnimList = true;
+  }
   image.AnimationStarted = false;
 }
 
@@ -91,6 +93,7 @@ void TSectionList::KeepDropped(std::unique_ptr<TSectionBase> section) {
 void TSectionList::Clear() {
   activeLink_ = nullptr;
   activeImage_ = nullptr;
+  for (TImageObj* image : AnimList) image->InAnimList = false;
   AnimList.clear();
   ImageList.clear();
   LinkList.clear();
@@ -163,6 +166,7 @@ bool TSectionList::SetActiveImage(TImageObj* image) {
       gif->StopAnimation();
       gif->SetCurrentFrame(1);
       AnimList.erase(std::remove(AnimList.begin(), AnimList.end(), activeImage_), AnimList.end());
+      activeImage_->InAnimList = false;
     }
   }
   activeImage_ = image;
@@ -170,8 +174,9 @@ bool TSectionList::SetActiveImage(TImageObj* image) {
     if (TGIFImage* gif = image->Gif()) {
       if (gif->FrameCount() == 2) {
         gif->SetCurrentFrame(2);
-      } else if (gif->IsAnimated()) {
+      } else if (gif->IsAnimated() && !image->InAnimList) {
         AnimList.push_back(image);
+        image->InAnimList = true;
         image->AnimationStarted = false;
       }
     }

@@ -111,6 +111,33 @@ TEST(Images, ActiveImagesAnimateOnlyUnderTheMouse) {
   EXPECT_TRUE(test.doc.SetActiveImage(nullptr));
   EXPECT_TRUE(test.doc.AnimList.empty());
   EXPECT_EQ(image.Gif()->CurrentFrame(), 1);
+  // The mouse back over it registers it again, once.
+  EXPECT_TRUE(test.doc.SetActiveImage(&image));
+  EXPECT_EQ(test.doc.AnimList, std::vector<TImageObj*>{&image});
+}
+
+TEST(Images, AnAnimatedPictureFetchedAgainIsRegisteredOnce) {
+  TGifBuilder gif(4, 4, {0x000000, 0xFFFFFF});
+  for (int frame = 0; frame < 2; ++frame)
+    gif.Control(0, 10).Frame(0, 0, 4, 4, TBytes8(16, static_cast<std::uint8_t>(frame)));
+  TStringBitmapList cache;
+  TPictureLoader loader(cache, 24, {});
+  loader.OnImageRequest = [&](const std::string&) {
+    return TImageRequestAnswer{TImageRequestAnswer::TKind::Stream, gif.Bytes()};
+  };
+  TTestDocument test;
+  test.doc.PictureLoader = &loader;
+  test.doc.ImageCache = &cache;
+  {
+    TDocBuilder b(test.doc);
+    b.Image("SRC=a.gif").Image("SRC=a.gif").Image("SRC=a.gif");
+  }
+  ASSERT_EQ(test.doc.AnimList.size(), 3u);
+  test.doc.ReloadImages();
+  test.doc.ReloadImages();
+  EXPECT_EQ(test.doc.AnimList, test.doc.ImageList);
+  test.doc.Clear();
+  EXPECT_TRUE(test.doc.AnimList.empty());
 }
 
 }  // namespace
