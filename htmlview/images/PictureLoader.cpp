@@ -198,7 +198,10 @@ TImageForSource TPictureLoader::GetImage(const std::string& src, bool transp,
       result.Bitmap = still.Bitmap;
       result.Mask = still.Mask;
       result.Mode = still.Mode;
-      TBitmapItem item{still.Bitmap, nullptr, still.Mask, still.Mode};
+      TBitmapItem item;
+      item.Bitmap = still.Bitmap;
+      item.Mask = still.Mask;
+      item.Mode = still.Mode;
       item.TranspMask = still.TranspMask;
       cache_.Add(name, std::move(item));
       result.CacheName = name;

@@ -49,7 +49,7 @@ std::string PortDescription(const TPortChoice& port) {
 #endif
 }
 
-std::unique_ptr<TSerialApi> MakeSerialApi(const TPortChoice& port) {
+std::unique_ptr<TSerialApi> MakeSerialApi([[maybe_unused]] const TPortChoice& port) {
 #ifdef _WIN32
   return std::make_unique<TWin32SerialApi>();
 #else

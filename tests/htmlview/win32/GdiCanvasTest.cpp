@@ -175,7 +175,9 @@ TEST(GdiCanvas, TextEndsWhereItsMeasuredWidthEnds) {
       const int letters = rightmost(20 - metrics.Ascent, 20);
       EXPECT_GE(letters, width - 3);
       EXPECT_LT(letters, width + 2);
-      if (style) EXPECT_LE(rightmost(21, 20 + metrics.Descent) - letters, 2);
+      if (style) {
+        EXPECT_LE(rightmost(21, 20 + metrics.Descent) - letters, 2);
+      }
     }
   }
 }
