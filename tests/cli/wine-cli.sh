@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # pavina-cli.exe under Wine against the simulator on a mapped COM port: status, a send whose
-# received logo is compared with the image, an inserter that does not answer, and ports that
-# cannot be opened. Started by run-with-simulator.sh, which runs the simulator on PORT with
+# received logo is compared with the image, Ctrl+C during a send, an inserter that does not
+# answer, and ports that cannot be opened. Started by run-with-simulator.sh, which runs the simulator on PORT with
 # --logo-out LOGO --control FIFO.
 #   wine-cli.sh PREFIX PAVINA-CLI.EXE PORT STATUS-TEXT LOGO FIFO WORK
 set -euo pipefail
@@ -60,6 +60,27 @@ check_eq "$code/$err" "3/Logo Inserter Not Found" "send without an answer"
 cli status --port "$port"
 check_eq "$code/$out" "3/Logo Inserter Not Found" "status without an answer"
 echo "silent off" >"$fifo"
+
+# Ctrl+C during the lines: Wine turns the interrupt into the console's Ctrl+C event, and the
+# upload ends as Cancel ends it.
+echo "delay data 200" >"$fifo"
+set +e
+"$here/../../scripts/wine-exec.sh" "$prefix" "$cli" send "$(winepath -w "$work/logo.bmp" 2>/dev/null)" \
+  --port "$port" >"$work/out" 2>"$work/err" </dev/null &
+pid=$!
+for _ in $(seq 300); do
+  grep -q 'Sending\.\.\.' "$work/err" 2>/dev/null && break
+  sleep 0.1
+done
+kill -INT "$pid"
+wait "$pid"
+code=$?
+set -e
+echo "delay data 0" >"$fifo"
+err=$(tr -d '\r' <"$work/err")
+check_eq "$code" 130 "exit code after Ctrl+C ($err)"
+grep -q '^pavina-cli: cancelled; the inserter may hold part of the logo$' <<<"$err" ||
+  fail "no cancel report after Ctrl+C: $err"
 
 # A port whose link leads nowhere, and one that cannot be opened, as if another program held it.
 absent=$((port + 1))
