@@ -87,18 +87,26 @@ TEST(Images, PicturesPendingAndMissingImagesAndAnimation) {
   EXPECT_EQ(cache.Find("anim.gif")->UsageCount, 0);
 }
 
-TEST(Images, ActiveImagesAnimateOnlyUnderTheMouse) {
-  TGifBuilder gif(4, 4, {0x000000, 0xFFFFFF});
-  for (int frame = 0; frame < 3; ++frame)
-    gif.Control(0, 10).Frame(0, 0, 4, 4, TBytes8(16, static_cast<std::uint8_t>(frame % 2)));
+// A document whose pictures all come from one animated GIF of 4 x 4 frames.
+struct TAnimatedGifDocument {
+  explicit TAnimatedGifDocument(int frames) : gif(4, 4, {0x000000, 0xFFFFFF}) {
+    for (int frame = 0; frame < frames; ++frame)
+      gif.Control(0, 10).Frame(0, 0, 4, 4, TBytes8(16, static_cast<std::uint8_t>(frame % 2)));
+    loader.OnImageRequest = [this](const std::string&) {
+      return TImageRequestAnswer{TImageRequestAnswer::TKind::Stream, gif.Bytes()};
+    };
+    test.doc.PictureLoader = &loader;
+    test.doc.ImageCache = &cache;
+  }
+  TGifBuilder gif;
   TStringBitmapList cache;
-  TPictureLoader loader(cache, 24, {});
-  loader.OnImageRequest = [&](const std::string&) {
-    return TImageRequestAnswer{TImageRequestAnswer::TKind::Stream, gif.Bytes()};
-  };
-  TTestDocument test;
-  test.doc.PictureLoader = &loader;
-  test.doc.ImageCache = &cache;
+  TPictureLoader loader{cache, 24, {}};
+  TTestDocument test;  // goes first, giving its pictures back to the cache
+};
+
+TEST(Images, ActiveImagesAnimateOnlyUnderTheMouse) {
+  TAnimatedGifDocument page(3);
+  TTestDocument& test = page.test;
   {
     TDocBuilder b(test.doc);
     b.Image("SRC=active.gif ACTIVE");
@@ -117,17 +125,8 @@ TEST(Images, ActiveImagesAnimateOnlyUnderTheMouse) {
 }
 
 TEST(Images, AnAnimatedPictureFetchedAgainIsRegisteredOnce) {
-  TGifBuilder gif(4, 4, {0x000000, 0xFFFFFF});
-  for (int frame = 0; frame < 2; ++frame)
-    gif.Control(0, 10).Frame(0, 0, 4, 4, TBytes8(16, static_cast<std::uint8_t>(frame)));
-  TStringBitmapList cache;
-  TPictureLoader loader(cache, 24, {});
-  loader.OnImageRequest = [&](const std::string&) {
-    return TImageRequestAnswer{TImageRequestAnswer::TKind::Stream, gif.Bytes()};
-  };
-  TTestDocument test;
-  test.doc.PictureLoader = &loader;
-  test.doc.ImageCache = &cache;
+  TAnimatedGifDocument page(2);
+  TTestDocument& test = page.test;
   {
     TDocBuilder b(test.doc);
     b.Image("SRC=a.gif").Image("SRC=a.gif").Image("SRC=a.gif");
