@@ -1,7 +1,5 @@
-// Files dragged from the shell: what the drop target reads from a drag, what it answers,
-// and the viewer's events, driven through a real OLE drag under Wine.
-#include "win32/PaneDropTarget.h"
-
+// Files dragged from the shell onto the viewer, through a real OLE drag under Wine: what
+// the host is offered, what it may refuse, and what reaches it on a drop.
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -87,100 +85,6 @@ class TFileDrag final : public TOnStack<IDataObject> {
   bool files_;
 };
 
-POINTL ScreenPointOf(HWND window, int x, int y) {
-  POINT point{x, y};
-  ::ClientToScreen(window, &point);
-  return {point.x, point.y};
-}
-
-struct TSeen {
-  std::vector<POINT> welcomed;
-  std::vector<std::string> files;
-  int drops = 0;
-  POINT dropPoint{};
-};
-
-void Watch(TPaneDropTarget& target, TSeen& seen, const bool& welcome) {
-  target.Welcome = [&](POINT point, const TPaneDropTarget::TFiles& files) {
-    seen.welcomed.push_back(point);
-    seen.files = files;
-    return welcome;
-  };
-  target.Dropped = [&](POINT point, const TPaneDropTarget::TFiles& files) {
-    ++seen.drops;
-    seen.dropPoint = point;
-    seen.files = files;
-  };
-}
-
-}  // namespace
-
-TEST(PaneDropTarget, FilesAreWelcomedAndDroppedWhereTheOwnerSays) {
-  TPaneTestWindow window(200, 120);
-  const HWND panel = window.Pane().PaintPanelHandle();
-  for (const bool wide : {false, true}) {
-    SCOPED_TRACE(wide ? "wide names" : "narrow names");
-    TPaneDropTarget target(panel);
-    TSeen seen;
-    bool welcome = true;
-    Watch(target, seen, welcome);
-    TFileDrag drag({"C:\\Help\\page one.htm", "Z:\\tmp\\logo.gif"}, wide);
-
-    DWORD effect = DROPEFFECT_COPY | DROPEFFECT_MOVE;
-    ASSERT_EQ(target.DragEnter(&drag, 0, ScreenPointOf(panel, 30, 40), &effect), S_OK);
-    EXPECT_EQ(effect, DWORD{DROPEFFECT_COPY});
-    ASSERT_EQ(seen.welcomed.size(), 1u);
-    EXPECT_EQ(seen.welcomed[0].x, 30);
-    EXPECT_EQ(seen.welcomed[0].y, 40);
-    EXPECT_EQ(seen.files,
-              (std::vector<std::string>{"C:\\Help\\page one.htm", "Z:\\tmp\\logo.gif"}));
-
-    // Refused at one point; and a drag that allows no copy is refused everywhere.
-    welcome = false;
-    effect = DROPEFFECT_COPY;
-    target.DragOver(0, ScreenPointOf(panel, 50, 60), &effect);
-    EXPECT_EQ(effect, DWORD{DROPEFFECT_NONE});
-    welcome = true;
-    effect = DROPEFFECT_MOVE;
-    target.DragOver(0, ScreenPointOf(panel, 50, 60), &effect);
-    EXPECT_EQ(effect, DWORD{DROPEFFECT_NONE});
-
-    // Dropped where refused: nothing happens; where welcome: the owner has the files.
-    welcome = false;
-    effect = DROPEFFECT_COPY;
-    target.Drop(&drag, 0, ScreenPointOf(panel, 5, 6), &effect);
-    EXPECT_EQ(seen.drops, 0);
-    welcome = true;
-    effect = DROPEFFECT_COPY;
-    target.Drop(&drag, 0, ScreenPointOf(panel, 7, 9), &effect);
-    EXPECT_EQ(effect, DWORD{DROPEFFECT_COPY});
-    ASSERT_EQ(seen.drops, 1);
-    EXPECT_EQ(seen.dropPoint.x, 7);
-    EXPECT_EQ(seen.dropPoint.y, 9);
-    EXPECT_EQ(seen.files.size(), 2u);
-  }
-}
-
-TEST(PaneDropTarget, ADragWithoutFilesIsRefusedWithoutAskingTheOwner) {
-  TPaneTestWindow window(200, 120);
-  const HWND panel = window.Pane().PaintPanelHandle();
-  TPaneDropTarget target(panel);
-  TSeen seen;
-  const bool welcome = true;
-  Watch(target, seen, welcome);
-  TFileDrag text({"not files"}, false, false);
-  DWORD effect = DROPEFFECT_COPY;
-  target.DragEnter(&text, 0, ScreenPointOf(panel, 10, 10), &effect);
-  EXPECT_EQ(effect, DWORD{DROPEFFECT_NONE});
-  effect = DROPEFFECT_COPY;
-  target.Drop(&text, 0, ScreenPointOf(panel, 10, 10), &effect);
-  EXPECT_EQ(effect, DWORD{DROPEFFECT_NONE});
-  EXPECT_TRUE(seen.welcomed.empty());
-  EXPECT_EQ(seen.drops, 0);
-  EXPECT_TRUE(TPaneDropTarget::FilesOf(nullptr).empty());
-}
-
-namespace {
 // The mouse of an OLE drag that is let go at once, where the test put the cursor.
 class TDropAtOnce final : public TOnStack<IDropSource> {
  public:
@@ -190,6 +94,7 @@ class TDropAtOnce final : public TOnStack<IDropSource> {
   }
   HRESULT STDMETHODCALLTYPE GiveFeedback(DWORD) override { return DRAGDROP_S_USEDEFAULTCURSORS; }
 };
+
 }  // namespace
 
 TEST(PaneDropTarget, TheViewerTellsItsHostOfFilesDroppedOnIt) {
@@ -199,8 +104,9 @@ TEST(PaneDropTarget, TheViewerTellsItsHostOfFilesDroppedOnIt) {
     THtmlPane& pane = window.Pane();
     std::vector<std::string> offered, dropped;
     POINT at{};
-    pane.OnDragOver = [&](THtmlPane& sender, int, int, const std::vector<std::string>& files,
-                          bool& accept) {
+    // The host takes one file at a time.
+    const auto acceptOne = [&](THtmlPane& sender, int, int, const std::vector<std::string>& files,
+                               bool& accept) {
       EXPECT_EQ(&sender, &pane);
       offered = files;
       accept = files.size() == 1;
@@ -210,33 +116,48 @@ TEST(PaneDropTarget, TheViewerTellsItsHostOfFilesDroppedOnIt) {
       dropped = files;
       at = {x, y};
     };
-    const HWND panel = pane.PaintPanelHandle();
+    POINT spot{60, 70};
+    ::ClientToScreen(pane.PaintPanelHandle(), &spot);
     ::SetForegroundWindow(window.Handle());
-    const POINTL spot = ScreenPointOf(panel, 60, 70);
     ::SetCursorPos(spot.x, spot.y);
     TPaneTestWindow::Pump(100);
 
+    const std::vector<std::string> one{"C:\\Help\\page one.htm"};
+    const std::vector<std::string> two{"C:\\a.htm", "Z:\\tmp\\b.htm"};
+    const struct {
+      const char* what;
+      std::vector<std::string> names;
+      bool wide, files, hostListens;
+      DWORD allowed;
+      std::size_t offered;  // names the host was asked about
+      bool taken;
+    } cases[] = {
+        {"one file, narrow names", one, false, true, true, DROPEFFECT_COPY, 1, true},
+        {"one file, wide names", one, true, true, true, DROPEFFECT_COPY | DROPEFFECT_MOVE, 1, true},
+        {"two files, refused by the host", two, true, true, true, DROPEFFECT_COPY, 2, false},
+        {"a drag that allows no copy", one, false, true, true, DROPEFFECT_MOVE, 0, false},
+        {"a drag without files", one, false, false, true, DROPEFFECT_COPY, 0, false},
+        {"a host without OnDragOver", one, false, true, false, DROPEFFECT_COPY, 0, false},
+    };
     TDropAtOnce mouse;
-    TFileDrag two({"C:\\a.htm", "C:\\b.htm"}, true);
-    DWORD effect = DROPEFFECT_NONE;
-    ::DoDragDrop(&two, &mouse, DROPEFFECT_COPY, &effect);
-    EXPECT_EQ(offered.size(), 2u) << "the viewer was asked about the drag";
-    EXPECT_TRUE(dropped.empty()) << "two files were refused by the host";
-
-    TFileDrag one({"C:\\Help\\pavina_help.htm"}, true);
-    effect = DROPEFFECT_NONE;
-    ::DoDragDrop(&one, &mouse, DROPEFFECT_COPY, &effect);
-    EXPECT_EQ(effect, DWORD{DROPEFFECT_COPY});
-    EXPECT_EQ(dropped, std::vector<std::string>{"C:\\Help\\pavina_help.htm"});
-    EXPECT_EQ(at.x, 60);
-    EXPECT_EQ(at.y, 70);
-
-    // Without OnDragOver the viewer takes nothing.
-    pane.OnDragOver = nullptr;
-    dropped.clear();
-    ::DoDragDrop(&one, &mouse, DROPEFFECT_COPY, &effect);
-    EXPECT_EQ(effect, DWORD{DROPEFFECT_NONE});
-    EXPECT_TRUE(dropped.empty());
+    for (const auto& c : cases) {
+      SCOPED_TRACE(c.what);
+      pane.OnDragOver = nullptr;
+      if (c.hostListens) pane.OnDragOver = acceptOne;
+      offered.clear();
+      dropped.clear();
+      at = {};
+      TFileDrag drag(c.names, c.wide, c.files);
+      DWORD effect = DROPEFFECT_NONE;
+      ::DoDragDrop(&drag, &mouse, c.allowed, &effect);
+      EXPECT_EQ(offered.size(), c.offered);
+      EXPECT_EQ(effect, DWORD(c.taken ? DROPEFFECT_COPY : DROPEFFECT_NONE));
+      EXPECT_EQ(dropped, c.taken ? c.names : std::vector<std::string>{});
+      if (c.taken) {
+        EXPECT_EQ(at.x, 60);
+        EXPECT_EQ(at.y, 70);
+      }
+    }
   }
   ::OleUninitialize();
 }
