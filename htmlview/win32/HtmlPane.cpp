@@ -66,8 +66,8 @@ THtmlPane::THtmlPane(HWND parent, int left, int top) {
   paintPanel_ = std::make_unique<TPaintPanel>(*this);
   dropTarget_ = std::make_unique<TPaneDropTarget>(paintPanel_->Handle());
   dropTarget_->Welcome = [this](POINT point, const std::vector<std::string>& files) {
-    bool accept = true;
     if (!OnDragOver || processing_) return false;
+    bool accept = true;
     OnDragOver(*this, point.x, point.y, files, accept);
     return accept;
   };

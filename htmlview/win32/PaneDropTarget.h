@@ -32,9 +32,6 @@ class TPaneDropTarget final : public IDropTarget {
   bool Register();
   void Revoke();
 
-  // The file names a data object carries (none unless it carries files).
-  static TFiles FilesOf(IDataObject* data);
-
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
   ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
   ULONG STDMETHODCALLTYPE Release() override { return --references_; }
@@ -46,6 +43,8 @@ class TPaneDropTarget final : public IDropTarget {
                                  DWORD* effect) override;
 
  private:
+  // The file names a data object carries (none unless it carries files).
+  static TFiles FilesOf(IDataObject* data);
   POINT ClientPoint(POINTL screen) const;
   // The effect to answer at a point: a copy when the owner welcomes the files there.
   DWORD Answer(POINTL point, DWORD allowed) const;
