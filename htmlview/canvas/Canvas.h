@@ -30,9 +30,11 @@ struct TFontSpec {
   std::int32_t SizePt = 12;  // points
   std::uint8_t Style = 0;    // TFontStyle bits
   std::uint8_t CharSet = 1;  // Windows character-set number (1: the default set)
+  bool FixedPitch = false;   // preformatted text: a face that stands in must be fixed too
 
   friend bool operator==(const TFontSpec& a, const TFontSpec& b) {
-    return a.Name == b.Name && a.SizePt == b.SizePt && a.Style == b.Style && a.CharSet == b.CharSet;
+    return a.Name == b.Name && a.SizePt == b.SizePt && a.Style == b.Style &&
+           a.CharSet == b.CharSet && a.FixedPitch == b.FixedPitch;
   }
 };
 

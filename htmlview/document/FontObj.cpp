@@ -16,6 +16,7 @@ TFontSpec ResolveFont(const TFontDesc& desc, TSubSuper mode, const TSectionList&
   spec.SizePt = static_cast<std::int32_t>(std::clamp<std::int64_t>((quarters + 24) / 48, 1, 1000));
   spec.Style = desc.Style;
   spec.CharSet = desc.CharSet >= 0 ? static_cast<std::uint8_t>(desc.CharSet) : doc.CharSet;
+  spec.FixedPitch = desc.FixedPitch;
   return spec;
 }
 

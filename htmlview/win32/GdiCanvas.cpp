@@ -3,12 +3,26 @@
 #include <algorithm>
 #include <climits>
 
+#include "canvas/FaceKind.h"
 #include "win32/DibBlit.h"
 #include "win32/ViewerResources.h"
 
 namespace {
 COLORREF Ref(TColor color) {
   return static_cast<COLORREF>(color & 0xFFFFFF);
+}
+
+// What GDI is told with the face, so that a stand-in for a missing face keeps its kind.
+BYTE PitchAndFamily(TFaceKind kind) {
+  switch (kind) {
+    case TFaceKind::Fixed:
+      return FIXED_PITCH | FF_MODERN;
+    case TFaceKind::Serif:
+      return VARIABLE_PITCH | FF_ROMAN;
+    case TFaceKind::Any:
+      break;
+  }
+  return DEFAULT_PITCH | FF_DONTCARE;
 }
 
 // A pen or brush made for one call and deleted with this object.
@@ -64,7 +78,7 @@ void TGdiCanvas::Detach() {
 }
 
 TFontHandle TGdiCanvas::Font(const TFontSpec& spec) {
-  const TFontKey key{spec.Name, spec.SizePt, spec.Style, spec.CharSet};
+  const TFontKey key{spec.Name, spec.SizePt, spec.Style, spec.CharSet, spec.FixedPitch};
   const auto found = fontsByKey_.find(key);
   if (found != fontsByKey_.end()) return found->second;
 
@@ -81,7 +95,7 @@ TFontHandle TGdiCanvas::Font(const TFontSpec& spec) {
   logical.lfOutPrecision = OUT_DEFAULT_PRECIS;
   logical.lfClipPrecision = CLIP_DEFAULT_PRECIS;
   logical.lfQuality = DEFAULT_QUALITY;
-  logical.lfPitchAndFamily = DEFAULT_PITCH | FF_DONTCARE;
+  logical.lfPitchAndFamily = PitchAndFamily(FaceKindOf(spec));
   const std::size_t nameLength = std::min(spec.Name.size(), sizeof(logical.lfFaceName) - 1);
   std::copy_n(spec.Name.begin(), nameLength, logical.lfFaceName);
 

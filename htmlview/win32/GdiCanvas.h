@@ -52,7 +52,7 @@ class TGdiCanvas final : public TCanvas {
     HFONT Object = nullptr;
     TFontMetrics Metrics;
   };
-  using TFontKey = std::tuple<std::string, std::int32_t, std::uint8_t, std::uint8_t>;
+  using TFontKey = std::tuple<std::string, std::int32_t, std::uint8_t, std::uint8_t, bool>;
 
   const TFontEntry* EntryOf(TFontHandle font) const;
   // Selects the font into the context in use; false for an unknown handle.

@@ -110,6 +110,25 @@ TEST(GdiCanvas, FontsAreMadeOncePerDescriptionAndMeasuredConsistently) {
   EXPECT_EQ(canvas.TextWidth(0, "abc"), 0);  // no font, no width
 }
 
+// A face missing on the machine gives way to one of its kind, not to the system's sans
+// face: a fixed one for preformatted text, one with serifs for a serif face.
+TEST(GdiCanvas, AMissingFaceGivesWayToOneOfItsKind) {
+  TGdiCanvas canvas;
+  const auto family = [&](TFontHandle font) {
+    HDC dc = ::CreateCompatibleDC(nullptr);
+    HGDIOBJ before = ::SelectObject(dc, canvas.FontObject(font));
+    TEXTMETRICA metrics{};
+    ::GetTextMetricsA(dc, &metrics);
+    ::SelectObject(dc, before);
+    ::DeleteDC(dc);
+    return metrics.tmPitchAndFamily & 0xF0;
+  };
+  const TFontHandle fixed = canvas.Font({"Pavina Missing Face", 12, 0, DEFAULT_CHARSET, true});
+  EXPECT_EQ(canvas.TextWidth(fixed, "iiii"), canvas.TextWidth(fixed, "WWWW"));
+  EXPECT_EQ(family(fixed), FF_MODERN);
+  EXPECT_EQ(family(canvas.Font({"Pavina Missing Serif", 12, 0, DEFAULT_CHARSET})), FF_ROMAN);
+}
+
 TEST(GdiCanvas, MaskedPicturesLeaveTheBackgroundWhereTheMaskIsWhite) {
   TTestBitmap bitmap(8, 4);
   TGdiCanvas canvas;
