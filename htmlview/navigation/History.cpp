@@ -1,9 +1,13 @@
 #include "navigation/History.h"
 
+#include "navigation/TextCase.h"
+
+bool SameDocument(const THistoryPlace& a, const THistoryPlace& b) {
+  return SameText(a.FileName, b.FileName) && a.Position.FileType == b.Position.FileType;
+}
+
 bool THistory::Record(const THistoryPlace& left, const THistoryPlace& current) {
-  const bool changed = left.FileName != current.FileName ||
-                       left.Position.FileType != current.Position.FileType ||
-                       left.Position.Pos != current.Position.Pos;
+  const bool changed = !SameDocument(left, current) || left.Position.Pos != current.Position.Pos;
   if (maxCount_ < 1 || current.FileName.empty() || !changed) return false;
   if (!fileNames_.empty()) {
     // The entry shown is left at the place it had; entries newer than it are forgotten.

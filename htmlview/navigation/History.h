@@ -20,6 +20,10 @@ struct THistoryPlace {
   PositionObj Position;
 };
 
+// Whether two places show the same document: the same kind of file under the same name,
+// compared without regard to case, as Windows compares file names.
+bool SameDocument(const THistoryPlace& a, const THistoryPlace& b);
+
 // The places visited, newest first, as three lists kept in step (file names, titles and
 // positions) with the index of the entry shown. The viewer only records; moving through
 // the history is left to its host.

@@ -182,6 +182,19 @@ TEST(History, RecordsOnlyChangesWithinTheLimit) {
   EXPECT_FALSE(history.Clear());
 }
 
+// File names compare as Windows compares them: a file reopened under another letter case
+// is the same document, and its place is not recorded again.
+TEST(History, AFileInAnotherCaseIsTheSameDocument) {
+  EXPECT_TRUE(SameDocument(Place("C:\\Help\\a.htm", 0), Place("c:\\HELP\\A.HTM", 40)));
+  EXPECT_FALSE(SameDocument(Place("a.htm", 0), Place("b.htm", 0)));
+  EXPECT_FALSE(SameDocument(Place("a.htm", 0), Place("A.HTM", 0, THtmlFileType::Image)));
+  THistory history;
+  history.SetMaxCount(3);
+  EXPECT_TRUE(history.Record(Place("", 0), Place("C:\\Help\\a.htm", 0)));
+  EXPECT_FALSE(history.Record(Place("C:\\Help\\a.htm", 0), Place("c:\\HELP\\A.HTM", 0)));
+  EXPECT_EQ(history.Count(), 1u);
+}
+
 TEST(PackedPosition, SectionAboveOffsetHeldAtSixteenBits) {
   EXPECT_EQ(PackPosition(3, 20), 0x00030014u);
   EXPECT_EQ(PackedSection(PackPosition(3, 20)), 3);
