@@ -143,16 +143,16 @@ class TWin32ControlWindow final : public TControlWindow {
   bool Focused() const override { return ::GetFocus() == window_; }
   void SetFocus() override { ::SetFocus(window_); }
 
-  // A notification from the control itself (through its parent).
+  // A notification from the control itself (through its parent). The click comes last:
+  // its handler may load another page, which frees this window.
   void Notified(int code) {
-    if ((kind_ == TControlKind::PushButton || kind_ == TControlKind::CheckBox) &&
-        code == BN_CLICKED)
-      events_.ControlClicked();
-    if (kind_ == TControlKind::RadioButton && code == BN_CLICKED) {
-      SetChecked(true);
-      events_.ControlClicked();
-    }
-    if (kind_ == TControlKind::DropDownList && code == CBN_SELCHANGE) events_.ControlClicked();
+    const bool button = kind_ == TControlKind::PushButton || kind_ == TControlKind::CheckBox ||
+                        kind_ == TControlKind::RadioButton;
+    const bool clicked = (button && code == BN_CLICKED) ||
+                         (kind_ == TControlKind::DropDownList && code == CBN_SELCHANGE);
+    if (!clicked) return;
+    if (kind_ == TControlKind::RadioButton) SetChecked(true);
+    events_.ControlClicked();
   }
 
   LRESULT Handle(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
