@@ -26,6 +26,14 @@ constexpr int kMinFontSize = 6;
 // pictures back, so that nothing it loaded outlives it.
 int liveViewers = 0;
 
+// The shift state of a key message: the keys held as it was sent.
+TShiftState KeyShift() {
+  TShiftState shift = 0;
+  if (::GetKeyState(VK_SHIFT) < 0) shift |= MK_SHIFT;
+  if (::GetKeyState(VK_CONTROL) < 0) shift |= MK_CONTROL;
+  return shift;
+}
+
 bool FileExists(const std::string& name) {
   const DWORD attributes = ::GetFileAttributesA(name.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -100,8 +108,8 @@ THtmlPane::THtmlPane(HWND parent, int left, int top) {
     formSubmission_ = submission;
     ::PostMessageA(Handle(), kFormSubmitMessage, 0, 0);
   };
-  forms.ObjectClickHandler = [this](TFormControlObj&, const std::string& onClick) {
-    if (OnObjectClick) OnObjectClick(*this, onClick);
+  forms.ObjectClickHandler = [this](TFormControlObj& control, const std::string& onClick) {
+    if (OnObjectClick) OnObjectClick(*this, control, onClick);
   };
   forms.ControlFocusedHandler = [this](TFormControlObj& control) {
     ScrollControlIntoView(control);
@@ -122,6 +130,7 @@ THtmlPane::THtmlPane(HWND parent, int left, int top) {
 THtmlPane::~THtmlPane() {
   if (Handle()) {
     ::KillTimer(Handle(), kLeaveTimerId);
+    ::KillTimer(Handle(), kAutoScrollTimerId);
     ::SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
   }
   if (!backgroundCacheName_.empty()) SharedImageCache().Release(backgroundCacheName_);
@@ -330,16 +339,14 @@ void THtmlPane::OpenDocumentFile(const std::string& name) {
   if (processing_ || name.empty()) return;
   const THistoryPlace left = CurrentPlace();
   LoadFile(name, THtmlFileType::HTML);
-  if (currentFile_ != left.FileName || currentFileType_ != left.Position.FileType)
-    RecordHistory(left);
+  if (!SameDocument(left, CurrentPlace())) RecordHistory(left);
 }
 
 void THtmlPane::OpenImageDocument(const std::string& name) {
   if (processing_ || name.empty()) return;
   const THistoryPlace left = CurrentPlace();
   LoadFile(name, THtmlFileType::Image);
-  if (currentFile_ != left.FileName || currentFileType_ != left.Position.FileType)
-    RecordHistory(left);
+  if (!SameDocument(left, CurrentPlace())) RecordHistory(left);
 }
 
 void THtmlPane::LoadFile(const std::string& name, THtmlFileType kind) {
@@ -615,6 +622,13 @@ TViewFrame THtmlPane::Frame() const {
 void THtmlPane::DoLayout() {
   widestLine_ = 0;
   layoutInProgress_ = true;
+  // A size that came while a message box of this layout was open is taken afterwards.
+  const auto endLayout = [this] {
+    layoutInProgress_ = false;
+    if (!resizedDuringLayout_) return;
+    resizedDuringLayout_ = false;
+    ::PostMessageA(Handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(width_, height_));
+  };
   try {
     const TViewFrame frame = Frame();
     document_->ViewHeight = height_ - 2 * vMargin_;
@@ -624,13 +638,17 @@ void THtmlPane::DoLayout() {
     widestLine_ = widest;
     documentHeight_ = ::DocumentHeight(frame, height);
   } catch (...) {
-    layoutInProgress_ = false;
+    endLayout();
     throw;
   }
-  layoutInProgress_ = false;
+  endLayout();
   ArrangeBars();
   paintPanel_->UpdateAnimationTimer(document_->HasAnimations());
   if (cursor_ == crIBeam) cursor_ = 2;
+}
+
+std::uint32_t THtmlPane::DocumentGeneration() const {
+  return document_->Forms.Generation();  // a new document empties its forms
 }
 
 void THtmlPane::ScrollControlIntoView(const TFormControlObj& control) {
@@ -836,6 +854,11 @@ void THtmlPane::OnKey(WORD key) {
 }
 
 void THtmlPane::OnResize() {
+  if (layoutInProgress_) {  // the layout is half done: it must not be entered again
+    resizedDuringLayout_ = true;
+    return;
+  }
+  if (width_ <= 0 || height_ <= 0) return;  // minimised: nothing shows, the layout stays
   if (processing_) {
     ArrangeBars();
     return;
@@ -871,7 +894,7 @@ LRESULT THtmlPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_KEYDOWN: {
       WORD key = static_cast<WORD>(wParam);
-      if (OnKeyDown) OnKeyDown(*this, key, 0);
+      if (OnKeyDown) OnKeyDown(*this, key, KeyShift());
       const bool control = ::GetKeyState(VK_CONTROL) < 0;
       if (control && (key == 'C' || key == VK_INSERT))
         CopyToClipboard();
@@ -886,7 +909,7 @@ LRESULT THtmlPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_KEYUP: {
       WORD key = static_cast<WORD>(wParam);
-      if (OnKeyUp) OnKeyUp(*this, key, 0);
+      if (OnKeyUp) OnKeyUp(*this, key, KeyShift());
       return 0;
     }
     case WM_CHAR: {
@@ -905,12 +928,13 @@ LRESULT THtmlPane::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_TIMER:
       if (wParam == kLeaveTimerId) LeaveTimerTick();
+      if (wParam == kAutoScrollTimerId) AutoScrollStep();
       return 0;
     case kFormSubmitMessage:
       DeliverFormSubmission();
       return 0;
     case kAutoScrollMessage:
-      AutoScrollLoop();
+      StartAutoScroll();
       return 0;
     default:
       return DefaultHandling(message, wParam, lParam);

@@ -162,7 +162,7 @@ class THtmlPane final : public TViewerWindow {
                      int y)>
       OnImageClick;
   std::function<void(THtmlPane&, TImageObj& obj, TShiftState shift, int x, int y)> OnImageOver;
-  std::function<void(THtmlPane&, const std::string& onClick)> OnObjectClick;
+  std::function<void(THtmlPane&, TFormControlObj& obj, const std::string& onClick)> OnObjectClick;
   std::function<void(THtmlPane&, const TRightClickParameters& parameters)> OnRightClick;
   std::function<void(THtmlPane&, TMouseButton button, TShiftState shift, int x, int y)>
       OnMouseDouble;
@@ -255,6 +255,9 @@ class THtmlPane final : public TViewerWindow {
   void OnHorizontalBar(int code);
   void OnKey(WORD key);
   void OnResize();
+  // Counts the documents shown. A handler of an event may load another page: after it
+  // returns, nothing found in the old one may be used.
+  std::uint32_t DocumentGeneration() const;
   void ApplyDefaults();
   void RefontAndRelayout(bool relayout);
 
@@ -277,7 +280,10 @@ class THtmlPane final : public TViewerWindow {
   void ExtendSelection(int x, int y);
   void SetSelection(int begin, int end);
   void FollowLink(const TUrlTarget& link);
-  void AutoScrollLoop();
+  // The left button's drag ends: released, or the capture taken away.
+  void EndDrag();
+  void StartAutoScroll();
+  void AutoScrollStep();
   void LeaveTimerTick();
   void SetPanelCursor(int number);
   std::string WordAt(int index, int* begin, int* end) const;
@@ -330,6 +336,7 @@ class THtmlPane final : public TViewerWindow {
   std::string currentTitle_, currentBase_, currentBaseTarget_, fallbackBase_;
   int hMargin_ = 10, vMargin_ = 5;
   int documentHeight_ = 0, widestLine_ = 0;
+  bool resizedDuringLayout_ = false;
   int horizontalPosition_ = 0;
   TScrollBarArrangement arrangement_;
 
@@ -350,6 +357,4 @@ class THtmlPane final : public TViewerWindow {
   std::optional<TFormSubmission> formSubmission_;
   int imageCacheCount_ = TStringBitmapList::kDefaultCacheCount;
   std::string backgroundCacheName_;  // the cache entry the background uses
-  // Expires with the control, for loops that dispatch messages while it may be closed.
-  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
 };

@@ -9,3 +9,5 @@ constexpr UINT_PTR kLeaveTimerId = 1;      // on the control: has the mouse left
 constexpr UINT kLeaveTimerMs = 200;
 constexpr UINT_PTR kAnimationTimerId = 2;  // on the paint panel: GIF frames
 constexpr UINT kAnimationTimerMs = 50;
+constexpr UINT_PTR kAutoScrollTimerId = 3;  // on the control: the next auto-scroll step
+constexpr UINT kAutoScrollStepMs = 100;

@@ -19,9 +19,7 @@ constexpr int kMiddleFastDistance = 60;
 constexpr int kMiddleSlowStep = 8, kMiddleFastStep = 32;
 constexpr int kSelectionFastBeyond = 15;  // pixels beyond the edge
 constexpr int kSelectionFastSteps = 8;    // small changes a step
-constexpr DWORD kAutoScrollStepMs = 100;
-constexpr int kMessagesBetweenSteps = 4;
-constexpr int kSelectionSearchUp = 40;  // pixels above the mouse searched for a character
+constexpr int kSelectionSearchUp = 40;    // pixels above the mouse searched for a character
 
 bool IsWordCharacter(char c) {
   const unsigned char u = static_cast<unsigned char>(c);
@@ -136,7 +134,11 @@ void THtmlPane::TrackHotSpot(WPARAM keys, int x, int y) {
   const int dx = DocumentX(x), dy = DocumentY(y);
   const TLinkHit link = document_->LinkAt(dx, dy);
   const TImageHit image = document_->ImageAt(dx, dy);
-  if (image.Image && OnImageOver) OnImageOver(*this, *image.Image, ShiftOf(keys), image.X, image.Y);
+  if (image.Image && OnImageOver) {
+    const std::uint32_t generation = DocumentGeneration();
+    OnImageOver(*this, *image.Image, ShiftOf(keys), image.X, image.Y);
+    if (DocumentGeneration() != generation) return;
+  }
 
   int cursor = crDefault;
   if (link.Link) {
@@ -212,8 +214,14 @@ void THtmlPane::PanelMouseUp(TMouseButton button, WPARAM keys, int x, int y) {
   }
   const int dx = DocumentX(x), dy = DocumentY(y);
   const TImageHit image = document_->ImageAt(dx, dy);
-  if (image.Image && OnImageClick)
+  if (image.Image && OnImageClick) {
+    const std::uint32_t generation = DocumentGeneration();
     OnImageClick(*this, *image.Image, button, ShiftOf(keys), image.X, image.Y);
+    if (DocumentGeneration() != generation) {  // the click was on a page no longer shown
+      if (button == TMouseButton::mbLeft) EndDrag();
+      return;
+    }
+  }
   if (button == TMouseButton::mbRight && OnRightClick) {
     TRightClickParameters parameters;
     parameters.Image = image.Image;
@@ -230,9 +238,7 @@ void THtmlPane::PanelMouseUp(TMouseButton button, WPARAM keys, int x, int y) {
   }
   if (button != TMouseButton::mbLeft) return;
   const bool wasDown = leftButtonDown_;
-  leftButtonDown_ = false;
-  draggingSelection_ = false;
-  ::ReleaseCapture();
+  EndDrag();
   if (!wasDown || document_->SelB < document_->SelE) return;  // a drag selects, it does not click
   const TLinkHit link = document_->LinkAt(dx, dy);
   if (link.FormControl) {
@@ -309,53 +315,49 @@ std::string THtmlPane::WordAt(int index, int* begin, int* end) const {
   return word;
 }
 
+void THtmlPane::EndDrag() {
+  leftButtonDown_ = false;
+  draggingSelection_ = false;
+  if (::GetCapture() == paintPanel_->Handle()) ::ReleaseCapture();
+}
+
 // Scrolls while a selection is dragged beyond the panel, or in middle-button mode while
-// the mouse is away from where the mode began; lets the application run between steps.
-void THtmlPane::AutoScrollLoop() {
+// the mouse is away from where the mode began. A timer takes the steps: a loop of our own
+// would take keys and clicks past the application's message loop and its hook.
+void THtmlPane::StartAutoScroll() {
   if (autoScrolling_) return;
   autoScrolling_ = true;
-  const std::weak_ptr<bool> alive = alive_;
+  ::SetTimer(Handle(), kAutoScrollTimerId, kAutoScrollStepMs, nullptr);
+  AutoScrollStep();
+}
+
+void THtmlPane::AutoScrollStep() {
+  if (!autoScrolling_) return;
   HWND panel = paintPanel_->Handle();
-  DWORD lastStep = ::GetTickCount() - kAutoScrollStepMs;
-  for (;;) {
-    POINT p{};
-    ::GetCursorPos(&p);
-    ::ScreenToClient(panel, &p);
-    const int panelHeight = arrangement_.PaintPanel.Height;
-    const bool selecting = leftButtonDown_ && !noSelect_ && (p.y < 0 || p.y >= panelHeight);
-    const bool middle = middleScroll_ && std::abs(p.y - middleY_) > kMiddleDeadZone;
-    if (!selecting && !middle) break;
-    if (::GetTickCount() - lastStep >= kAutoScrollStepMs) {
-      lastStep = ::GetTickCount();
-      int step = 0;
-      if (selecting) {
-        const int beyond = p.y < 0 ? -p.y : p.y - panelHeight + 1;
-        step = (beyond > kSelectionFastBeyond ? kSelectionFastSteps : 1) * vBar_->SmallChange();
-        if (p.y < 0) step = -step;
-      } else {
-        const int distance = p.y - middleY_;
-        step = std::abs(distance) > kMiddleFastDistance ? kMiddleFastStep : kMiddleSlowStep;
-        if (distance < 0) step = -step;
-        SetPanelCursor(distance < 0 ? kScrollUpCursor : kScrollDownCursor);
-      }
-      ScrollVertically(document_->YOff + step, false);
-      if (selecting) ExtendSelection(p.x, p.y);
-      ::UpdateWindow(panel);
-    }
-    for (int i = 0; i < kMessagesBetweenSteps; ++i) {
-      MSG message{};
-      if (!::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) break;
-      if (message.message == WM_QUIT) {
-        ::PostQuitMessage(static_cast<int>(message.wParam));
-        if (!alive.expired()) autoScrolling_ = false;
-        return;
-      }
-      ::TranslateMessage(&message);
-      ::DispatchMessageA(&message);
-      if (alive.expired()) return;  // the viewer was closed meanwhile
-    }
-    ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+  POINT p{};
+  ::GetCursorPos(&p);
+  ::ScreenToClient(panel, &p);
+  const int panelHeight = arrangement_.PaintPanel.Height;
+  const bool selecting = leftButtonDown_ && !noSelect_ && (p.y < 0 || p.y >= panelHeight);
+  const bool middle = middleScroll_ && std::abs(p.y - middleY_) > kMiddleDeadZone;
+  if (!selecting && !middle) {
+    ::KillTimer(Handle(), kAutoScrollTimerId);
+    autoScrolling_ = false;
+    if (middleScroll_) SetPanelCursor(kScrollBothCursor);
+    return;
   }
-  autoScrolling_ = false;
-  if (middleScroll_) SetPanelCursor(kScrollBothCursor);
+  int step = 0;
+  if (selecting) {
+    const int beyond = p.y < 0 ? -p.y : p.y - panelHeight + 1;
+    step = (beyond > kSelectionFastBeyond ? kSelectionFastSteps : 1) * vBar_->SmallChange();
+    if (p.y < 0) step = -step;
+  } else {
+    const int distance = p.y - middleY_;
+    step = std::abs(distance) > kMiddleFastDistance ? kMiddleFastStep : kMiddleSlowStep;
+    if (distance < 0) step = -step;
+    SetPanelCursor(distance < 0 ? kScrollUpCursor : kScrollDownCursor);
+  }
+  ScrollVertically(document_->YOff + step, false);
+  if (selecting) ExtendSelection(p.x, p.y);
+  ::UpdateWindow(panel);
 }

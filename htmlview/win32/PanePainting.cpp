@@ -4,6 +4,7 @@
 
 #include "document/SectionList.h"
 #include "win32/DibBlit.h"
+#include "win32/PaneDropTarget.h"
 #include "win32/PaneMessages.h"
 #include "win32/PaneWindows.h"
 #include "win32/ViewerResources.h"
@@ -164,6 +165,13 @@ LRESULT THtmlPane::TPaintPanel::HandleMessage(UINT message, WPARAM wParam, LPARA
     case WM_LBUTTONDBLCLK:
       pane_.PanelDoubleClick(wParam, x, y);
       return 0;
+    case WM_CAPTURECHANGED:
+      if (reinterpret_cast<HWND>(lParam) != Handle()) pane_.EndDrag();
+      return 0;
+    case WM_DESTROY:
+      // OLE lets go of the window while it still exists.
+      if (pane_.dropTarget_) pane_.dropTarget_->Revoke();
+      break;
     case WM_SETCURSOR:
       if (LOWORD(lParam) == HTCLIENT) {
         ::SetCursor(TViewerResources::Get().Cursor(pane_.panelCursor_));

@@ -14,15 +14,6 @@
 #include "document/SectionList.h"
 
 namespace {
-// A page whose anchor "MixedCase" lies far below the top.
-std::string LongPage() {
-  std::string page = "<title>Long</title><h1>Top</h1>";
-  for (int i = 0; i < 60; ++i) page += "<p>Paragraph " + std::to_string(i) + " of the page.</p>";
-  page += "<a name=\"MixedCase\"></a><h2>Anchored</h2>";
-  for (int i = 0; i < 30; ++i) page += "<p>More " + std::to_string(i) + "</p>";
-  return page;
-}
-
 TEST(HtmlPane, PropertiesHoldTheirLimits) {
   TPaneTestWindow window(300, 200);
   THtmlPane& pane = window.Pane();
@@ -453,81 +444,6 @@ TEST(HtmlPane, PicturesPromisedForLaterArrive) {
   EXPECT_FALSE(pane.Document().BackgroundBitmap);
   EXPECT_TRUE(pane.ImageArrived("late/bg.gif"));
   EXPECT_TRUE(pane.Document().BackgroundBitmap);
-}
-
-// The pane whose first auto-scroll step ends the drag (the release comes from a timer,
-// since the loop runs inside the test's own call).
-THtmlPane* draggedPane = nullptr;
-void CALLBACK ReleaseAfterFirstStep(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (!draggedPane || draggedPane->VerticalPosition() == 0) return;
-  ::KillTimer(nullptr, timer);
-  ::PostMessageA(draggedPane->PaintPanelHandle(), WM_LBUTTONUP, 0, MAKELPARAM(14, 12));
-}
-
-// Drags from the heading at the top to `below` pixels under the panel; the view's position
-// after the first step of the auto-scroll.
-int FirstAutoScrollStep(TPaneTestWindow& window, int below) {
-  THtmlPane& pane = window.Pane();
-  pane.SetVerticalPosition(0);
-  HWND panel = pane.PaintPanelHandle();
-  RECT r{};
-  ::GetClientRect(panel, &r);
-  POINT mouse{14, r.bottom + below};
-  ::ClientToScreen(panel, &mouse);
-  ::SetCursorPos(mouse.x, mouse.y);
-  draggedPane = &pane;
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, ReleaseAfterFirstStep);
-  ::SendMessageA(panel, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(14, 30));
-  ::SendMessageA(panel, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(14, r.bottom + below));
-  window.Pump(600);
-  ::KillTimer(nullptr, timer);
-  draggedPane = nullptr;
-  return pane.VerticalPosition();
-}
-
-TEST(HtmlPane, DraggingBelowScrollsFasterFurtherOut) {
-  TPaneTestWindow window(300, 200);
-  window.Pane().OpenDocumentText(LongPage());
-  EXPECT_EQ(FirstAutoScrollStep(window, 40), 8 * 16);
-  EXPECT_EQ(FirstAutoScrollStep(window, 5), 16);
-  EXPECT_FALSE(window.Pane().SelectedText().empty());  // the drag selected as it went
-}
-
-// Ends middle-button scrolling with a key once the view has moved.
-void CALLBACK KeyAfterFirstStep(HWND, UINT, UINT_PTR timer, DWORD) {
-  if (!draggedPane || draggedPane->VerticalPosition() == 0) return;
-  ::KillTimer(nullptr, timer);
-  ::PostMessageA(draggedPane->Handle(), WM_KEYDOWN, VK_SHIFT, 0);
-}
-
-// Middle button pressed and released at y 50, then the mouse `away` pixels below: the
-// view's position after the first step.
-int FirstMiddleButtonStep(TPaneTestWindow& window, int away) {
-  THtmlPane& pane = window.Pane();
-  pane.SetVerticalPosition(0);
-  HWND panel = pane.PaintPanelHandle();
-  ::SendMessageA(panel, WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(50, 50));
-  ::SendMessageA(panel, WM_MBUTTONUP, 0, MAKELPARAM(50, 50));  // the mode stays
-  POINT mouse{50, 50 + away};
-  ::ClientToScreen(panel, &mouse);
-  ::SetCursorPos(mouse.x, mouse.y);
-  draggedPane = &pane;
-  const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, KeyAfterFirstStep);
-  ::SendMessageA(panel, WM_MOUSEMOVE, 0, MAKELPARAM(50, 50 + away));
-  window.Pump(600);
-  ::KillTimer(nullptr, timer);
-  draggedPane = nullptr;
-  return pane.VerticalPosition();
-}
-
-TEST(HtmlPane, MiddleButtonScrollsFasterFurtherAway) {
-  TPaneTestWindow window(300, 200);
-  window.Pane().OpenDocumentText(LongPage());
-  EXPECT_EQ(FirstMiddleButtonStep(window, 100), 32);
-  EXPECT_EQ(FirstMiddleButtonStep(window, 40), 8);
-  // The key ended the mode: the mouse far away scrolls no more.
-  window.Pump(300);
-  EXPECT_EQ(window.Pane().VerticalPosition(), 8);
 }
 
 TEST(HtmlPane, MetaRefreshIsReportedAfterTheLoad) {

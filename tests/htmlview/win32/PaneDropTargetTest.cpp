@@ -1,5 +1,8 @@
 // Files dragged from the shell onto the viewer, through a real OLE drag under Wine: what
 // the host is offered, what it may refuse, and what reaches it on a drop.
+#include <windows.h>
+
+#include <commctrl.h>
 #include <gtest/gtest.h>
 #include <shlobj.h>
 
@@ -85,6 +88,15 @@ class TFileDrag final : public TOnStack<IDataObject> {
   bool files_;
 };
 
+// Whether the paint panel was still a drop target when it went.
+bool registeredAtTheEnd = false;
+LRESULT CALLBACK WatchTheEnd(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                             DWORD_PTR) {
+  if (message == WM_NCDESTROY)
+    registeredAtTheEnd = ::GetPropA(window, "OleDropTargetInterface") != nullptr;
+  return ::DefSubclassProc(window, message, wParam, lParam);
+}
+
 // The mouse of an OLE drag that is let go at once, where the test put the cursor.
 class TDropAtOnce final : public TOnStack<IDropSource> {
  public:
@@ -158,6 +170,22 @@ TEST(PaneDropTarget, TheViewerTellsItsHostOfFilesDroppedOnIt) {
         EXPECT_EQ(at.y, 70);
       }
     }
+  }
+  ::OleUninitialize();
+}
+
+// A closing help window destroys its windows before the viewer object: the registration
+// must go while the window still exists.
+TEST(PaneDropTarget, TheRegistrationGoesWithTheWindow) {
+  ASSERT_TRUE(SUCCEEDED(::OleInitialize(nullptr)));
+  {
+    TPaneTestWindow window(300, 200);
+    HWND panel = window.Pane().PaintPanelHandle();
+    ASSERT_NE(::GetPropA(panel, "OleDropTargetInterface"), nullptr);
+    ::SetWindowSubclass(panel, WatchTheEnd, 1, 0);
+    registeredAtTheEnd = true;
+    ::DestroyWindow(window.Handle());
+    EXPECT_FALSE(registeredAtTheEnd);
   }
   ::OleUninitialize();
 }

@@ -35,3 +35,19 @@ std::string WriteTestFile(const std::string& name, const std::string& bytes) {
   ::GetFullPathNameA(path.c_str(), sizeof(full), full, nullptr);
   return full;
 }
+
+TErrorsCollected::TErrorsCollected() : before_(TViewerWindow::ErrorReporter()) {
+  TViewerWindow::ErrorReporter() = [this](const std::string& text) { Texts.push_back(text); };
+}
+
+TErrorsCollected::~TErrorsCollected() {
+  TViewerWindow::ErrorReporter() = before_;
+}
+
+std::string LongPage() {
+  std::string page = "<title>Long</title><h1>Top</h1>";
+  for (int i = 0; i < 60; ++i) page += "<p>Paragraph " + std::to_string(i) + " of the page.</p>";
+  page += "<a name=\"MixedCase\"></a><h2>Anchored</h2>";
+  for (int i = 0; i < 30; ++i) page += "<p>More " + std::to_string(i) + "</p>";
+  return page;
+}

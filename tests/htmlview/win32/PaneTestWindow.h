@@ -2,8 +2,10 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "win32/HtmlPane.h"
 
@@ -26,6 +28,24 @@ class TPaneTestWindow {
   HWND window_ = nullptr;
   std::unique_ptr<THtmlPane> pane_;
 };
+
+// Collects the errors that reach window procedures while it lives; the reporter before it
+// comes back however the test ends.
+class TErrorsCollected {
+ public:
+  TErrorsCollected();
+  ~TErrorsCollected();
+  TErrorsCollected(const TErrorsCollected&) = delete;
+  TErrorsCollected& operator=(const TErrorsCollected&) = delete;
+  std::vector<std::string> Texts;
+
+ private:
+  std::function<void(const std::string&)> before_;
+};
+
+// A page of ninety paragraphs, far taller than a view, whose anchor "MixedCase" lies far
+// below the top.
+std::string LongPage();
 
 // A file in the test's own folder, written with the given bytes; returns its full path.
 std::string WriteTestFile(const std::string& name, const std::string& bytes);
