@@ -42,8 +42,9 @@ TEST(HtmlPane, PropertiesHoldTheirLimits) {
   EXPECT_EQ(processing, (std::vector<bool>{true, false, true, false}));
   pane.SetVisitedMaxCount(-3);
   EXPECT_EQ(pane.VisitedMaxCount(), 0);
+  pane.SetHistoryMaxCount(3);
   pane.SetHistoryMaxCount(-1);
-  EXPECT_EQ(pane.HistoryMaxCount(), 0);
+  EXPECT_EQ(pane.HistoryMaxCount(), 3);
   pane.SetServerRoot("  C:\\web\\ ");
   EXPECT_EQ(pane.ServerRoot(), "C:\\web");
 }
@@ -66,9 +67,14 @@ TEST(HtmlPane, AMissingFileRaisesAndLeavesTheDocumentShown) {
   EXPECT_EQ(pane.DocumentTitle(), "Shown");
   EXPECT_EQ(pane.Document().Count(), sections);
   EXPECT_FALSE(pane.Processing());
-  // A text load forgets the file; an empty one shows nothing and no bars.
-  pane.OpenDocumentText("");
+  // A text load forgets the file; an empty one shows an empty page without the bars that
+  // the page before it needed.
+  pane.OpenDocumentText("<pre>" + std::string(400, 'x') + "</pre>" + LongPage());
   EXPECT_EQ(pane.CurrentFile(), "");
+  ASSERT_TRUE(pane.Arrangement().VerticalVisible);
+  ASSERT_TRUE(pane.Arrangement().HorizontalShown);
+  pane.OpenDocumentText("");
+  EXPECT_TRUE(pane.Document().Empty());
   EXPECT_FALSE(pane.Arrangement().VerticalVisible);
   EXPECT_FALSE(pane.Arrangement().HorizontalShown);
 }
@@ -174,12 +180,12 @@ TEST(HtmlPane, HistoryRecordsFilesWhenAllowed) {
   EXPECT_EQ(pane.History().Count(), 0u);  // HistoryMaxCount 0 keeps none
   pane.SetHistoryMaxCount(5);
   pane.OpenDocumentFile(first);
-  pane.OpenDocumentFile(first);          // the same file again records nothing
-  pane.OpenDocumentText("<p>text</p>");  // nor does a text
+  pane.OpenDocumentFile(first);  // the same file again records nothing
   pane.OpenDocumentFile(second);
-  ASSERT_EQ(pane.History().Count(), 2u);
-  EXPECT_EQ(pane.History().FileNames()[0], second);
-  EXPECT_EQ(pane.History().Titles()[0], "Second");
+  EXPECT_EQ(pane.History().FileNames(), (std::vector<std::string>{second, first}));
+  EXPECT_EQ(pane.History().Titles(), (std::vector<std::string>{"Second", "First"}));
+  pane.OpenDocumentText("<p>text</p>");  // nor does a text
+  EXPECT_EQ(pane.History().Count(), 2u);
   EXPECT_EQ(changes, 2);
   pane.SetHistoryMaxCount(1);
   EXPECT_EQ(pane.History().Count(), 0u);
@@ -228,15 +234,14 @@ void Click(THtmlPane& pane, int x, int y) {
 }
 
 TEST(HtmlPane, ClicksFollowLinksByTheirKind) {
-  std::vector<std::string> errors;
-  TViewerWindow::ErrorReporter() = [&errors](const std::string& text) { errors.push_back(text); };
+  TErrorsCollected errors;
   TGifBuilder gif(2, 2, {0x0000FF, 0x00FF00});
   const TBytes8 bytes = gif.Frame(0, 0, 2, 2, TBytes8(4, 1)).Bytes();
   const std::string picture = WriteTestFile("pic.gif", std::string(bytes.begin(), bytes.end()));
   const std::string toPicture = WriteTestFile("to-picture.htm", "<a href=\"pic.GIF\">picture</a>");
   const std::string toNotes = WriteTestFile("to-notes.htm", "<a href=\"notes.txt\">notes</a>");
   const std::string toOther = WriteTestFile("to-other.htm", "<a href=\"to-notes.htm\">other</a>");
-  const std::string words = WriteTestFile("words.htm", "alpha42 beta, gamma");
+  const std::string words = WriteTestFile("words.htm", "alpha42,beta gamma");
 
   TPaneTestWindow window(300, 200);
   THtmlPane& pane = window.Pane();
@@ -271,8 +276,36 @@ TEST(HtmlPane, ClicksFollowLinksByTheirKind) {
   ::SendMessageA(pane.PaintPanelHandle(), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
   ::SendMessageA(pane.PaintPanelHandle(), WM_LBUTTONUP, 0, at);
   EXPECT_EQ(pane.SelectedText(), "alpha42");
-  EXPECT_TRUE(errors.empty()) << errors.front();
-  TViewerWindow::ErrorReporter() = nullptr;
+  EXPECT_TRUE(errors.Texts.empty()) << errors.Texts.front();
+}
+
+// A link to a name that the page does not define changes nothing: not the place, not the
+// history, not the visited links.
+TEST(HtmlPane, ALinkToAnUnknownNameChangesNothing) {
+  std::string page;
+  for (int i = 0; i < 80; ++i)
+    page += "<a href=\"#nowhere\">Link " + std::to_string(i) + "</a><br>";
+  const std::string first = WriteTestFile("unknown-first.htm", "<a name=\"here\">1</a>");
+  const std::string links = WriteTestFile("unknown-links.htm", page);
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  pane.SetHistoryMaxCount(5);
+  pane.OpenDocumentFile(first + "#here");
+  pane.OpenDocumentFile(links);
+  pane.SetVerticalPosition(400);
+  std::vector<std::string> clicked;
+  pane.OnHotSpotClick = [&](THtmlPane&, const std::string& src, bool&) { clicked.push_back(src); };
+  const THistory history = pane.History();
+  const std::vector<std::string> visited = pane.Visited().Items();
+  ASSERT_EQ(history.Count(), 2u);
+  ASSERT_EQ(visited.size(), 1u);
+  Click(pane, 14, 12);
+  EXPECT_EQ(clicked, (std::vector<std::string>{"#nowhere"}));
+  EXPECT_EQ(pane.VerticalPosition(), 400);
+  EXPECT_EQ(pane.History().FileNames(), history.FileNames());
+  EXPECT_EQ(pane.History().Index(), history.Index());
+  EXPECT_EQ(pane.History().Positions()[0].Pos, history.Positions()[0].Pos);
+  EXPECT_EQ(pane.Visited().Items(), visited);
 }
 
 // The areas of a client-side map are links of the picture that uses it: the pane must ask
