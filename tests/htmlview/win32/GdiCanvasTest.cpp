@@ -114,19 +114,26 @@ TEST(GdiCanvas, FontsAreMadeOncePerDescriptionAndMeasuredConsistently) {
 // face: a fixed one for preformatted text, one with serifs for a serif face.
 TEST(GdiCanvas, AMissingFaceGivesWayToOneOfItsKind) {
   TGdiCanvas canvas;
+  // The family of the face that stands in; its name goes to `face`.
+  std::string face;
   const auto family = [&](TFontHandle font) {
     HDC dc = ::CreateCompatibleDC(nullptr);
     HGDIOBJ before = ::SelectObject(dc, canvas.FontObject(font));
     TEXTMETRICA metrics{};
     ::GetTextMetricsA(dc, &metrics);
+    char name[LF_FACESIZE] = {};
+    ::GetTextFaceA(dc, LF_FACESIZE, name);
     ::SelectObject(dc, before);
     ::DeleteDC(dc);
+    face = name;
     return metrics.tmPitchAndFamily & 0xF0;
   };
   const TFontHandle fixed = canvas.Font({"Pavina Missing Face", 12, 0, DEFAULT_CHARSET, true});
   EXPECT_EQ(canvas.TextWidth(fixed, "iiii"), canvas.TextWidth(fixed, "WWWW"));
-  EXPECT_EQ(family(fixed), FF_MODERN);
-  EXPECT_EQ(family(canvas.Font({"Pavina Missing Serif", 12, 0, DEFAULT_CHARSET})), FF_ROMAN);
+  EXPECT_EQ(family(fixed), FF_MODERN) << face;
+  for (const char* serif : {"Pavina Missing Serif", "Georgia"})
+    EXPECT_EQ(family(canvas.Font({serif, 12, 0, DEFAULT_CHARSET})), FF_ROMAN)
+        << serif << ": " << face;
 }
 
 TEST(GdiCanvas, MaskedPicturesLeaveTheBackgroundWhereTheMaskIsWhite) {
