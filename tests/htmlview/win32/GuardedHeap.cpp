@@ -3,12 +3,11 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 
 namespace {
-constexpr std::size_t kPage = 4096;
-constexpr std::size_t kRegion = 256u << 20;  // address space for the guarded blocks
 constexpr std::uint32_t kPlain = 0x6E69616C, kGuarded = 0x64726175;
 
 // Before every block: how it was made and its size.
@@ -18,31 +17,31 @@ struct alignas(16) THeader {
 };
 
 bool guarding = false;
-char* region = nullptr;
-std::size_t used = 0;
+LPTOP_LEVEL_EXCEPTION_FILTER filterBefore = nullptr;
 
-void* GuardedBlock(std::size_t bytes) {
-  if (!region)
-    region = static_cast<char*>(::VirtualAlloc(nullptr, kRegion, MEM_RESERVE, PAGE_NOACCESS));
-  const std::size_t pages = (bytes + kPage - 1) / kPage * kPage;
-  if (!region || pages > kRegion - used) return nullptr;
-  void* block = ::VirtualAlloc(region + used, pages, MEM_COMMIT, PAGE_READWRITE);
-  if (block) used += pages;
-  return block;
+// A use of a freed block ends the test program at once, with a word, not in a debugger.
+LONG WINAPI FreedBlockUsed(EXCEPTION_POINTERS*) {
+  std::fputs("A freed object was used (TGuardedHeap).\n", stderr);
+  std::fflush(stderr);
+  ::TerminateProcess(::GetCurrentProcess(), 3);
+  return EXCEPTION_EXECUTE_HANDLER;
 }
 }  // namespace
 
 TGuardedHeap::TGuardedHeap() {
   guarding = true;
+  filterBefore = ::SetUnhandledExceptionFilter(FreedBlockUsed);
 }
 
 TGuardedHeap::~TGuardedHeap() {
   guarding = false;
+  ::SetUnhandledExceptionFilter(filterBefore);
 }
 
 void* operator new(std::size_t size) {
   const std::size_t bytes = size + sizeof(THeader);
-  void* block = guarding ? GuardedBlock(bytes) : nullptr;
+  void* block =
+      guarding ? ::VirtualAlloc(nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE) : nullptr;
   const std::uint32_t kind = block ? kGuarded : kPlain;
   if (!block) block = std::malloc(bytes);
   if (!block) throw std::bad_alloc();
