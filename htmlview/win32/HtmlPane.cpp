@@ -625,7 +625,7 @@ void THtmlPane::DoLayout() {
   // A size that came while a message box of this layout was open is taken afterwards.
   const auto endLayout = [this] {
     layoutInProgress_ = false;
-    if (!resizedDuringLayout_) return;
+    if (!resizedDuringLayout_ || !Handle()) return;
     resizedDuringLayout_ = false;
     ::PostMessageA(Handle(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(width_, height_));
   };
