@@ -36,7 +36,8 @@ std::vector<std::size_t> Chunks(const TBytes& png) {
   std::vector<std::size_t> at;
   for (std::size_t pos = 8; pos + 12 <= png.size();) {
     at.push_back(pos);
-    pos += 12 + (std::size_t{png[pos]} << 24 | png[pos + 1] << 16 | png[pos + 2] << 8 | png[pos + 3]);
+    pos +=
+        12 + (std::size_t{png[pos]} << 24 | png[pos + 1] << 16 | png[pos + 2] << 8 | png[pos + 3]);
   }
   return at;
 }
@@ -94,7 +95,8 @@ TBytes Edited(TBytes png, const char* type, const std::function<void(std::uint8_
     const std::size_t length = png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
     edit(&png[at + 8]);
     const uLong crc = crc32(0, &png[at + 4], static_cast<uInt>(length + 4));
-    for (int i = 0; i < 4; ++i) png[at + 8 + length + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
+    for (int i = 0; i < 4; ++i)
+      png[at + 8 + length + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
     break;
   }
   return png;
@@ -148,7 +150,8 @@ TEST(PngReader, DamagedFilesAreRefused) {
       {"4097 x 4097 pixels",
        Edited(good, "IHDR", [](std::uint8_t* d) { Put32(d, 4097), Put32(d + 4, 4097); })},
       {"2^31 - 1 a side",
-       Edited(good, "IHDR", [](std::uint8_t* d) { Put32(d, 0x7FFFFFFF), Put32(d + 4, 0x7FFFFFFF); })},
+       Edited(good, "IHDR",
+              [](std::uint8_t* d) { Put32(d, 0x7FFFFFFF), Put32(d + 4, 0x7FFFFFFF); })},
   };
   TBytes noSignature = good;
   noSignature[1] = 'Q';
