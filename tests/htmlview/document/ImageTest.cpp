@@ -7,6 +7,7 @@
 
 #include "DocBuilder.h"
 #include "GifBuilder.h"
+#include "PngTestFile.h"
 
 namespace {
 
@@ -197,6 +198,51 @@ TEST(Images, BytesForAnImageOfAnEmptiedDocumentFindNobody) {
   }
   test.doc.Clear();
   EXPECT_FALSE(test.doc.ImagesArrived("gone.gif"));
+}
+
+}  // namespace
+
+namespace {
+
+// A page of PNG pictures from the host: laid out at their natural or given size and drawn
+// as they are, a picture with alpha for blending over what is beneath.
+TEST(Images, PngPicturesAreLaidOutAndDrawnWithTheirAlpha) {
+  const TBytes8 logo = PngTestFile(3, 2, 6, TBytes8(24, 128));
+  const TBytes8 opaque = PngTestFile(4, 1, 2, TBytes8(12, 9));
+  TStringBitmapList cache;
+  TPictureLoader loader(cache, 24, {});
+  loader.OnImageRequest = [&](const std::string& src) {
+    TImageRequestAnswer answer;
+    if (src == "logo.png") answer = {TImageRequestAnswer::TKind::Stream, logo};
+    if (src == "bar") answer = {TImageRequestAnswer::TKind::Stream, opaque};
+    return answer;
+  };
+  TTestDocument test;
+  test.doc.PictureLoader = &loader;
+  test.doc.ImageCache = &cache;
+  {
+    TDocBuilder b(test.doc);
+    b.Image("SRC=logo.png").Image("SRC=bar WIDTH=40").Image("SRC=logo.png HEIGHT=4");
+  }
+  std::int32_t widest = 0;
+  test.doc.DoLogic(0, 400, widest);
+  ASSERT_EQ(test.doc.ImageList.size(), 3u);
+  test.doc.Draw({0, 0, 400, 100}, 10);
+  const auto call = [](const TImageObj& image, const std::string& picture) {
+    const std::int32_t x = 10 + image.DrawX, y = image.DrawY;
+    return "picture " + std::to_string(x) + "," + std::to_string(y) + "-" +
+           std::to_string(x + image.ImageWidth) + "," + std::to_string(y + image.ImageHeight) +
+           " " + picture;
+  };
+  const TImageObj &first = *test.doc.ImageList[0], &bar = *test.doc.ImageList[1],
+                  &tall = *test.doc.ImageList[2];
+  EXPECT_EQ(std::make_pair(first.ImageWidth, first.ImageHeight), std::make_pair(3, 2));
+  EXPECT_EQ(std::make_pair(bar.ImageWidth, bar.ImageHeight), std::make_pair(40, 10));
+  EXPECT_EQ(std::make_pair(tall.ImageWidth, tall.ImageHeight), std::make_pair(6, 4));
+  EXPECT_TRUE(HasCall(test.canvas, call(first, "3x2 alpha")));
+  EXPECT_TRUE(HasCall(test.canvas, call(bar, "4x1")));
+  EXPECT_TRUE(HasCall(test.canvas, call(tall, "3x2 alpha")));
+  EXPECT_EQ(cache.Count(), 2u) << "the logo is loaded once";
 }
 
 }  // namespace
