@@ -12,6 +12,12 @@
 
 namespace {
 
+// Colour management, text and metadata: nothing of them changes the pixels we take.
+constexpr png_byte kUnusedChunks[] =
+    "bKGD\0cHRM\0eXIf\0gAMA\0hIST\0iCCP\0iTXt\0oFFs\0pCAL\0"
+    "pHYs\0sBIT\0sCAL\0sPLT\0sRGB\0tEXt\0tIME\0zTXt";
+constexpr png_alloc_size_t kMaxChunkBytes = 8 * 1024 * 1024;
+
 struct TSource {
   const std::uint8_t* data;
   std::size_t size;
@@ -73,6 +79,11 @@ bool Decode(TPngDecoder& decoder, TRaster& picture, TRaster& alpha) {
   if (setjmp(png_jmpbuf(png)) != 0) return false;
   // libpng sizes its own row buffers from the header: refuse huge ones before that.
   png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
+  // Ancillary chunks are read into buffers of the size they announce, up to 2 GiB: the
+  // ones we do not use are skipped unread, and any other one is bounded.
+  png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kUnusedChunks,
+                              static_cast<int>(sizeof kUnusedChunks / 5));
+  png_set_chunk_malloc_max(png, kMaxChunkBytes);
   png_set_read_fn(png, &decoder.Source(), ReadBytes);
   png_read_info(png, info);
   const png_uint_32 width = png_get_image_width(png, info);

@@ -128,6 +128,10 @@ TEST(PngReader, DamagedFilesAreRefused) {
     if (idat == 0 && std::string(good.begin() + at + 4, good.begin() + at + 8) == "IDAT") idat = at;
   ASSERT_NE(idat, 0u);
 
+  // After the IHDR, a text chunk that announces 1.3 GB and holds a few bytes: libpng would
+  // allocate all of it before finding the end of the file.
+  TBytes hugeText = good;
+  hugeText.insert(hugeText.begin() + 33, {0x52, 0, 0, 0, 'i', 'T', 'X', 't', ' ', 1, 3});
   TBytes headerCrc = good, dataCrc = good;
   headerCrc[8 + 8 + 12] ^= 1;  // the IHDR's CRC
   dataCrc[idat + 8 + 20] ^= 0x40;
@@ -145,6 +149,7 @@ TEST(PngReader, DamagedFilesAreRefused) {
       {"bit depth 3", Edited(good, "IHDR", [](std::uint8_t* d) { d[8] = 3; })},
       {"colour type 5", Edited(good, "IHDR", [](std::uint8_t* d) { d[9] = 5; })},
       {"interlace method 2", Edited(good, "IHDR", [](std::uint8_t* d) { d[12] = 2; })},
+      {"a text chunk longer than the file", hugeText},
       {"width 0", Edited(good, "IHDR", [](std::uint8_t* d) { Put32(d, 0); })},
       {"16385 pixels wide", Edited(good, "IHDR", [](std::uint8_t* d) { Put32(d, 16385); })},
       {"4097 x 4097 pixels",
