@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -15,39 +17,13 @@ namespace {
 using TBytes = std::vector<std::uint8_t>;
 namespace fs = std::filesystem;
 
-// An 8-bit RGBA PAM as ImageMagick writes it: the reference readings of the PngSuite.
-struct TPam {
-  std::int32_t width = 0, height = 0;
-  TBytes rgba;
-};
-
-bool ReadPam(const TBytes& bytes, TPam& pam) {
-  const std::string text(bytes.begin(), bytes.end());
-  const std::size_t end = text.find("ENDHDR\n");
-  if (end == std::string::npos || text.find("DEPTH 4\n") > end) return false;
-  pam.width = std::stoi(text.substr(text.find("WIDTH ") + 6));
-  pam.height = std::stoi(text.substr(text.find("HEIGHT ") + 7));
-  pam.rgba.assign(bytes.begin() + static_cast<std::ptrdiff_t>(end + 7), bytes.end());
-  return pam.rgba.size() == std::size_t{4} * pam.width * pam.height;
+std::size_t Find(const TBytes& png, const char* type) {
+  return static_cast<std::size_t>(std::search(png.begin(), png.end(), type, type + 4) -
+                                  png.begin());
 }
 
-// PNG chunks of a file: where each starts (its length field).
-std::vector<std::size_t> Chunks(const TBytes& png) {
-  std::vector<std::size_t> at;
-  for (std::size_t pos = 8; pos + 12 <= png.size();) {
-    at.push_back(pos);
-    pos +=
-        12 + (std::size_t{png[pos]} << 24 | png[pos + 1] << 16 | png[pos + 2] << 8 | png[pos + 3]);
-  }
-  return at;
-}
-
-bool HasChunk(const TBytes& png, const char* type) {
-  for (std::size_t at : Chunks(png))
-    if (std::string(png.begin() + at + 4, png.begin() + at + 8) == type) return true;
-  return false;
-}
-
+// Every picture of the PngSuite in Debian's libpng source against ImageMagick's reading
+// of it, an 8-bit RGBA PAM made at build time (png-references.sh).
 TEST(PngReader, EveryPngSuitePictureReadsAsImageMagickReadsIt) {
   const fs::path suite = PAVINA_PNG_SUITE;
   if (!fs::is_directory(suite))
@@ -56,31 +32,30 @@ TEST(PngReader, EveryPngSuitePictureReadsAsImageMagickReadsIt) {
   for (const auto& entry : fs::recursive_directory_iterator(suite)) {
     if (entry.path().extension() != ".png") continue;
     std::string name = fs::relative(entry.path(), suite).replace_extension().generic_string();
-    for (char& c : name) c = c == '/' ? '_' : c;
+    std::replace(name.begin(), name.end(), '/', '_');
     SCOPED_TRACE(name);
-    TPam reference;
-    ASSERT_TRUE(ReadPam(ReadFileBytes(std::string(PAVINA_PNG_REFERENCES) + "/" + name + ".pam"),
-                        reference));
+    const TBytes pam = ReadFileBytes(std::string(PAVINA_PNG_REFERENCES) + "/" + name + ".pam");
+    const std::string text(pam.begin(), pam.end());
+    int width = 0, height = 0;
+    ASSERT_EQ(std::sscanf(text.c_str(), "P7 WIDTH %d HEIGHT %d DEPTH 4", &width, &height), 2);
+    const std::uint8_t* p = pam.data() + text.find("ENDHDR\n") + 7;
     const TBytes file = ReadFileBytes(entry.path().string());
     TRaster colour, alpha;
     ASSERT_TRUE(ReadPng(file.data(), file.size(), colour, alpha));
-    ASSERT_EQ(colour.Width(), reference.width);
-    ASSERT_EQ(colour.Height(), reference.height);
-    EXPECT_EQ(!alpha.Empty(), (file[25] & 4) != 0 || HasChunk(file, "tRNS"))
-        << "alpha channel or tRNS";
-    // ImageMagick truncates 16-bit samples to 8 bits (v / 257), libpng rounds them
-    // (v * 255 / 65535): one step apart at most.
+    ASSERT_EQ(colour.Width(), width);
+    ASSERT_EQ(colour.Height(), height);
+    ASSERT_EQ(pam.data() + pam.size() - p, 4 * width * height);
+    EXPECT_EQ(!alpha.Empty(), (file[25] & 4) != 0 || Find(file, "tRNS") < file.size());
+    // ImageMagick truncates 16-bit samples (v / 257), libpng rounds them: one step apart.
     const int slack = file[24] == 16 ? 1 : 0;
-    const auto near = [slack](int a, int b) { return a - b <= slack && b - a <= slack; };
     int wrong = 0;
-    for (std::int32_t y = 0; y < reference.height; ++y)
-      for (std::int32_t x = 0; x < reference.width; ++x) {
-        const std::uint8_t* p = &reference.rgba[(std::size_t{4} * y * reference.width) + 4 * x];
+    for (std::int32_t y = 0; y < height; ++y)
+      for (std::int32_t x = 0; x < width; ++x, p += 4) {
         const std::uint32_t c = colour.ReadPixel(x, y);
         const std::uint32_t a = alpha.Empty() ? 0xFFFFFF : alpha.ReadPixel(x, y);
-        if (!near(c & 0xFF, p[0]) || !near(c >> 8 & 0xFF, p[1]) || !near(c >> 16, p[2]) ||
-            !near(a & 0xFF, p[3]) || a != (a & 0xFF) * 0x010101u)
-          ++wrong;
+        const int got[] = {int(c & 0xFF), int(c >> 8 & 0xFF), int(c >> 16), int(a & 0xFF)};
+        for (int i = 0; i < 4; ++i) wrong += std::abs(got[i] - p[i]) > slack;
+        wrong += a != (a & 0xFF) * 0x010101u;
       }
     EXPECT_EQ(wrong, 0);
     ++checked;
@@ -88,22 +63,19 @@ TEST(PngReader, EveryPngSuitePictureReadsAsImageMagickReadsIt) {
   EXPECT_GE(checked, 50) << "PngSuite pictures in " << suite;
 }
 
-// Changes a chunk's data and gives it a CRC that fits, so that only the change is wrong.
+// A copy whose chunk of `type` is changed, its CRC made to fit: only the change is wrong.
 TBytes Edited(TBytes png, const char* type, const std::function<void(std::uint8_t*)>& edit) {
-  for (std::size_t at : Chunks(png)) {
-    if (std::string(png.begin() + at + 4, png.begin() + at + 8) != type) continue;
-    const std::size_t length = png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
-    edit(&png[at + 8]);
-    const uLong crc = crc32(0, &png[at + 4], static_cast<uInt>(length + 4));
-    for (int i = 0; i < 4; ++i)
-      png[at + 8 + length + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
-    break;
-  }
+  const std::size_t at = Find(png, type) - 4;
+  const std::size_t length = png[at] << 24 | png[at + 1] << 16 | png[at + 2] << 8 | png[at + 3];
+  edit(&png[at + 8]);
+  const uLong crc = crc32(0, &png[at + 4], static_cast<uInt>(length + 4));
+  for (int i = 0; i < 4; ++i)
+    png[at + 8 + length + i] = static_cast<std::uint8_t>(crc >> (24 - 8 * i));
   return png;
 }
 
-TBytes Cut(TBytes png, std::size_t size) {
-  png.resize(size);
+TBytes Flipped(TBytes png, std::size_t at) {
+  png.at(at) ^= 0x40;
   return png;
 }
 
@@ -118,51 +90,35 @@ bool ReadColourOnly(const std::uint8_t* data, std::size_t size, TRaster& out) {
 // Damaged files made from a good one: each is refused, and the caller's picture stays.
 TEST(PngReader, DamagedFilesAreRefused) {
   const TBytes good = ReadFileBytes(VariantPicture("alpha.png"));
-  TRaster colour, alpha;
-  ASSERT_TRUE(ReadPng(good.data(), good.size(), colour, alpha));
-  ASSERT_FALSE(alpha.Empty());
-  const std::vector<std::size_t> chunks = Chunks(good);
-  ASSERT_GE(chunks.size(), 3u);
-  std::size_t idat = 0;
-  for (std::size_t at : chunks)
-    if (idat == 0 && std::string(good.begin() + at + 4, good.begin() + at + 8) == "IDAT") idat = at;
-  ASSERT_NE(idat, 0u);
-
+  TRaster colour;
+  ASSERT_TRUE(ReadColourOnly(good.data(), good.size(), colour));
+  const std::size_t idat = Find(good, "IDAT");
+  ASSERT_LT(idat + 40, good.size());
   // After the IHDR, a text chunk that announces 1.3 GB and holds a few bytes: libpng would
   // allocate all of it before finding the end of the file.
   TBytes hugeText = good;
   hugeText.insert(hugeText.begin() + 33, {0x52, 0, 0, 0, 'i', 'T', 'X', 't', ' ', 1, 3});
-  TBytes headerCrc = good, dataCrc = good;
-  headerCrc[8 + 8 + 12] ^= 1;  // the IHDR's CRC
-  dataCrc[idat + 8 + 20] ^= 0x40;
   const struct {
     const char* what;
     TBytes file;
   } damaged[] = {
-      {"signature only", Cut(good, 8)},
-      {"cut in the header", Cut(good, 20)},
-      {"cut in the image data", Cut(good, idat + 40)},
-      {"cut before the end chunk", Cut(good, good.size() - 12)},
-      {"IHDR's CRC wrong", headerCrc},
-      {"IDAT's CRC wrong", dataCrc},
+      {"empty", {}},
+      {"wrong signature", Flipped(good, 1)},
+      {"cut in the header", TBytes(good.begin(), good.begin() + 20)},
+      {"cut in the image data", TBytes(good.begin(), good.begin() + idat + 40)},
+      {"cut before the end chunk", TBytes(good.begin(), good.end() - 12)},
+      {"IHDR's CRC wrong", Flipped(good, 29)},
+      {"IDAT's CRC wrong", Flipped(good, idat + 20)},
       {"compressed data damaged", Edited(good, "IDAT", [](std::uint8_t* d) { d[2] ^= 0xFF; })},
       {"bit depth 3", Edited(good, "IHDR", [](std::uint8_t* d) { d[8] = 3; })},
       {"colour type 5", Edited(good, "IHDR", [](std::uint8_t* d) { d[9] = 5; })},
-      {"interlace method 2", Edited(good, "IHDR", [](std::uint8_t* d) { d[12] = 2; })},
-      {"a text chunk longer than the file", hugeText},
       {"width 0", Edited(good, "IHDR", [](std::uint8_t* d) { Put32(d, 0); })},
       {"16385 pixels wide", Edited(good, "IHDR", [](std::uint8_t* d) { Put32(d, 16385); })},
       {"4097 x 4097 pixels",
        Edited(good, "IHDR", [](std::uint8_t* d) { Put32(d, 4097), Put32(d + 4, 4097); })},
-      {"2^31 - 1 a side",
-       Edited(good, "IHDR",
-              [](std::uint8_t* d) { Put32(d, 0x7FFFFFFF), Put32(d + 4, 0x7FFFFFFF); })},
+      {"a text chunk longer than the file", hugeText},
   };
-  TBytes noSignature = good;
-  noSignature[1] = 'Q';
   for (const auto& c : damaged) ExpectReaderRefuses(ReadColourOnly, c.file, c.what);
-  ExpectReaderRefuses(ReadColourOnly, noSignature, "wrong signature");
-  ExpectReaderRefuses(ReadColourOnly, {}, "empty");
 }
 
 }  // namespace

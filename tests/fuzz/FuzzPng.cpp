@@ -1,5 +1,5 @@
 // The PNG reader on any bytes: a clean answer, a picture within the limits, and an alpha
-// of the picture's size, grey, or none. Every chunk's CRC is made right first, so that
+// of the picture's size or none. Every chunk's CRC is made right first, so that
 // mutated chunk contents reach the parsing instead of failing their checksum.
 #include <zlib.h>
 
@@ -31,12 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   TRaster picture, alpha;
   if (!ReadPng(png.data(), png.size(), picture, alpha)) return 0;
   if (!PictureSizeAllowed(picture.Width(), picture.Height())) std::abort();
-  if (alpha.Empty()) return 0;
-  if (alpha.Width() != picture.Width() || alpha.Height() != picture.Height()) std::abort();
-  for (std::int32_t y = 0; y < alpha.Height(); ++y) {
-    const std::uint8_t* p = alpha.Row(y);
-    for (std::int32_t x = 0; x < alpha.Width(); ++x, p += 3)
-      if (p[0] != p[1] || p[0] != p[2]) std::abort();
-  }
+  if (!alpha.Empty() && (alpha.Width() != picture.Width() || alpha.Height() != picture.Height()))
+    std::abort();
   return 0;
 }

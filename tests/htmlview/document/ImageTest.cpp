@@ -228,20 +228,18 @@ TEST(Images, PngPicturesAreLaidOutAndDrawnWithTheirAlpha) {
   test.doc.DoLogic(0, 400, widest);
   ASSERT_EQ(test.doc.ImageList.size(), 3u);
   test.doc.Draw({0, 0, 400, 100}, 10);
-  const auto call = [](const TImageObj& image, const std::string& picture) {
+  // Natural size, a width with the height by the aspect ratio, a height likewise.
+  const char* expected[] = {"3x2 alpha", "4x1", "3x2 alpha"};
+  const std::pair<int, int> sizes[] = {{3, 2}, {40, 10}, {6, 4}};
+  for (int i = 0; i < 3; ++i) {
+    const TImageObj& image = *test.doc.ImageList[static_cast<std::size_t>(i)];
     const std::int32_t x = 10 + image.DrawX, y = image.DrawY;
-    return "picture " + std::to_string(x) + "," + std::to_string(y) + "-" +
-           std::to_string(x + image.ImageWidth) + "," + std::to_string(y + image.ImageHeight) +
-           " " + picture;
-  };
-  const TImageObj &first = *test.doc.ImageList[0], &bar = *test.doc.ImageList[1],
-                  &tall = *test.doc.ImageList[2];
-  EXPECT_EQ(std::make_pair(first.ImageWidth, first.ImageHeight), std::make_pair(3, 2));
-  EXPECT_EQ(std::make_pair(bar.ImageWidth, bar.ImageHeight), std::make_pair(40, 10));
-  EXPECT_EQ(std::make_pair(tall.ImageWidth, tall.ImageHeight), std::make_pair(6, 4));
-  EXPECT_TRUE(HasCall(test.canvas, call(first, "3x2 alpha")));
-  EXPECT_TRUE(HasCall(test.canvas, call(bar, "4x1")));
-  EXPECT_TRUE(HasCall(test.canvas, call(tall, "3x2 alpha")));
+    EXPECT_EQ(std::make_pair(image.ImageWidth, image.ImageHeight), sizes[i]);
+    EXPECT_TRUE(HasCall(test.canvas, "picture " + std::to_string(x) + "," + std::to_string(y) +
+                                         "-" + std::to_string(x + image.ImageWidth) + "," +
+                                         std::to_string(y + image.ImageHeight) + " " + expected[i]))
+        << i;
+  }
   EXPECT_EQ(cache.Count(), 2u) << "the logo is loaded once";
 }
 
