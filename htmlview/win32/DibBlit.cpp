@@ -74,10 +74,12 @@ void Blend(HDC dc, const TRect& dest, const TDIB& picture, const TDIB* mask) {
   const std::int64_t destW = dest.Width(), destH = dest.Height();
   auto* under = static_cast<std::uint8_t*>(bits);
   for (int y = 0; y < h; ++y) {
-    const auto sy = static_cast<std::int32_t>((top + y - dest.Top) * picture.Height() / destH);
+    const auto sy =
+        static_cast<std::int32_t>(std::int64_t{top + y - dest.Top} * picture.Height() / destH);
     const std::uint8_t* row = picture.Row(sy);
     for (int x = 0; x < w; ++x, under += 4) {
-      const auto sx = static_cast<std::int32_t>((left + x - dest.Left) * picture.Width() / destW);
+      const auto sx =
+          static_cast<std::int32_t>(std::int64_t{left + x - dest.Left} * picture.Width() / destW);
       const std::uint8_t* over = row + 4 * static_cast<std::size_t>(sx);
       const std::uint32_t alpha = mask && IsMaskWhite(*mask, sx, sy) ? 0 : over[3];
       for (int c = 0; c < 3; ++c) under[c] = Mix(over[c], under[c], alpha);
