@@ -10,10 +10,11 @@
 #include "BmpReader.h"
 #include "JpegReader.h"
 #include "PictureLimits.h"
+#include "PngReader.h"
 
 namespace {
 
-enum class TPictureFormat { kUnknown, kBmp, kJpeg };
+enum class TPictureFormat { kUnknown, kBmp, kJpeg, kPng };
 
 // The text after the last dot of the file name; a dot in a folder name does not count.
 TPictureFormat FormatOf(const std::string& path) {
@@ -26,6 +27,7 @@ TPictureFormat FormatOf(const std::string& path) {
                  [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
   if (extension == "bmp") return TPictureFormat::kBmp;
   if (extension == "jpg" || extension == "jpeg") return TPictureFormat::kJpeg;
+  if (extension == "png") return TPictureFormat::kPng;
   return TPictureFormat::kUnknown;
 }
 
@@ -42,7 +44,7 @@ bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
 
 }  // namespace
 
-bool LoadPictureFile(const std::string& path, TRaster& out) {
+bool LoadPictureFile(const std::string& path, TRaster& out, TRaster* alpha) {
   const TPictureFormat format = FormatOf(path);
   if (format == TPictureFormat::kUnknown) return false;
   // A picture within the limits may still not fit in a fragmented 32-bit heap: the file
@@ -50,8 +52,19 @@ bool LoadPictureFile(const std::string& path, TRaster& out) {
   try {
     std::vector<std::uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) return false;
-    return format == TPictureFormat::kBmp ? ReadBmp(bytes.data(), bytes.size(), out)
-                                          : ReadJpeg(bytes.data(), bytes.size(), out);
+    switch (format) {
+      case TPictureFormat::kBmp:
+        if (!ReadBmp(bytes.data(), bytes.size(), out)) return false;
+        break;
+      case TPictureFormat::kJpeg:
+        if (!ReadJpeg(bytes.data(), bytes.size(), out)) return false;
+        break;
+      default:
+        return alpha ? ReadPng(bytes.data(), bytes.size(), out, *alpha)
+                     : ReadPng(bytes.data(), bytes.size(), out);
+    }
+    if (alpha) *alpha = TRaster();
+    return true;
   } catch (const std::bad_alloc&) {
     return false;
   }

@@ -15,18 +15,25 @@ std::string PictureCaption(const std::string& path, const TRaster& picture) {
 }  // namespace
 
 // A failed load keeps the old picture, its caption and FMaxX/FMaxY, but leaves no image
-// loaded, so that AutoKey and Send wait for a good one.
+// loaded, so that AutoKey and Send wait for a good one. A picture with alpha (a PNG) also
+// brings its key, as if that had been loaded with Load Key; its colours stay as stored,
+// since the inserter mixes them by the key.
 void TLogoCore::btLoadImageClick() {
   const std::optional<std::string> path = view_.AskForPictureFile();
   if (!path) return;
-  TRaster picture;
-  if (!LoadPictureFile(*path, picture)) {
+  TRaster picture, alpha;
+  if (!LoadPictureFile(*path, picture, &alpha)) {
     FImageLoaded = false;
     view_.EnableSend(false);
     view_.ShowRetryMessage("File Read Error");
     return;
   }
   image_ = std::move(picture);
+  if (!alpha.Empty()) {
+    key_ = std::move(alpha);
+    view_.SetKeyCaption(PictureCaption(*path, key_));
+    FKeyLoaded = true;
+  }
   view_.ShowPictures();
   view_.SetImageCaption(PictureCaption(*path, image_));
   FMaxX = image_.Width() - 1;

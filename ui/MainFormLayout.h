@@ -28,7 +28,7 @@ inline constexpr int kMainClientWidth = 632;
 inline constexpr int kMainClientHeight = 382;
 inline constexpr const char* kMainFormClassName = "TMainForm";
 inline constexpr const char* kMainFormCaption = "Pavina";
-inline constexpr const char* kOpenDialogFilter = "BMP,JPG,JPEG|*.bmp;*.jpg;*.jpeg";
+inline constexpr const char* kOpenDialogFilter = "BMP,JPG,JPEG,PNG|*.bmp;*.jpg;*.jpeg;*.png";
 
 // The table itself, as a range over static storage.
 struct TControlTable {

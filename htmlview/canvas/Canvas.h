@@ -89,7 +89,7 @@ class TCanvas {
   virtual void Ellipse(const TRect& rect, TColor pen, bool filled, TColor fill) = 0;
 
   // A picture stretched to `dest`; where `mask` (1 bit, the picture's size) is white the
-  // background stays.
+  // background stays. A 32-bit picture is blended by its alpha over what is beneath.
   virtual void DrawPicture(const TRect& dest, const TDIB& picture, const TDIB* mask) = 0;
   // One of the built-in pictures (not shown yet, cannot be loaded) at its own size, with
   // its top left at (x, y). The host holds them as resources.

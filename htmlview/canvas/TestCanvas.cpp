@@ -112,7 +112,8 @@ void TTestCanvas::Ellipse(const TRect& rect, TColor pen, bool filled, TColor fil
 
 void TTestCanvas::DrawPicture(const TRect& dest, const TDIB& picture, const TDIB* mask) {
   Record("picture " + RectText(dest) + " " + std::to_string(picture.Width()) + "x" +
-         std::to_string(picture.Height()) + (mask ? " masked" : ""));
+         std::to_string(picture.Height()) + (picture.HasAlpha() ? " alpha" : "") +
+         (mask ? " masked" : ""));
 }
 
 void TTestCanvas::DrawBuiltIn(TBuiltInPicture picture, std::int32_t x, std::int32_t y) {

@@ -12,7 +12,7 @@ std::size_t DibStride(std::int32_t width, int bitsPerPixel) {
 }
 
 TDIB::TDIB(std::int32_t width, std::int32_t height, int bitsPerPixel) {
-  if (bitsPerPixel != 1 && bitsPerPixel != 8 && bitsPerPixel != 24)
+  if (bitsPerPixel != 1 && bitsPerPixel != 8 && bitsPerPixel != 24 && bitsPerPixel != 32)
     throw EGraphicsError(kInvalidPixelFormat);
   if (width <= 0 || height <= 0 || std::int64_t{width} * height > kMaxPixels)
     throw EGraphicsError(kBitmapImageNotValid);
@@ -39,6 +39,26 @@ TDIB TDIB::FromRaster(const TRaster& raster) {
       to[0] = from[2];
       to[1] = from[1];
       to[2] = from[0];
+    }
+  }
+  return dib;
+}
+
+TDIB TDIB::FromRaster(const TRaster& raster, const TRaster& alpha) {
+  if (alpha.Empty()) return FromRaster(raster);
+  if (raster.Empty() || alpha.Width() != raster.Width() || alpha.Height() != raster.Height() ||
+      std::int64_t{raster.Width()} * raster.Height() > kMaxPixels)
+    throw EGraphicsError(kDibFromBitmapFailed);
+  TDIB dib(raster.Width(), raster.Height(), 32);
+  for (std::int32_t y = 0; y < raster.Height(); ++y) {
+    const std::uint8_t* from = raster.Row(y);
+    const std::uint8_t* a = alpha.Row(y);
+    std::uint8_t* to = dib.Row(y);
+    for (std::int32_t x = 0; x < raster.Width(); ++x, from += 3, a += 3, to += 4) {
+      to[0] = from[2];
+      to[1] = from[1];
+      to[2] = from[0];
+      to[3] = a[0];
     }
   }
   return dib;

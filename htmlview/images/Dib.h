@@ -11,7 +11,9 @@ class TRaster;
 // A device-independent bitmap, the form in which the viewer holds every picture so that the
 // GDI layer can hand it to the screen as it is. Rows run from the top, each padded to 4
 // bytes. Pixels are 1 bit (masks: a set bit is white, the leftmost pixel in the most
-// significant bit), 8 bits indexing the palette, or 24 bits in the order blue, green, red.
+// significant bit), 8 bits indexing the palette, 24 bits in the order blue, green, red, or
+// 32 bits in the order blue, green, red, alpha (a PNG's: straight, the colours not
+// multiplied by it, 255 opaque).
 class TDIB {
  public:
   // Far above any picture in a help page, low enough that a 32-bit process can hold it.
@@ -24,12 +26,15 @@ class TDIB {
 
   // A 24-bit copy of a raster; throws "Failed to create DIB from Bitmap" for an empty one.
   static TDIB FromRaster(const TRaster& raster);
+  // A 32-bit copy of a raster with its alpha (grey, the raster's size); 24 bits without.
+  static TDIB FromRaster(const TRaster& raster, const TRaster& alpha);
 
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }
   int BitsPerPixel() const { return bitsPerPixel_; }
   std::size_t Stride() const { return stride_; }
   bool Empty() const { return bits_.empty(); }
+  bool HasAlpha() const { return bitsPerPixel_ == 32; }
 
   // Checked row access for callers: throws for a bitmap without pixels or a row outside it.
   std::uint8_t* ScanLine(std::int32_t y);

@@ -20,7 +20,7 @@ TColor TDIBReader::Pixel(std::int32_t x, std::int32_t y) const {
     case 8:
       return PaletteColor(row[x]);
     default: {
-      const std::uint8_t* p = row + 3 * static_cast<std::size_t>(x);
+      const std::uint8_t* p = row + static_cast<std::size_t>(dib_.BitsPerPixel() / 8) * x;
       return MakeColor(p[2], p[1], p[0]);
     }
   }
@@ -37,10 +37,12 @@ void TDIBReader::ReadRow(std::int32_t y, TColor* colors) const {
     case 8:
       for (std::int32_t x = 0; x < width; ++x) colors[x] = PaletteColor(row[x]);
       break;
-    default:
-      for (std::int32_t x = 0; x < width; ++x, row += 3)
+    default: {
+      const std::size_t step = static_cast<std::size_t>(dib_.BitsPerPixel() / 8);
+      for (std::int32_t x = 0; x < width; ++x, row += step)
         colors[x] = MakeColor(row[2], row[1], row[0]);
       break;
+    }
   }
 }
 

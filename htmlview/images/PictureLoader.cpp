@@ -11,12 +11,12 @@
 #include "GifDecoder.h"
 #include "ImageFormat.h"
 #include "JpegReader.h"
-#include "PngTransparency.h"
+#include "PngReader.h"
 #include "Raster.h"
 
 namespace {
 
-// Shorter host streams cannot hold a bitmap or JPEG header.
+// Shorter host streams cannot hold a bitmap, JPEG or PNG header.
 constexpr std::size_t kMinStreamBytes = 20;
 
 std::string UpperExtension(const std::string& name) {
@@ -46,16 +46,29 @@ bool TPictureLoader::LoadStill(const std::vector<std::uint8_t>& bytes, TDIB& pic
         picture = ReduceColors(picture, TPaletteKind::Shared, TDitherMode::FloydSteinberg,
                                sharedPalette_);
       return true;
+    case TImageFormat::Png: {
+      TRaster alpha;
+      if (!ReadPng(bytes.data(), bytes.size(), raster, alpha)) return false;
+      picture = TDIB::FromRaster(raster, alpha);
+      return true;
+    }
     default:
       return false;
   }
 }
 
+TTransparencyMode TPictureLoader::ModeOf(const TDIB& picture, bool transp) {
+  if (picture.HasAlpha()) return TTransparencyMode::Png;
+  return transp ? TTransparencyMode::LowerLeft : TTransparencyMode::None;
+}
+
 TLoadedPicture TPictureLoader::Finish(TDIB picture, TTransparencyMode mode, TDIB mask) const {
   TLoadedPicture loaded;
   loaded.Mode = mode;
-  // The mask comes from the picture as decoded, before any colour reduction.
+  // The mask comes from the picture as decoded, before any colour reduction. A palette
+  // screen cannot blend: there a PNG's alpha becomes a mask.
   if (mask.Empty() && mode == TTransparencyMode::LowerLeft) mask = MakeLowerLeftMask(picture);
+  if (mask.Empty() && picture.HasAlpha() && screenDepth_ <= 8) mask = MakeAlphaMask(picture);
   if (!mask.Empty())
     loaded.Mask = std::make_shared<const TDIB>(std::move(mask));
   else
@@ -74,9 +87,6 @@ TLoadedPicture TPictureLoader::LoadPictureFile(const std::string& fileName, bool
   std::optional<std::uint8_t> gifIndex;
   if (extension == ".GIF" && (gifIndex = FindLeadingGifTransparency(bytes->data(), bytes->size())))
     none.Mode = TTransparencyMode::GifColor;
-  std::optional<TColor> pngColor;
-  if (extension == ".PNG" && (pngColor = FindPngTransparentColor(bytes->data(), bytes->size())))
-    none.Mode = TTransparencyMode::Png;
 
   try {
     TDIB picture;
@@ -94,8 +104,9 @@ TLoadedPicture TPictureLoader::LoadPictureFile(const std::string& fileName, bool
       }
     } else if (!LoadStill(*bytes, picture)) {
       return none;
+    } else {
+      none.Mode = ModeOf(picture, transp);
     }
-    if (pngColor) mask = MakeColorMask(picture, *pngColor);
     return Finish(std::move(picture), none.Mode, std::move(mask));
   } catch (const std::exception&) {
     return none;
@@ -180,8 +191,8 @@ TImageForSource TPictureLoader::GetImage(const std::string& src, bool transp,
         if (IsGif(format)) {
           TakeGif(name, bytes, transp, result);
         } else if (bytes.size() >= kMinStreamBytes && LoadStill(bytes, picture)) {
-          still = Finish(std::move(picture),
-                         transp ? TTransparencyMode::LowerLeft : TTransparencyMode::None, TDIB{});
+          const TTransparencyMode mode = ModeOf(picture, transp);
+          still = Finish(std::move(picture), mode, TDIB{});
         }
       }
     } else if (UpperExtension(name) == ".GIF") {

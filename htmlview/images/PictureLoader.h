@@ -17,7 +17,7 @@
 enum class TBuiltInPicture {
   None,
   NotShown,    // resource 1002: images off, or the bytes are still to come
-  CannotLoad,  // resource 1001 with mask 1005: missing, unknown, PNG or damaged
+  CannotLoad,  // resource 1001 with mask 1005: missing, unknown or damaged
 };
 
 // A still picture for the screen, with its mask (may be null) and how that was made.
@@ -65,16 +65,19 @@ class TPictureLoader {
   // The picture for an IMG or the background (while images are on). `waiter` is the
   // image that waits when the name's bytes come later.
   TImageForSource GetImage(const std::string& src, bool transp, TPendingImages::TWaiter waiter = 0);
-  // A picture file: BMP, the first frame of a GIF, or JPEG; PNG and anything else give no
-  // picture, though a PNG's transparency is still reported in Mode.
+  // A picture file: BMP, the first frame of a GIF, JPEG or PNG (with its alpha, mode Png);
+  // anything else gives no picture.
   TLoadedPicture LoadPictureFile(const std::string& fileName, bool transp) const;
 
   TPendingImages& Pending() { return pending_; }
 
  private:
-  // Bitmap or JPEG bytes as a picture for the screen; false when they are neither.
+  // Bitmap, JPEG or PNG bytes as a picture (32 bits for a PNG with alpha); false when
+  // they are none of these or damaged.
   bool LoadStill(const std::vector<std::uint8_t>& bytes, TDIB& picture) const;
   TLoadedPicture Finish(TDIB picture, TTransparencyMode mode, TDIB mask) const;
+  // Png for a picture with alpha, else LowerLeft with TRANSP.
+  static TTransparencyMode ModeOf(const TDIB& picture, bool transp);
   // Fills `result` from a decoded GIF and caches it; false when the GIF failed.
   bool TakeGif(const std::string& name, const std::vector<std::uint8_t>& bytes, bool transp,
                TImageForSource& result);

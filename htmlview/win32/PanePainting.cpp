@@ -262,7 +262,7 @@ void THtmlPane::PaintBackground(HDC dc, const RECT& clip) {
   // made once for this paint.
   const int w = image->Width(), h = image->Height();
   SIZE block{}, maskBlock{};
-  TOwnedBitmap tile(MakeTileBlock(dc, *image, kTileBlockSide, block));
+  TOwnedBitmap tile(MakeTileBlock(dc, *image, kTileBlockSide, block, background_));
   TOwnedBitmap tileMask(mask ? MakeTileBlock(dc, *mask, kTileBlockSide, maskBlock) : nullptr);
   if (!tile.Get() || (mask && !tileMask.Get())) {
     FillPlain(dc, clip, background_);

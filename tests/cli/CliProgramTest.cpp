@@ -411,6 +411,31 @@ TEST_F(CliProgram, PreviewShowsTheQuantisedLogoKeyedOverACheckerboard) {
   EXPECT_EQ(run.err, "pavina-cli: cannot write " + dir + "\n");
 }
 
+// A PNG whose colours are the logo's and whose alpha is the key's green: without --key or
+// --autokey its alpha is the key, and its colours go as stored.
+TEST_F(CliProgram, APngWithAlphaSendsAndPreviewsWithItsAlphaAsTheKey) {
+  StartSimulator();
+  const std::string png = dir + "/alpha.png";
+  ASSERT_EQ(std::system(("/usr/bin/convert '" + image + "' '(' '" + key +
+                         "' -channel G -separate ')' -alpha off -compose CopyOpacity -composite '" +
+                         png + "'")
+                            .c_str()),
+            0);
+  const TRun run = Run({"send", png, "--offset", "0", "--port", link});
+  ASSERT_EQ(run.exit, 0) << run.err;
+  const TRaster colour = Received("colour"), keyIn = Received("key");
+  ASSERT_EQ(keyIn.Width(), kWidth);
+  for (std::int32_t y = 0; y < kHeight; ++y)
+    for (std::int32_t x = 0; x < kWidth; ++x) {
+      ASSERT_EQ(colour.ReadPixel(x, y), ImageColour(x, y) & 0xFCFCFC) << x << "," << y;
+      ASSERT_EQ(keyIn.ReadPixel(x, y) & 0xFF, KeyColour(x, y) >> 8 & 0xFC) << x << "," << y;
+    }
+
+  // preview takes the same key: pixel (5, 0) shows as with the key file above.
+  ASSERT_EQ(Run({"preview", png, "--offset", "0", dir + "/out.png"}).exit, 0);
+  EXPECT_EQ(PixelOf(dir + "/out.png", 5, 0), "186,182");
+}
+
 // A copy of the program in a folder of its own takes its defaults from the pavina.ini
 // there; the command line overrides them.
 TEST_F(CliProgram, SettingsBesideTheProgramAndOptionsOverThem) {

@@ -88,6 +88,7 @@ TEST(PictureFile, TheExtensionOfTheFileNameAloneChoosesTheReader) {
   TTempFolder folder;
   const auto bitmap = ReadFileBytes(VariantPicture("info8.bmp"));
   const auto jpeg = ReadFileBytes(SamplePicture("testorig.jpg"));
+  const auto png = ReadFileBytes(VariantPicture("opaque.png"));
   struct Case {
     const char* name;
     const std::vector<std::uint8_t>& bytes;
@@ -98,7 +99,7 @@ TEST(PictureFile, TheExtensionOfTheFileNameAloneChoosesTheReader) {
       {"photo.jpg", jpeg, true},       {"photo.JpG", jpeg, true},  {"two.dots.bmp", bitmap, true},
       {"logo.png", bitmap, false},     {"logo", bitmap, false},    {"logo.", bitmap, false},
       {"logo.bmp.txt", bitmap, false}, {"photo.bmp", jpeg, false}, {"logo.jpg", bitmap, false},
-      {"empty.bmp", {}, false},
+      {"empty.bmp", {}, false},        {"logo.PNG", png, true},    {"logo.bmp", png, false},
   };
   for (const Case& c : cases) {
     const std::string path = folder.File(c.name);

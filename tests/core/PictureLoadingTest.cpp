@@ -53,6 +53,30 @@ TEST_F(PictureLoading, UpperCaseBitmapAndJpegNamesLoadAndOtherNamesDoNot) {
   EXPECT_EQ(view.retryMessages, (std::vector<std::string>{"File Read Error ,Try Again"}));
 }
 
+// The frame of a PNG with alpha is that of its colours and its alpha loaded as two
+// bitmaps, image and key; an opaque PNG leaves the key alone.
+TEST_F(PictureLoading, APngWithAlphaBringsItsKeyAndAnOpaqueOneDoesNot) {
+  const std::string png = VariantPicture("alpha.png");
+  LoadImageFile(png);
+  ASSERT_TRUE(core.FImageLoaded);
+  EXPECT_TRUE(core.FKeyLoaded);
+  EXPECT_EQ(view.keyCaption, "  " + png + " 227x149  ");
+  EXPECT_EQ(view.imageCaption, "  " + png + " 227x149  ");
+  core.EncodeFrame();
+  const TBytes fromPng = core.FFrame;
+
+  LoadImageFile(VariantPicture("alpha-colour.bmp"));
+  LoadKeyFile(VariantPicture("alpha-key.bmp"));
+  const TRaster key = core.Key();
+  core.EncodeFrame();
+  EXPECT_EQ(core.FFrame, fromPng);
+
+  LoadImageFile(VariantPicture("opaque.png"));
+  EXPECT_TRUE(core.FImageLoaded);
+  EXPECT_EQ(view.keyCaption, "  " + VariantPicture("alpha-key.bmp") + " 227x149  ");
+  EXPECT_TRUE(core.Key() == key);
+}
+
 TEST_F(PictureLoading, AFailedImageLoadKeepsThePictureButLeavesNoImageLoaded) {
   const TRaster first = Filled(5, 4, 0x00FF00);
   LoadImage(first);

@@ -56,8 +56,24 @@ endforeach()
 picture_file(grey.jpg ${picture_photo} -colorspace Gray -quality 90)
 picture_file(progressive.jpg ${picture_photo} -interlace JPEG -quality 80)
 picture_file(cmyk.jpg ${picture_photo} -colorspace CMYK)
+# A logo with alpha beside the same picture as two bitmaps, its colours and its alpha as a
+# key, and an opaque PNG.
+picture_file(alpha.png ${picture_photo} -alpha set -channel A -fx "(i*7+j*3)/(w*7+h*3)"
+             +channel)
+picture_file(alpha-colour.bmp ${picture_variants}/alpha.png -alpha off)
+picture_file(alpha-key.bmp ${picture_variants}/alpha.png -alpha extract)
+picture_file(opaque.png ${picture_photo})
+
+# The PngSuite of Debian's libpng source, and ImageMagick's reading of each of its files.
+set(png_suite ${PAVINA_DEPS_DIR}/src/libpng/contrib/pngsuite)
+set(png_references ${CMAKE_CURRENT_BINARY_DIR}/pngsuite)
+add_custom_command(OUTPUT ${png_references}/.made
+  COMMAND ${CMAKE_CURRENT_SOURCE_DIR}/png-references.sh ${png_suite} ${png_references}
+  DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/png-references.sh VERBATIM)
+set(picture_outputs ${picture_outputs} ${png_references}/.made)
 
 add_custom_target(core_test_pictures DEPENDS ${picture_outputs})
 add_dependencies(core_tests core_test_pictures)
 target_compile_definitions(core_tests PRIVATE
-  PAVINA_PICTURE_SAMPLES="${picture_samples}" PAVINA_PICTURE_VARIANTS="${picture_variants}")
+  PAVINA_PICTURE_SAMPLES="${picture_samples}" PAVINA_PICTURE_VARIANTS="${picture_variants}"
+  PAVINA_PNG_SUITE="${png_suite}" PAVINA_PNG_REFERENCES="${png_references}")

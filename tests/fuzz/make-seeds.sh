@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Writes the fuzzers' seed corpora from the files the tests already use: the sample
-# pictures of Debian's libjpeg-turbo source package, small BMP and JPEG variants that
-# ImageMagick makes of its photograph (the same kinds the reader tests load), the GIFs of
+# pictures of Debian's libjpeg-turbo source package, small BMP, JPEG and PNG variants that
+# ImageMagick makes of its photograph (the same kinds the reader tests load), the PngSuite
+# of Debian's libpng source package, the GIFs of
 # the viewer's decoder tests, the settings texts of the settings tests, and device replies
 # as the inserter gives them. Nothing here is committed: it is all made again on demand.
 #   make-seeds.sh OUTDIR DEPS_DIR
@@ -13,7 +14,7 @@ samples=$deps/src/libjpeg-turbo/testimages
 convert=/usr/bin/convert
 [ -d "$samples" ] || { echo "make-seeds: no $samples (run make deps)" >&2; exit 1; }
 rm -rf "$out.part"
-mkdir -p "$out.part"/{bmp,jpeg,gif,profile_integer,device,html}
+mkdir -p "$out.part"/{bmp,jpeg,png,gif,profile_integer,device,html}
 cd "$out.part"
 
 # Small pictures keep the executions fast; the samples keep the real-world structure.
@@ -35,6 +36,17 @@ cp "$samples"/*.jpg jpeg/
 "$convert" "$small" -interlace JPEG -quality 80 jpeg/progressive.jpg
 "$convert" "$small" -colorspace CMYK jpeg/cmyk.jpg
 "$convert" "$small" -sampling-factor 2x2 -quality 50 jpeg/subsampled.jpg
+
+for v in "rgb" "rgba -alpha set -channel A -fx i/w +channel" "grey -colorspace Gray" \
+  "palette -colors 16 -type Palette" "interlaced -interlace PNG" "deep -depth 16" \
+  "bits2 -colorspace Gray -depth 2"; do
+  read -r name options <<<"$v"
+  # shellcheck disable=SC2086
+  "$convert" "$small" $options "png/$name.png"
+done
+if [ -d "$deps/src/libpng/contrib/pngsuite" ]; then
+  cp "$deps/src/libpng/contrib/pngsuite"/*.png png/
+fi
 
 "$here/../htmlview/make-magick-gifs.sh" gif >/dev/null
 # The large stills add little beyond their structure; keep the animations and small ones.

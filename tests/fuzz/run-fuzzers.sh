@@ -11,7 +11,7 @@ deps=$(realpath "${2:?usage: run-fuzzers.sh BUILD_DIR DEPS_DIR SECONDS [TARGET..
 seconds=${3:?usage: run-fuzzers.sh BUILD_DIR DEPS_DIR SECONDS [TARGET...]}
 shift 3
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(bmp jpeg gif profile_integer device html)
+[ ${#targets[@]} -gt 0 ] || targets=(bmp jpeg png gif profile_integer device html)
 
 cmake -S "$here" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
   -DCMAKE_BUILD_TYPE=RelWithDebInfo >"$build.configure.log" 2>&1 ||
@@ -22,8 +22,8 @@ for t in "${targets[@]}"; do
   [ -d "$build/seeds/$t" ] || { "$here/make-seeds.sh" "$build/seeds" "$deps" && break; }
 done
 
-declare -A dictionary=([bmp]=bmp [jpeg]=jpeg [gif]=gif [profile_integer]=profile_integer
-  [html]=html)
+declare -A dictionary=([bmp]=bmp [jpeg]=jpeg [png]=png [gif]=gif
+  [profile_integer]=profile_integer [html]=html)
 # Leak checking is on (libFuzzer's default with AddressSanitizer); an input that takes
 # longer than 10 s counts as a hang.
 options=(-timeout=10 -rss_limit_mb=2048 -print_final_stats=1)

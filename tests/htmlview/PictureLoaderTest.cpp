@@ -2,6 +2,7 @@
 
 #include "BmpTestFile.h"
 #include "GifBuilder.h"
+#include "PngTestFile.h"
 #include "TestFiles.h"
 #include "images/ColorPalette.h"
 #include "images/DibAccess.h"
@@ -11,25 +12,6 @@ namespace {
 
 // 0 black, 1 red, 2 green, 3 black again: a second entry with the transparent colour.
 const TRgbList kPalette = {0x000000, 0x0000FF, 0x00FF00, 0x000000};
-
-TBytes8 Png(bool withTransparency) {
-  TBytes8 png = {137, 'P', 'N', 'G', 13, 10, 26, 10};
-  const auto chunk = [&](const char* type, const TBytes8& body) {
-    const auto length = static_cast<std::uint32_t>(body.size());
-    png.insert(png.end(),
-               {static_cast<std::uint8_t>(length >> 24), static_cast<std::uint8_t>(length >> 16),
-                static_cast<std::uint8_t>(length >> 8), static_cast<std::uint8_t>(length)});
-    png.insert(png.end(), type, type + 4);
-    png.insert(png.end(), body.begin(), body.end());
-    png.insert(png.end(), 4, 0);  // the CRC, which the scan does not check
-  };
-  chunk("IHDR", {0, 0, 0, 2, 0, 0, 0, 2, 8, 3, 0, 0, 0});
-  chunk("PLTE", {10, 20, 30, 40, 50, 60});
-  if (withTransparency) chunk("tRNS", {255, 0});
-  chunk("IDAT", {1, 2, 3});
-  chunk("IEND", {});
-  return png;
-}
 
 // 3 x 2, lower-left white, which also stands top right.
 TBytes8 Bitmap() {
@@ -47,24 +29,40 @@ class ViewerPictureLoading : public ::testing::Test {
   TPictureLoader loader{cache, 24, BuildSharedPalette(StandardSystemPalette())};
 };
 
-TEST_F(ViewerPictureLoading, MissingUnknownAndPngFilesShowTheCannotLoadPicture) {
+TEST_F(ViewerPictureLoading, MissingUnknownAndDamagedFilesShowTheCannotLoadPicture) {
   EXPECT_EQ(loader.GetImage(folder.Path("missing.bmp"), false).BuiltIn,
             TBuiltInPicture::CannotLoad);
   EXPECT_EQ(loader.GetImage(folder.Write("junk.bmp", {'B', 'X', 1, 2, 3}), false).BuiltIn,
             TBuiltInPicture::CannotLoad);
   EXPECT_EQ(loader.GetImage(folder.Write("broken.bmp", {'B', 'M', 1, 2, 3}), false).BuiltIn,
             TBuiltInPicture::CannotLoad);
-
-  const std::string png = folder.Write("t.png", Png(true));
-  const TLoadedPicture file = loader.LoadPictureFile(png, false);
-  EXPECT_EQ(file.Bitmap, nullptr);
-  EXPECT_EQ(file.Mode, TTransparencyMode::Png) << "recognised for its transparency";
-  const TImageForSource image = loader.GetImage(png, false);
-  EXPECT_EQ(image.BuiltIn, TBuiltInPicture::CannotLoad);
-  EXPECT_EQ(image.Mode, TTransparencyMode::Png);
-  EXPECT_EQ(loader.LoadPictureFile(folder.Write("o.png", Png(false)), false).Mode,
-            TTransparencyMode::None);
+  TBytes8 cut = PngTestFile(2, 2, 2, TBytes8(12, 7));
+  cut.resize(cut.size() - 20);
+  EXPECT_EQ(loader.GetImage(folder.Write("cut.png", cut), false).BuiltIn,
+            TBuiltInPicture::CannotLoad);
   EXPECT_EQ(cache.Count(), 0u) << "nothing that failed is cached";
+}
+
+// A PNG with alpha, told by its content, stays 32 bits with straight colours (mode Png). A
+// palette screen cannot blend: there the alpha becomes a mask, white where more than half
+// see-through.
+TEST_F(ViewerPictureLoading, PngPicturesKeepTheirAlphaOrOnPaletteScreensMaskIt) {
+  const TBytes8 rgba = {255, 0, 0, 255, 0, 255, 0, 128, 0, 0, 255, 0, 10, 20, 30, 127};
+  const std::string name = folder.Write("logo.dat", PngTestFile(2, 2, 6, rgba));
+  const TImageForSource image = loader.GetImage(name, false);
+  ASSERT_NE(image.Bitmap, nullptr);
+  EXPECT_EQ(image.Mode, TTransparencyMode::Png);
+  ASSERT_EQ(image.Bitmap->BitsPerPixel(), 32);
+  EXPECT_EQ(TBytes8(image.Bitmap->Row(0), image.Bitmap->Row(0) + 16),
+            (TBytes8{0, 0, 255, 255, 0, 255, 0, 128, 255, 0, 0, 0, 30, 20, 10, 127}));
+
+  TPictureLoader palette{cache, 8, BuildSharedPalette(StandardSystemPalette())};
+  const TLoadedPicture reduced = palette.LoadPictureFile(name, false);
+  ASSERT_NE(reduced.Mask, nullptr);
+  EXPECT_EQ(reduced.Bitmap->BitsPerPixel(), 8);
+  EXPECT_EQ(std::vector<bool>({IsMaskWhite(*reduced.Mask, 0, 0), IsMaskWhite(*reduced.Mask, 1, 0),
+                               IsMaskWhite(*reduced.Mask, 0, 1), IsMaskWhite(*reduced.Mask, 1, 1)}),
+            std::vector<bool>({false, false, true, true}));
 }
 
 TEST_F(ViewerPictureLoading, ASingleFrameGifBecomesACachedBitmapMaskedByItsTransparentIndex) {

@@ -7,6 +7,7 @@
 
 #include "DocBuilder.h"
 #include "GifBuilder.h"
+#include "PngTestFile.h"
 
 namespace {
 
@@ -197,6 +198,49 @@ TEST(Images, BytesForAnImageOfAnEmptiedDocumentFindNobody) {
   }
   test.doc.Clear();
   EXPECT_FALSE(test.doc.ImagesArrived("gone.gif"));
+}
+
+}  // namespace
+
+namespace {
+
+// A page of PNG pictures from the host: laid out at their natural or given size and drawn
+// as they are, a picture with alpha for blending over what is beneath.
+TEST(Images, PngPicturesAreLaidOutAndDrawnWithTheirAlpha) {
+  const TBytes8 logo = PngTestFile(3, 2, 6, TBytes8(24, 128));
+  const TBytes8 opaque = PngTestFile(4, 1, 2, TBytes8(12, 9));
+  TStringBitmapList cache;
+  TPictureLoader loader(cache, 24, {});
+  loader.OnImageRequest = [&](const std::string& src) {
+    TImageRequestAnswer answer;
+    if (src == "logo.png") answer = {TImageRequestAnswer::TKind::Stream, logo};
+    if (src == "bar") answer = {TImageRequestAnswer::TKind::Stream, opaque};
+    return answer;
+  };
+  TTestDocument test;
+  test.doc.PictureLoader = &loader;
+  test.doc.ImageCache = &cache;
+  {
+    TDocBuilder b(test.doc);
+    b.Image("SRC=logo.png").Image("SRC=bar WIDTH=40").Image("SRC=logo.png HEIGHT=4");
+  }
+  std::int32_t widest = 0;
+  test.doc.DoLogic(0, 400, widest);
+  ASSERT_EQ(test.doc.ImageList.size(), 3u);
+  test.doc.Draw({0, 0, 400, 100}, 10);
+  // Natural size, a width with the height by the aspect ratio, a height likewise.
+  const char* expected[] = {"3x2 alpha", "4x1", "3x2 alpha"};
+  const std::pair<int, int> sizes[] = {{3, 2}, {40, 10}, {6, 4}};
+  for (int i = 0; i < 3; ++i) {
+    const TImageObj& image = *test.doc.ImageList[static_cast<std::size_t>(i)];
+    const std::int32_t x = 10 + image.DrawX, y = image.DrawY;
+    EXPECT_EQ(std::make_pair(image.ImageWidth, image.ImageHeight), sizes[i]);
+    EXPECT_TRUE(HasCall(test.canvas, "picture " + std::to_string(x) + "," + std::to_string(y) +
+                                         "-" + std::to_string(x + image.ImageWidth) + "," +
+                                         std::to_string(y + image.ImageHeight) + " " + expected[i]))
+        << i;
+  }
+  EXPECT_EQ(cache.Count(), 2u) << "the logo is loaded once";
 }
 
 }  // namespace

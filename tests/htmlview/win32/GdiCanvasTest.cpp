@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -156,6 +158,26 @@ TEST(GdiCanvas, MaskedPicturesLeaveTheBackgroundWhereTheMaskIsWhite) {
   EXPECT_EQ(bitmap.Pixel(4, 0), MakeColor(0, 0, 255));  // unmasked: both pixels drawn
   EXPECT_EQ(bitmap.Pixel(7, 1), MakeColor(0, 255, 0));
   EXPECT_EQ(bitmap.Pixel(0, 3), MakeColor(255, 0, 0));  // below the pictures
+}
+
+// Straight alpha: each pixel mixed with what is beneath by its alpha, stretched too, and
+// only inside the clip.
+TEST(GdiCanvas, PicturesWithAlphaAreBlendedOverWhatIsBeneath) {
+  TTestBitmap bitmap(6, 1);
+  TGdiCanvas canvas;
+  canvas.Attach(bitmap.DC());
+  canvas.FillRect({0, 0, 6, 1}, MakeColor(0, 255, 0));
+  TDIB picture(2, 1, 32);
+  const std::uint8_t blue[] = {255, 0, 0, 255, 255, 0, 0, 128};  // opaque, then half
+  std::copy(std::begin(blue), std::end(blue), picture.Row(0));
+  canvas.PushClip({0, 0, 5, 1});
+  canvas.DrawPicture({0, 0, 6, 1}, picture, nullptr);
+  canvas.PopClip();
+  canvas.Detach();
+  std::vector<TColor> row;
+  for (int x = 0; x < 6; ++x) row.push_back(bitmap.Pixel(x, 0));
+  const TColor opaque = MakeColor(0, 0, 255), half = MakeColor(0, 127, 128);
+  EXPECT_EQ(row, (std::vector<TColor>{opaque, opaque, opaque, half, half, MakeColor(0, 255, 0)}));
 }
 
 TEST(GdiCanvas, ClipsNestAndComeOff) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "GifBuilder.h"
+#include "PngTestFile.h"
 #include "PaneTestWindow.h"
 #include "document/ImageObj.h"
 #include "document/SectionList.h"
@@ -372,6 +373,24 @@ TEST(HtmlPane, ABackgroundPictureIsTiledAndItsSeeThroughPixelsShowTheColour) {
   ::ReleaseDC(pane.PaintPanelHandle(), dc);
   const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0);
   EXPECT_EQ(row, (std::vector<COLORREF>{red, green, red, green, red, green}));
+}
+
+TEST(HtmlPane, ABackgroundPngIsBlendedOverTheColourByItsAlpha) {
+  // Two pixels: red, and blue half see-through.
+  const TBytes8 bytes = PngTestFile(2, 1, 6, {255, 0, 0, 255, 0, 0, 255, 128});
+  WriteTestFile("tile.png", std::string(bytes.begin(), bytes.end()));
+  const std::string page =
+      WriteTestFile("png.htm", "<body background=\"tile.png\" bgcolor=\"#00FF00\"></body>");
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  pane.OpenDocumentFile(page);
+  ::RedrawWindow(pane.PaintPanelHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = ::GetDC(pane.PaintPanelHandle());
+  std::vector<COLORREF> row;
+  for (int x = 100; x < 104; ++x) row.push_back(::GetPixel(dc, x, 120));
+  ::ReleaseDC(pane.PaintPanelHandle(), dc);
+  const COLORREF red = RGB(255, 0, 0), mixed = RGB(0, 127, 128);
+  EXPECT_EQ(row, (std::vector<COLORREF>{red, mixed, red, mixed}));
 }
 
 TEST(HtmlPane, ImagesReportTheMouseOverAndClicksOnThem) {
