@@ -7,6 +7,8 @@
 
 #include "PictureLimits.h"
 
+namespace pavina::pictures {
+
 // A portable reader, so that every platform turns the same file into the same pixels.
 // Every field is bounds-checked against the buffer before it is read, and the picture's
 // size is checked against the budget before the raster is allocated.
@@ -319,3 +321,5 @@ bool ReadBmp(const std::uint8_t* data, std::size_t size, TRaster& out) {
   out = std::move(picture);
   return true;
 }
+
+}  // namespace pavina::pictures

@@ -11,6 +11,8 @@
 
 #include "PictureLimits.h"
 
+namespace pavina::pictures {
+
 namespace {
 
 // Progressive files may carry any number of scans, each a pass over the whole picture;
@@ -115,3 +117,5 @@ bool ReadJpeg(const std::uint8_t* data, std::size_t size, TRaster& out) {
   out = std::move(picture);
   return true;
 }
+
+}  // namespace pavina::pictures

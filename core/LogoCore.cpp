@@ -1,5 +1,7 @@
 #include "LogoCore.h"
 
+namespace pavina::core {
+
 TLogoCore::TLogoCore(TLogoView& view, TSerialApi& serial, TClock& clock)
     : view_(view), serial_(serial), clock_(clock) {}
 
@@ -13,3 +15,5 @@ void TLogoCore::Drain() {
   TBytes stale;
   ReadAvailable(stale);
 }
+
+}  // namespace pavina::core

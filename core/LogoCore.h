@@ -9,6 +9,11 @@
 #include "Raster.h"
 #include "SerialApi.h"
 
+namespace pavina::core {
+
+// The core holds its pictures in the pictures library's raster.
+using pictures::TRaster;
+
 // All state of the logo and of the link to the inserter, and every operation on them.
 // It never touches a window: what it needs from the screen it asks of the view.
 // One per run, owned by the main window; every call comes from the user-interface thread.
@@ -97,3 +102,5 @@ class TLogoCore {
   TRaster image_;
   TRaster key_;
 };
+
+}  // namespace pavina::core

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace pavina::core {
+
 // Clear the inserter, send every line and three blank ones, each step acknowledged, then
 // the size and position. Failures end the upload with a message naming the step.
 void TLogoCore::UploadLogo() {
@@ -79,3 +81,5 @@ void TLogoCore::UploadLogo() {
   UpdateSizeAndPosition();
   view_.SetProgressPosition(0);
 }
+
+}  // namespace pavina::core

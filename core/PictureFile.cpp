@@ -11,6 +11,8 @@
 #include "JpegReader.h"
 #include "PictureLimits.h"
 
+namespace pavina::pictures {
+
 namespace {
 
 enum class TPictureFormat { kUnknown, kBmp, kJpeg };
@@ -56,3 +58,5 @@ bool LoadPictureFile(const std::string& path, TRaster& out) {
     return false;
   }
 }
+
+}  // namespace pavina::pictures

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace pavina::pictures {
+
 // The memory budget of one picture. A 32-bit process must hold the file, the raster
 // (3 bytes a pixel) and the encoded frame (4 bytes a pixel) at once, so readers refuse
 // larger pictures from their headers, before they allocate anything.
@@ -16,3 +18,5 @@ inline bool PictureSizeAllowed(std::int64_t width, std::int64_t height) {
   return width > 0 && height > 0 && width <= kMaxPictureSide && height <= kMaxPictureSide &&
          width * height <= kMaxPicturePixels;
 }
+
+}  // namespace pavina::pictures

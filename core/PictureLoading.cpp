@@ -4,6 +4,8 @@
 #include "LogoCore.h"
 #include "PictureFile.h"
 
+namespace pavina::core {
+
 namespace {
 
 // Two blanks, the path as the dialog gave it, one blank, WxH, two blanks.
@@ -20,7 +22,7 @@ void TLogoCore::btLoadImageClick() {
   const std::optional<std::string> path = view_.AskForPictureFile();
   if (!path) return;
   TRaster picture;
-  if (!LoadPictureFile(*path, picture)) {
+  if (!pictures::LoadPictureFile(*path, picture)) {
     FImageLoaded = false;
     view_.EnableSend(false);
     view_.ShowRetryMessage("File Read Error");
@@ -41,7 +43,7 @@ void TLogoCore::btLoadKeyClick() {
   const std::optional<std::string> path = view_.AskForPictureFile();
   if (!path) return;
   TRaster picture;
-  if (!LoadPictureFile(*path, picture)) {
+  if (!pictures::LoadPictureFile(*path, picture)) {
     view_.EnableSend(false);
     view_.ShowPlainMessage("File Read Error");
     return;
@@ -51,3 +53,5 @@ void TLogoCore::btLoadKeyClick() {
   view_.SetKeyCaption(PictureCaption(*path, key_));
   FKeyLoaded = true;
 }
+
+}  // namespace pavina::core

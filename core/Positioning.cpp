@@ -1,5 +1,7 @@
 #include "LogoCore.h"
 
+namespace pavina::core {
+
 // One position exchange: drain, F1 F2 w h X Y, wait for 0x13. FBusy keeps the status
 // poll out of it, FPositioning keeps the arrow keys from starting a second one.
 void TLogoCore::ExchangePosition(std::int32_t w, std::int32_t h) {
@@ -56,3 +58,5 @@ void TLogoCore::AppMessage(std::uint32_t message, std::uintptr_t key, bool& hand
   }
   handled = true;
 }
+
+}  // namespace pavina::core

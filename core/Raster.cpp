@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace pavina::pictures {
+
 std::uint32_t TRaster::ReadPixel(std::int32_t x, std::int32_t y) const {
   if (!Inside(x, y)) return kInvalidColor;
   const std::uint8_t* p = &pixels_[Offset(x, y)];
@@ -35,3 +37,5 @@ void TRaster::Fill(std::uint8_t red, std::uint8_t green, std::uint8_t blue) {
   const std::size_t rowBytes = static_cast<std::size_t>(width_) * 3;
   for (std::int32_t y = 1; y < height_; ++y) std::copy(first, first + rowBytes, Row(y));
 }
+
+}  // namespace pavina::pictures

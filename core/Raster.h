@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace pavina::pictures {
+
 // An owned picture of Width x Height pixels of 8-bit red, green and blue.
 // Colours travel as 32-bit values: red in bits 0-7, green 8-15, blue 16-23.
 class TRaster {
@@ -48,3 +50,5 @@ class TRaster {
   std::int32_t height_ = 0;
   std::vector<std::uint8_t> pixels_;
 };
+
+}  // namespace pavina::pictures

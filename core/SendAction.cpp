@@ -1,5 +1,7 @@
 #include "LogoCore.h"
 
+namespace pavina::core {
+
 namespace {
 
 // Gives the controls and flags back however the Send ends, an exception included (a large
@@ -40,3 +42,5 @@ void TLogoCore::btSaveClick() {
   view_.SetProgressPosition(0);
   UploadLogo();
 }
+
+}  // namespace pavina::core

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+namespace pavina::core {
+
 // The operating system's serial calls, one method per call, so that the link logic
 // (which call comes when, which failure skips what) is ours and testable, and the
 // platform binding stays a thin pass-through.
@@ -51,3 +53,5 @@ class TSerialApi {
   // The error code of the last call that failed.
   virtual std::uint32_t GetLastError() = 0;
 };
+
+}  // namespace pavina::core

@@ -2,6 +2,8 @@
 
 #include "SerialApi.h"
 
+namespace pavina::core {
+
 // Passes every serial call on to another binding, so that a wrapper that watches or
 // records some of them overrides only those.
 class TSerialApiRelay : public TSerialApi {
@@ -31,3 +33,5 @@ class TSerialApiRelay : public TSerialApi {
  protected:
   TSerialApi& inner_;
 };
+
+}  // namespace pavina::core

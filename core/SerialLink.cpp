@@ -1,5 +1,7 @@
 #include "LogoCore.h"
 
+namespace pavina::core {
+
 namespace {
 constexpr std::uint32_t kPortDidNotOpen = 100;
 constexpr std::uint32_t kMaxDword = 0xFFFFFFFFu;
@@ -68,3 +70,5 @@ void TLogoCore::ReadAvailable(TBytes& s) {
     s.push_back(byte);
   }
 }
+
+}  // namespace pavina::core

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace pavina::core {
+
 // Once a second: is an inserter there? A complete reply is its length byte L followed by
 // exactly L text bytes; anything else within 500 ms means not found.
 void TLogoCore::tmReadyTimer() {
@@ -29,3 +31,5 @@ void TLogoCore::tmReadyTimer() {
   view_.EnableSend(FDeviceReady && FImageLoaded);
   view_.EnableXY(FDeviceReady);
 }
+
+}  // namespace pavina::core

@@ -5,6 +5,8 @@
 #include "CountingAllocator.h"
 #include "ReportTexts.h"
 
+namespace pavina::ui {
+
 namespace __gnu_cxx {
 // The C++ runtime's own buffers (its emergency exception pool), which it otherwise keeps
 // until the process ends.
@@ -17,3 +19,5 @@ void RunLeakReport() {
   if (bytes == 0) return;
   ::MessageBoxA(nullptr, LeakReportText(bytes).c_str(), "Memory Leak", MB_ICONWARNING | MB_OK);
 }
+
+}  // namespace pavina::ui

@@ -16,6 +16,8 @@
 #include "ReportTexts.h"
 #include "Resources.h"
 
+namespace pavina::ui {
+
 namespace {
 constexpr UINT_PTR kReadyTimerId = 1;
 constexpr UINT kReadyIntervalMs = 1000;
@@ -43,7 +45,7 @@ TMainForm::TMainForm(TMessageLoop& loop)
   CreateHandle(kExStyle, kMainFormClassName, kMainFormCaption, kStyle, kDesignLeft, kDesignTop,
                outer.cx, outer.cy, nullptr);
   ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
-  core_ = std::make_unique<TLogoCore>(*this, serial_, clock_);
+  core_ = std::make_unique<core::TLogoCore>(*this, serial_, clock_);
   // Errors inside the help viewer's windows reach the same report as the program's own.
   TViewerWindow::ErrorReporter() = [](const std::string& text) { ShowGeneralErrorReport(text); };
   CreateControls();
@@ -349,3 +351,5 @@ void TMainForm::ShowPlainMessage(const std::string& text) {
   TPlainMessage message(loop_, font_.Handle(), text);
   message.ShowModal(Handle());
 }
+
+}  // namespace pavina::ui

@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+namespace pavina::ui {
+
 namespace {
 constexpr int kMaxSignificantHexDigits = 8;
 
@@ -75,3 +77,5 @@ std::int32_t ProfileTextToInteger(const std::string& text, std::int32_t defaultV
 std::string IntegerToProfileText(std::int32_t value) {
   return std::to_string(value);
 }
+
+}  // namespace pavina::ui

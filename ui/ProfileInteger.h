@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace pavina::ui {
+
 // The settings file's integer text, read the way the program has always read it:
 // leading blanks, an optional sign, then decimal digits or hexadecimal digits after
 // "$", "x", "X", "0x" or "0X", and nothing after the digits. A leading "0x" of a text
@@ -16,3 +18,5 @@ std::int32_t ProfileTextToInteger(const std::string& text, std::int32_t defaultV
 
 // Decimal text with a minus sign for negative values, no blanks or leading zeros.
 std::string IntegerToProfileText(std::int32_t value);
+
+}  // namespace pavina::ui

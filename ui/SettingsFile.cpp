@@ -9,6 +9,8 @@
 #include "ProfileInteger.h"
 #include "ReportTexts.h"
 
+namespace pavina::ui {
+
 namespace {
 constexpr std::size_t kValueBufferSize = 2048;
 }
@@ -30,3 +32,5 @@ void TIniFile::WriteInteger(const char* section, const char* key, std::int32_t v
                                     path_.c_str()))
     throw std::runtime_error(SettingsWriteErrorText(path_));
 }
+
+}  // namespace pavina::ui

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace pavina::ui {
+
 // The settings file "pavina.ini" beside the executable, section "VARS".
 inline constexpr const char* kSettingsSection = "VARS";
 inline constexpr const char* kComPortKey = "COM";
@@ -28,3 +30,5 @@ class TIniFile {
  private:
   std::string path_;
 };
+
+}  // namespace pavina::ui

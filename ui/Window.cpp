@@ -5,6 +5,8 @@
 #include "GeneralErrorReport.h"
 #include "ReportTexts.h"
 
+namespace pavina::ui {
+
 TWindow::~TWindow() {
   if (handle_ && ::IsWindow(handle_)) {
     ::SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
@@ -85,3 +87,5 @@ POINT CentredOnScreen(SIZE outer) {
   const int screenHeight = ::GetSystemMetrics(SM_CYSCREEN);
   return POINT{(screenWidth - outer.cx) / 2, (screenHeight - outer.cy) / 2};
 }
+
+}  // namespace pavina::ui

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace pavina::ui {
+
 // A top-level or child window of our own class, bound to a C++ object: the window
 // procedure finds the object and calls HandleMessage. An exception thrown by a handler
 // ends at the window procedure and reaches the general error report there, so the
@@ -42,3 +44,5 @@ class TWindow {
 SIZE OuterSizeForClient(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
 // Top-left corner that centres a window of this outer size on the screen.
 POINT CentredOnScreen(SIZE outer);
+
+}  // namespace pavina::ui

@@ -10,6 +10,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace pavina::core {
+
 namespace {
 constexpr int kMaxPortNumber = 255;
 
@@ -202,3 +204,5 @@ bool TPosixSerialApi::CloseHandle(Handle handle) {
   if (close(ToFd(handle)) != 0) return Fail(errno);
   return true;
 }
+
+}  // namespace pavina::core

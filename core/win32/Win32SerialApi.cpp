@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace pavina::core {
+
 namespace {
 HANDLE ToHandle(TSerialApi::Handle handle) {
   return reinterpret_cast<HANDLE>(handle);
@@ -88,3 +90,5 @@ bool TWin32SerialApi::CloseHandle(Handle handle) {
 std::uint32_t TWin32SerialApi::GetLastError() {
   return ::GetLastError();
 }
+
+}  // namespace pavina::core

@@ -2,6 +2,8 @@
 
 #include "SerialApi.h"
 
+namespace pavina::core {
+
 // The serial seam over kernel32, call for call.
 class TWin32SerialApi final : public TSerialApi {
  public:
@@ -17,3 +19,5 @@ class TWin32SerialApi final : public TSerialApi {
   bool CloseHandle(Handle handle) override;
   std::uint32_t GetLastError() override;
 };
+
+}  // namespace pavina::core

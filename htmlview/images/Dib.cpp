@@ -28,7 +28,7 @@ TDIB::TDIB(std::int32_t width, std::int32_t height, int bitsPerPixel) {
   if (bitsPerPixel <= 8) palette_ = {kBlack, kWhite};
 }
 
-TDIB TDIB::FromRaster(const TRaster& raster) {
+TDIB TDIB::FromRaster(const pavina::pictures::TRaster& raster) {
   if (raster.Empty() || std::int64_t{raster.Width()} * raster.Height() > kMaxPixels)
     throw EGraphicsError(kDibFromBitmapFailed);
   TDIB dib(raster.Width(), raster.Height(), 24);

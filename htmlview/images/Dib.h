@@ -6,7 +6,9 @@
 
 #include "Color.h"
 
+namespace pavina::pictures {
 class TRaster;
+}
 
 // A device-independent bitmap, the form in which the viewer holds every picture so that the
 // GDI layer can hand it to the screen as it is. Rows run from the top, each padded to 4
@@ -23,7 +25,7 @@ class TDIB {
   TDIB(std::int32_t width, std::int32_t height, int bitsPerPixel);
 
   // A 24-bit copy of a raster; throws "Failed to create DIB from Bitmap" for an empty one.
-  static TDIB FromRaster(const TRaster& raster);
+  static TDIB FromRaster(const pavina::pictures::TRaster& raster);
 
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }

@@ -9,6 +9,8 @@
 
 #include "PngWriter.h"
 
+namespace pavina::cli {
+
 namespace {
 
 std::vector<std::uint8_t> DecodeWithImageMagick(const std::string& png) {
@@ -54,3 +56,5 @@ TEST(PngWriter, ChecksumsOfKnownTexts) {
 }
 
 }  // namespace
+
+}  // namespace pavina::cli

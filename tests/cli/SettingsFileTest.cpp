@@ -6,6 +6,8 @@
 #include "PortChoice.h"
 #include "SettingsFile.h"
 
+namespace pavina::cli {
+
 namespace {
 
 TEST(SettingsFile, ValuesAreFoundAsTheProfileReaderFindsThem) {
@@ -65,3 +67,5 @@ TEST(PortChoice, NumbersNamesAndDevices) {
 }
 
 }  // namespace
+
+}  // namespace pavina::cli

@@ -8,6 +8,8 @@
 #include "BmpTestFile.h"
 #include "PictureTestFiles.h"
 
+namespace pavina::pictures {
+
 namespace {
 
 using TFile = TBmpTestFile;
@@ -400,3 +402,5 @@ TEST(BmpReader, BadRunLengthDataFails) {
 }
 
 }  // namespace
+
+}  // namespace pavina::pictures

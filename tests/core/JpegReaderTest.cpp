@@ -12,6 +12,8 @@
 
 // clang-format off
 #include <jpeglib.h>  // after <cstdio>: it uses FILE without including it
+
+namespace pavina::pictures {
 // clang-format on
 
 namespace {
@@ -188,3 +190,5 @@ TEST(JpegReader, CorruptedBytesNeverCrash) {
 }
 
 }  // namespace
+
+}  // namespace pavina::pictures

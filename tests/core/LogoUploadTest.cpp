@@ -2,6 +2,8 @@
 #include "InserterTraffic.h"
 #include "ScriptedInserter.h"
 
+namespace pavina::core {
+
 namespace {
 
 using Step = TScriptedInserter::Step;
@@ -273,3 +275,5 @@ TEST_F(LogoUpload, StaleBytesBeforeTheSizeAreDrained) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core

@@ -7,6 +7,8 @@
 #include "PictureFile.h"
 #include "PictureTestFiles.h"
 
+namespace pavina::pictures {
+
 namespace {
 
 std::string FirstDifference(const TRaster& a, const TRaster& b) {
@@ -119,3 +121,5 @@ TEST(PictureFile, TheExtensionOfTheFileNameAloneChoosesTheReader) {
 }
 
 }  // namespace
+
+}  // namespace pavina::pictures

@@ -1,11 +1,13 @@
 #include "PictureFixture.h"
 
+namespace pavina::core {
+
 namespace {
 
 class PictureLoading : public PictureFixture {};
 
 TEST_F(PictureLoading, AnImageSetsItsCaptionSizeAndSend) {
-  const TRaster picture = Filled(120, 40, 0x123456);
+  const pictures::TRaster picture = Filled(120, 40, 0x123456);
   const std::string path = WriteBitmap(picture, "station.bmp");
   LoadImageFile(path);
   EXPECT_EQ(view.imageCaption, "  " + path + " 120x40  ");
@@ -42,7 +44,7 @@ TEST_F(PictureLoading, UpperCaseBitmapAndJpegNamesLoadAndOtherNamesDoNot) {
   EXPECT_EQ(core.Image().ReadPixel(1, 1), 0x0000FFu);
 
   const std::string jpeg = folder.File("photo.JPEG");
-  WriteFileBytes(jpeg, ReadFileBytes(SamplePicture("testorig.jpg")));
+  pictures::WriteFileBytes(jpeg, pictures::ReadFileBytes(pictures::SamplePicture("testorig.jpg")));
   LoadImageFile(jpeg);
   EXPECT_TRUE(core.FImageLoaded);
   EXPECT_EQ(core.FMaxX, 226);
@@ -54,12 +56,12 @@ TEST_F(PictureLoading, UpperCaseBitmapAndJpegNamesLoadAndOtherNamesDoNot) {
 }
 
 TEST_F(PictureLoading, AFailedImageLoadKeepsThePictureButLeavesNoImageLoaded) {
-  const TRaster first = Filled(5, 4, 0x00FF00);
+  const pictures::TRaster first = Filled(5, 4, 0x00FF00);
   LoadImage(first);
   const std::string caption = view.imageCaption;
   view.log.clear();
   for (const char* bad : {"absent.bmp", "damaged.bmp"}) {
-    if (std::string(bad) == "damaged.bmp") WriteFileBytes(folder.File(bad), {'B', 'M', 0, 0});
+    if (std::string(bad) == "damaged.bmp") pictures::WriteFileBytes(folder.File(bad), {'B', 'M', 0, 0});
     LoadImageFile(folder.File(bad));
     EXPECT_FALSE(core.FImageLoaded) << bad;
     EXPECT_FALSE(view.sendEnabled) << bad;
@@ -74,7 +76,7 @@ TEST_F(PictureLoading, AFailedImageLoadKeepsThePictureButLeavesNoImageLoaded) {
 }
 
 TEST_F(PictureLoading, AKeyHasItsOwnSizeAndLeavesTheImageAndSendAlone) {
-  const TRaster key = Filled(30, 10, 0x00FF00);
+  const pictures::TRaster key = Filled(30, 10, 0x00FF00);
   const std::string path = WriteBitmap(key, "key.bmp");
   LoadKeyFile(path);
   EXPECT_EQ(view.keyCaption, "  " + path + " 30x10  ");
@@ -87,7 +89,7 @@ TEST_F(PictureLoading, AKeyHasItsOwnSizeAndLeavesTheImageAndSendAlone) {
 
 TEST_F(PictureLoading, AFailedKeyLoadShowsAPlainMessageTurnsSendOffAndKeepsTheKey) {
   LoadImage(Filled(4, 4, 0xFFFFFF));
-  const TRaster key = Filled(2, 2, 0x00FF00);
+  const pictures::TRaster key = Filled(2, 2, 0x00FF00);
   LoadKey(key);
   const std::string caption = view.keyCaption;
   view.log.clear();
@@ -102,3 +104,5 @@ TEST_F(PictureLoading, AFailedKeyLoadShowsAPlainMessageTurnsSendOffAndKeepsTheKe
 }
 
 }  // namespace
+
+}  // namespace pavina::core

@@ -2,6 +2,8 @@
 
 #include "Raster.h"
 
+namespace pavina::pictures {
+
 namespace {
 
 TEST(Raster, ReadsOutsideAreAllOnesAndWritesOutsideDoNothing) {
@@ -31,3 +33,5 @@ TEST(Raster, ResizeGivesTheNewSizeAndEveryPlaceCanBeWritten) {
 }
 
 }  // namespace
+
+}  // namespace pavina::pictures

@@ -1,5 +1,7 @@
 #include "CoreFixture.h"
 
+namespace pavina::core {
+
 namespace {
 
 using SerialLink = CoreFixture;
@@ -138,3 +140,5 @@ TEST_F(SerialLink, AnEndlessTalkerCannotGrowOneReadWithoutBound) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core

@@ -1,6 +1,8 @@
 #include "CoreFixture.h"
 #include "ScriptedInserter.h"
 
+namespace pavina::core {
+
 namespace {
 
 using Step = TScriptedInserter::Step;
@@ -218,3 +220,5 @@ TEST_F(Positioning, HeightIsRoundedDownAndSizesGoOutAsLowBytes) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core

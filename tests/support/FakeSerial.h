@@ -9,6 +9,8 @@
 #include "SerialApi.h"
 #include "VirtualClock.h"
 
+namespace pavina::core {
+
 // An in-process serial port on a virtual clock. It records every call and every write,
 // delivers scripted input from a given virtual time on, and can fail any call.
 class TFakeSerial final : public TSerialApi {
@@ -143,3 +145,5 @@ class TFakeSerial final : public TSerialApi {
   std::deque<Timed> input_;
   std::uint32_t lastError_ = 0;
 };
+
+}  // namespace pavina::core

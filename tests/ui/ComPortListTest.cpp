@@ -6,10 +6,12 @@
 
 #include "ComPortList.h"
 
+namespace pavina::ui {
+
 namespace {
 
 // Ports by device name: free, missing (error 2) or held elsewhere (access denied).
-class TPortTable final : public TSerialApi {
+class TPortTable final : public core::TSerialApi {
  public:
   std::map<std::string, std::uint32_t> openErrors;  // absent: opens
   std::vector<std::string> opened;
@@ -93,3 +95,5 @@ TEST(ComPortProbe, SelectedEntryGivesTheNumberInItsFifthAndSixthCharacters) {
 }
 
 }  // namespace
+
+}  // namespace pavina::ui

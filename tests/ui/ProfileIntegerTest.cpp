@@ -4,6 +4,8 @@
 
 #include "ProfileInteger.h"
 
+namespace pavina::ui {
+
 namespace {
 
 constexpr std::int32_t kDefault = 2;
@@ -58,3 +60,5 @@ TEST(ProfileInteger, WritesPlainDecimalThatReadsBack) {
 }
 
 }  // namespace
+
+}  // namespace pavina::ui

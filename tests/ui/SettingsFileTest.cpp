@@ -10,6 +10,8 @@
 #include "ExecutablePath.h"
 #include "SettingsFile.h"
 
+namespace pavina::ui {
+
 namespace {
 
 // A fresh folder of its own under the temporary folder.
@@ -100,3 +102,5 @@ TEST(SettingsFilePath, LiesBesideTheExecutableWhateverTheWorkingFolder) {
 }
 
 }  // namespace
+
+}  // namespace pavina::ui

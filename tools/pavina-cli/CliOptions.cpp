@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <initializer_list>
 
+namespace pavina::cli {
+
 namespace {
 
 struct TCommandName {
@@ -218,3 +220,5 @@ std::string CliHelpText() {
          "3 no inserter found; 4 the port cannot be opened; 5 a picture cannot be read;\n"
          "6 the preview cannot be written; 130 cancelled with Ctrl+C.\n";
 }
+
+}  // namespace pavina::cli

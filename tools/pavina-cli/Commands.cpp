@@ -17,10 +17,16 @@
 
 #ifdef _WIN32
 #include "Win32Clock.h"
-using TSystemClock = TWin32Clock;
 #else
 #include "PosixClock.h"
-using TSystemClock = TPosixClock;
+#endif
+
+namespace pavina::cli {
+
+#ifdef _WIN32
+using TSystemClock = core::TWin32Clock;
+#else
+using TSystemClock = core::TPosixClock;
 #endif
 
 namespace {
@@ -28,7 +34,7 @@ namespace {
 constexpr const char* kProgram = "pavina-cli: ";
 constexpr std::uint32_t kPortDidNotOpen = 100;
 
-std::string SizeText(const TLogoCore& core) {
+std::string SizeText(const core::TLogoCore& core) {
   return std::to_string(core.FMaxX + 1) + "x" + std::to_string(core.FMaxY + 1);
 }
 
@@ -49,7 +55,7 @@ class TSession {
     core_.ClosePort();
   }
 
-  TLogoCore& Core() { return core_; }
+  core::TLogoCore& Core() { return core_; }
   TConsoleView& View() { return view_; }
   TProgressDisplay& Progress() { return progress_; }
 
@@ -101,10 +107,10 @@ class TSession {
   TPortChoice port_;
   TProgressDisplay progress_;
   TConsoleView view_;
-  std::unique_ptr<TSerialApi> system_;
+  std::unique_ptr<core::TSerialApi> system_;
   TOpenErrorRecorder serial_;
   TSystemClock clock_;
-  TLogoCore core_;
+  core::TLogoCore core_;
 };
 
 struct TRun {
@@ -141,7 +147,7 @@ int RunMove(const TRun& run) {
 int RunSend(const TRun& run) {
   TSession session(run.err, run.style, run.port);
   TConsoleView& view = session.View();
-  TLogoCore& core = session.Core();
+  core::TLogoCore& core = session.Core();
   view.SetPosition(static_cast<std::int16_t>(run.options.x.value_or(kStartX)),
                    static_cast<std::int16_t>(run.options.y.value_or(kStartY)));
   view.SetKeyOffset(run.keyOffset);
@@ -173,7 +179,7 @@ int RunSend(const TRun& run) {
 int RunPreview(const TRun& run) {
   TSession session(run.err, run.style, run.port);
   TConsoleView& view = session.View();
-  TLogoCore& core = session.Core();
+  core::TLogoCore& core = session.Core();
   view.SetKeyOffset(run.keyOffset);
   if (const int failed = session.LoadPictures(run.options)) return failed;
   // The frame exactly as Send builds it.
@@ -242,3 +248,5 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       return kExitUsage;
   }
 }
+
+}  // namespace pavina::cli

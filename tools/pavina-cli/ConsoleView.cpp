@@ -1,5 +1,7 @@
 #include "ConsoleView.h"
 
+namespace pavina::cli {
+
 void TConsoleView::SetStatusText(const std::string& text) {
   status_ = text;
   progress_.Status(text);
@@ -16,3 +18,5 @@ void TConsoleView::Show(const std::string& text) {
   messages_ << text << '\n' << std::flush;
   shown_.push_back(text);
 }
+
+}  // namespace pavina::cli

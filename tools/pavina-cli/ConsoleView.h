@@ -10,11 +10,13 @@
 #include "LogoView.h"
 #include "ProgressDisplay.h"
 
+namespace pavina::cli {
+
 // The window's view operations on a console. The status line and the progress bar go to
 // the progress display; the message boxes are printed, with the text the window shows,
 // and kept so that the command can tell how it ended. The position and the key offset are
 // fixed for the run, as the command line or the settings gave them.
-class TConsoleView final : public TLogoView {
+class TConsoleView final : public core::TLogoView {
  public:
   TConsoleView(TProgressDisplay& progress, std::ostream& messages)
       : progress_(progress), messages_(messages) {}
@@ -72,3 +74,5 @@ class TConsoleView final : public TLogoView {
   std::string status_;
   std::vector<std::string> shown_;
 };
+
+}  // namespace pavina::cli

@@ -2,11 +2,13 @@
 
 #include "SerialApiRelay.h"
 
+namespace pavina::cli {
+
 // Keeps the reason of a failed open, which the link itself only records as "did not open"
 // and the next call's error would overwrite.
-class TOpenErrorRecorder final : public TSerialApiRelay {
+class TOpenErrorRecorder final : public core::TSerialApiRelay {
  public:
-  using TSerialApiRelay::TSerialApiRelay;
+  using core::TSerialApiRelay::TSerialApiRelay;
 
   std::uint32_t OpenError() const { return openError_; }
 
@@ -19,3 +21,5 @@ class TOpenErrorRecorder final : public TSerialApiRelay {
  private:
   std::uint32_t openError_ = 0;
 };
+
+}  // namespace pavina::cli

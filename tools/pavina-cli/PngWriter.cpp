@@ -5,6 +5,8 @@
 
 #include "Bytes.h"
 
+namespace pavina::cli {
+
 namespace {
 constexpr std::size_t kMaxStoredBlock = 65535;
 
@@ -21,13 +23,13 @@ const std::array<std::uint32_t, 256>& CrcTable() {
   return table;
 }
 
-void PutBigEndian(TBytes& out, std::uint32_t value) {
+void PutBigEndian(core::TBytes& out, std::uint32_t value) {
   for (int shift = 24; shift >= 0; shift -= 8)
     out.push_back(static_cast<std::uint8_t>(value >> shift));
 }
 
-void WriteChunk(std::ostream& out, const char* type, const TBytes& data) {
-  TBytes chunk;
+void WriteChunk(std::ostream& out, const char* type, const core::TBytes& data) {
+  core::TBytes chunk;
   chunk.reserve(data.size() + 12);
   PutBigEndian(chunk, static_cast<std::uint32_t>(data.size()));
   chunk.insert(chunk.end(), type, type + 4);
@@ -62,7 +64,7 @@ bool WritePngRgb(std::ostream& out, std::uint32_t width, std::uint32_t height,
   static const std::uint8_t kSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
   out.write(reinterpret_cast<const char*>(kSignature), sizeof kSignature);
 
-  TBytes header;
+  core::TBytes header;
   PutBigEndian(header, width);
   PutBigEndian(header, height);
   header.insert(header.end(), {8, 2, 0, 0, 0});  // 8 bits, RGB, deflate, filters, no interlace
@@ -73,7 +75,7 @@ bool WritePngRgb(std::ostream& out, std::uint32_t width, std::uint32_t height,
   const std::size_t total = (rowBytes + 1) * height;
   std::uint32_t adler = 1;
   std::size_t at = 0;
-  TBytes block;
+  core::TBytes block;
   bool first = true;
   do {
     const std::size_t length = std::min(kMaxStoredBlock, total - at);
@@ -99,3 +101,5 @@ bool WritePngRgb(std::ostream& out, std::uint32_t width, std::uint32_t height,
   WriteChunk(out, "IEND", {});
   return static_cast<bool>(out);
 }
+
+}  // namespace pavina::cli

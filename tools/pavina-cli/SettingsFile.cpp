@@ -6,6 +6,8 @@
 
 #include "ProfileInteger.h"
 
+namespace pavina::cli {
+
 namespace {
 // A settings file holds two short lines; a huge one is read only this far.
 constexpr std::size_t kMaxFileBytes = 1 << 20;
@@ -58,9 +60,9 @@ std::optional<std::string> ProfileValue(const std::string& text, const std::stri
 TCliSettings SettingsFromText(const std::string& text) {
   TCliSettings settings;
   settings.comPort =
-      ProfileTextToInteger(ProfileValue(text, "VARS", "COM").value_or(""), settings.comPort);
+      ui::ProfileTextToInteger(ProfileValue(text, "VARS", "COM").value_or(""), settings.comPort);
   settings.keyOffset = static_cast<std::int16_t>(
-      ProfileTextToInteger(ProfileValue(text, "VARS", "O").value_or(""), settings.keyOffset));
+      ui::ProfileTextToInteger(ProfileValue(text, "VARS", "O").value_or(""), settings.keyOffset));
   return settings;
 }
 
@@ -72,3 +74,5 @@ TCliSettings LoadSettingsBeside(const std::string& folder) {
   text.resize(static_cast<std::size_t>(file.gcount()));
   return SettingsFromText(text);
 }
+
+}  // namespace pavina::cli

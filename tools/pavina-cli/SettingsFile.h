@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace pavina::cli {
+
 // The window program's "pavina.ini" beside the executable, section "VARS": the port number
 // ("COM", default 2) and the key offset ("O", default 5). Read only; the window writes it.
 struct TCliSettings {
@@ -24,3 +26,5 @@ TCliSettings SettingsFromText(const std::string& text);
 // The settings from "pavina.ini" in the folder (with its trailing separator), or the
 // defaults when there is no such file.
 TCliSettings LoadSettingsBeside(const std::string& folder);
+
+}  // namespace pavina::cli

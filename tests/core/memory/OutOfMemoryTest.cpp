@@ -2,6 +2,8 @@
 #include "PictureFixture.h"
 #include "SimulatedInserter.h"
 
+namespace pavina::core {
+
 namespace {
 
 // Sizes chosen so that one refusal threshold hits exactly one allocation: a 200 x 100
@@ -45,19 +47,19 @@ TEST_F(OutOfMemory, AFrameThatCannotBeHeldEndsTheSendAndGivesTheControlsBack) {
 }
 
 TEST_F(OutOfMemory, AnImageLoadThatRunsOutGivesFileReadErrorAndKeepsEverything) {
-  const TRaster first = Filled(5, 4, 0x00FF00);
+  const pictures::TRaster first = Filled(5, 4, 0x00FF00);
   LoadImage(first);
   const std::string caption = view.imageCaption;
   const std::string bitmap = WriteBitmap(Filled(kWidth, kHeight, 0xFF0000), "large.bmp");
   // A 1-bit bitmap: a file of a few kilobytes, the same 60000-byte raster.
-  TBmpTestFile mono;
+  pictures::TBmpTestFile mono;
   mono.width = kWidth, mono.height = kHeight, mono.bits = 1;
   mono.palette = {{0, 0, 0}, {255, 255, 255}};
   mono.pixels.assign(kWidth * kHeight, 1);
   const std::string small = folder.File("mono.bmp");
-  WriteFileBytes(small, mono.Write());
+  pictures::WriteFileBytes(small, mono.Write());
   const std::string jpeg = folder.File("photo.jpg");  // 5770 bytes, a 101469-byte raster
-  WriteFileBytes(jpeg, ReadFileBytes(SamplePicture("testorig.jpg")));
+  pictures::WriteFileBytes(jpeg, pictures::ReadFileBytes(pictures::SamplePicture("testorig.jpg")));
   const struct {
     const char* what;
     std::string path;
@@ -87,7 +89,7 @@ TEST_F(OutOfMemory, AnImageLoadThatRunsOutGivesFileReadErrorAndKeepsEverything) 
 }
 
 TEST_F(OutOfMemory, AKeyLoadThatRunsOutGivesThePlainMessageAndKeepsTheKey) {
-  const TRaster key = Filled(3, 3, 0x00FF00);
+  const pictures::TRaster key = Filled(3, 3, 0x00FF00);
   LoadKey(key);
   const std::string caption = view.keyCaption;
   const std::string bitmap = WriteBitmap(Filled(kWidth, kHeight, 0xFFFFFF), "large.bmp");
@@ -102,3 +104,5 @@ TEST_F(OutOfMemory, AKeyLoadThatRunsOutGivesThePlainMessageAndKeepsTheKey) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core
