@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 
+#include "ArrowKey.h"
 #include "Bytes.h"
 #include "Clock.h"
 #include "LogoView.h"
@@ -31,10 +32,6 @@ class TLogoCore {
   static constexpr std::int32_t kLineAddressStep = 1024;
   static constexpr int kBlankLines = 3;
 
-  // The window messages and keys the arrow-key hook looks at.
-  static constexpr std::uint32_t kWmKeyDown = 0x0100;
-  static constexpr std::uintptr_t kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40;
-
   TLogoCore(TLogoView& view, TSerialApi& serial, TClock& clock);
   TLogoCore(const TLogoCore&) = delete;
   TLogoCore& operator=(const TLogoCore&) = delete;
@@ -62,7 +59,6 @@ class TLogoCore {
   void ClosePort();
   void SendString(const TBytes& s);
   void ReadAvailable(TBytes& s);
-  static std::string PortDeviceName(std::int32_t n);
 
   // Inserter command set and the acknowledgement wait.
   void SendClear();
@@ -89,8 +85,8 @@ class TLogoCore {
   void tmReadyTimer();
   void UpdatePosition();
   void UpdateSizeAndPosition();
-  // The application-wide hook's arrow keys; handled tells whether the message is consumed.
-  void AppMessage(std::uint32_t message, std::uintptr_t key, bool& handled);
+  // An arrow key pressed anywhere in the program (the window's hook consumes every one).
+  void ArrowKeyDown(TArrowKey key);
 
  private:
   void Drain();

@@ -30,33 +30,24 @@ void TLogoCore::UpdateSizeAndPosition() {
   ExchangePosition(FMaxX + 5, (FMaxY + 3) / 2);
 }
 
-// Arrow keys anywhere in the program move the logo by one step. They never reach a
-// control, whether or not anything moved. During an upload they move nothing, so that
-// no position exchange can cut into the upload's exchanges.
-void TLogoCore::AppMessage(std::uint32_t message, std::uintptr_t key, bool& handled) {
-  if (message != kWmKeyDown || key < kVkLeft || key > kVkDown) {
-    handled = false;
-    return;
+// Arrow keys anywhere in the program move the logo by one step. During an upload they move
+// nothing, so that no position exchange can cut into the upload's exchanges.
+void TLogoCore::ArrowKeyDown(TArrowKey key) {
+  if (FPositioning || FBusy || !FImageLoaded) return;
+  switch (key) {
+    case TArrowKey::Left:
+      view_.StepX(-1);
+      break;
+    case TArrowKey::Right:
+      view_.StepX(+1);
+      break;
+    case TArrowKey::Up:
+      view_.StepY(-1);
+      break;
+    case TArrowKey::Down:
+      view_.StepY(+1);
+      break;
   }
-  if (!FPositioning && !FBusy && FImageLoaded) {
-    switch (key) {
-      case kVkLeft:
-        view_.StepX(-1);
-        break;
-      case kVkRight:
-        view_.StepX(+1);
-        break;
-      case kVkUp:
-        view_.StepY(-1);
-        break;
-      case kVkDown:
-        view_.StepY(+1);
-        break;
-      default:
-        break;
-    }
-  }
-  handled = true;
 }
 
 }  // namespace pavina::core

@@ -10,7 +10,7 @@ class TSerialApiRelay : public TSerialApi {
  public:
   explicit TSerialApiRelay(TSerialApi& inner) : inner_(inner) {}
 
-  Handle CreateFileA(const std::string& name) override { return inner_.CreateFileA(name); }
+  Handle OpenComPort(std::int32_t n) override { return inner_.OpenComPort(n); }
   bool GetCommTimeouts(Handle h, Timeouts& t) override { return inner_.GetCommTimeouts(h, t); }
   bool SetCommTimeouts(Handle h, const Timeouts& t) override {
     return inner_.SetCommTimeouts(h, t);

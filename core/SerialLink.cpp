@@ -10,17 +10,11 @@ constexpr std::uint32_t kMaxDword = 0xFFFFFFFFu;
 constexpr std::size_t kMaxBytesPerRead = 64 * 1024;
 }  // namespace
 
-// Ports above COM9 open only through the device namespace, so every port is opened by
-// that name; settings and captions keep the bare number.
-std::string TLogoCore::PortDeviceName(std::int32_t n) {
-  return "\\\\.\\COM" + std::to_string(n);
-}
-
 void TLogoCore::OpenPort(std::int32_t n) {
   FPortError = 0;
   FPortHandle = TSerialApi::kInvalidHandle;
 
-  FPortHandle = serial_.CreateFileA(PortDeviceName(n));
+  FPortHandle = serial_.OpenComPort(n);
   if (FPortHandle == TSerialApi::kInvalidHandle) FPortError = kPortDidNotOpen;
 
   // Each configuration step runs only while every earlier one succeeded; the first

@@ -13,7 +13,7 @@ constexpr std::size_t kEntryNumberLength = 2;
 
 std::uint32_t ProbeComPort(core::TSerialApi& serial, std::uint16_t port) {
   TPortStatus status = TPortStatus::InUse;
-  const core::TSerialApi::Handle handle = serial.CreateFileA(core::TLogoCore::PortDeviceName(port));
+  const core::TSerialApi::Handle handle = serial.OpenComPort(port);
   if (handle != core::TSerialApi::kInvalidHandle) {
     serial.CloseHandle(handle);
     status = TPortStatus::Free;

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <exception>
 
+#include "ArrowKeys.h"
 #include "ChildControl.h"
 #include "ComSetupDlg.h"
 #include "GeneralErrorReport.h"
@@ -141,7 +142,7 @@ void TMainForm::FormCreate() {
   }
   loop_.SetHook([this](const MSG& message) {
     bool handled = false;
-    core_->AppMessage(message.message, message.wParam, handled);
+    AppMessage(message, handled);
     return handled;
   });
   focusedControl_ = Control("btLoadImage");
@@ -181,6 +182,14 @@ void TMainForm::btComClick() {
     core_->UpdatePosition();
     OpenSettings().WriteInteger(kSettingsSection, kComPortKey, core_->FComPort);
   }
+}
+
+// Every arrow key press is consumed, whether or not the logo moved: no window of the
+// program ever receives one.
+void TMainForm::AppMessage(const MSG& message, bool& handled) {
+  const std::optional<core::TArrowKey> key = ArrowKeyOf(message.message, message.wParam);
+  handled = key.has_value();
+  if (key) core_->ArrowKeyDown(*key);
 }
 
 void TMainForm::edXChange() {

@@ -47,6 +47,8 @@ class TMainForm final : public TWindow, public core::TLogoView {
   void btComClick();
   void edXChange();
   void edYChange();
+  // The application-wide hook: the arrow keys go to the core and no further.
+  void AppMessage(const MSG& message, bool& handled);
 
   TIniFile OpenSettings() const { return TIniFile(SettingsFilePath()); }
 

@@ -27,7 +27,7 @@ class TPosixSerialApi final : public TSerialApi {
   // The device that COM n opens, or nothing when there is no such port.
   std::optional<std::string> DeviceFor(int n) const;
 
-  Handle CreateFileA(const std::string& deviceName) override;
+  Handle OpenComPort(std::int32_t n) override;
   bool GetCommTimeouts(Handle handle, Timeouts& timeouts) override;
   bool SetCommTimeouts(Handle handle, const Timeouts& timeouts) override;
   bool GetCommState(Handle handle, LineSettings& settings) override;

@@ -163,9 +163,7 @@ TEST_F(SendAction, NeitherThePollNorTheArrowKeysCutIntoAnUpload) {
     // A timer tick and an arrow key arrive with every batch of events.
     ++ticks;
     core.tmReadyTimer();
-    bool handled = false;
-    core.AppMessage(TLogoCore::kWmKeyDown, TLogoCore::kVkRight, handled);
-    EXPECT_TRUE(handled);
+    core.ArrowKeyDown(TArrowKey::Right);
   };
   core.btSaveClick();
   EXPECT_GT(ticks, 10);

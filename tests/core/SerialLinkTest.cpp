@@ -17,11 +17,11 @@ TEST_F(SerialLink, StartsWithEveryFieldZeroAndOpenAppliesTheLineSettings) {
                core.FBusy || core.FPositioning);
 
   core.OpenPort(7);
-  EXPECT_EQ(serial.openedName, "\\\\.\\COM7");
+  EXPECT_EQ(serial.openedPort, 7);
   EXPECT_EQ(core.FPortHandle, TFakeSerial::kHandle);
   EXPECT_EQ(core.FPortError, 0u);
   EXPECT_EQ(serial.calls, (std::vector<std::string>{
-                              "CreateFileA", "GetCommTimeouts", "SetCommTimeouts", "GetCommState",
+                              "OpenComPort", "GetCommTimeouts", "SetCommTimeouts", "GetCommState",
                               "SetCommState", "SetCommMask", "EscapeCommFunction:4"}));
   EXPECT_EQ(serial.lastTimeouts.readInterval, 0xFFFFFFFFu);
   EXPECT_EQ(serial.lastTimeouts.readTotalMultiplier, 0u);
@@ -38,18 +38,12 @@ TEST_F(SerialLink, StartsWithEveryFieldZeroAndOpenAppliesTheLineSettings) {
   EXPECT_EQ(serial.lastMask, 4u);
 }
 
-TEST_F(SerialLink, PortNamesKeepTheirNumberAndUseTheDeviceNamespace) {
-  EXPECT_EQ(TLogoCore::PortDeviceName(1), "\\\\.\\COM1");
-  EXPECT_EQ(TLogoCore::PortDeviceName(15), "\\\\.\\COM15");
-  EXPECT_EQ(TLogoCore::PortDeviceName(32), "\\\\.\\COM32");
-}
-
 TEST_F(SerialLink, AMissingPortLeavesTheLinkClosedWithError100AndStillClearsRts) {
   serial.deviceExists = false;
   core.OpenPort(9);
   EXPECT_EQ(core.FPortHandle, TSerialApi::kInvalidHandle);
   EXPECT_EQ(core.FPortError, 100u);
-  EXPECT_EQ(serial.calls, (std::vector<std::string>{"CreateFileA", "EscapeCommFunction:4"}));
+  EXPECT_EQ(serial.calls, (std::vector<std::string>{"OpenComPort", "EscapeCommFunction:4"}));
   EXPECT_TRUE(view.log.empty());  // nothing is shown
 
   core.SendString({1, 2, 3});
@@ -74,7 +68,7 @@ TEST_F(SerialLink, AFailingConfigurationStepKeepsThePortOpenWithTheSystemCode) {
     EXPECT_EQ(k.FPortError, 87u);
     EXPECT_EQ(k.FPortHandle, TFakeSerial::kHandle);
     // The steps after the failing one are skipped, RTS is cleared all the same.
-    std::vector<std::string> expected = {"CreateFileA"};
+    std::vector<std::string> expected = {"OpenComPort"};
     expected.insert(expected.end(), steps.begin(), steps.begin() + failing + 1);
     expected.push_back("EscapeCommFunction:4");
     EXPECT_EQ(s.calls, expected);

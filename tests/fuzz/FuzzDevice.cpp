@@ -78,14 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 1:
         core.tmReadyTimer();
         break;
-      case 2: {
-        bool handled = false;
-        core.AppMessage(
-            TLogoCore::kWmKeyDown,
-            input.ConsumeIntegralInRange<std::uintptr_t>(TLogoCore::kVkLeft, TLogoCore::kVkDown),
-            handled);
+      case 2:
+        core.ArrowKeyDown(static_cast<TArrowKey>(input.ConsumeIntegralInRange<int>(0, 3)));
         break;
-      }
       case 3:
         serial.Deliver(SomeBytes(input, 40));
         break;

@@ -37,7 +37,7 @@ class TFakeSerial final : public TSerialApi {
   // What happened.
   std::vector<std::string> calls;
   std::vector<TBytes> writes;
-  std::string openedName;
+  std::int32_t openedPort = 0;
   LineSettings lastState;
   Timeouts lastTimeouts;
   std::uint32_t lastMask = 0;
@@ -50,9 +50,9 @@ class TFakeSerial final : public TSerialApi {
     return all;
   }
 
-  Handle CreateFileA(const std::string& deviceName) override {
-    calls.push_back("CreateFileA");
-    openedName = deviceName;
+  Handle OpenComPort(std::int32_t n) override {
+    calls.push_back("OpenComPort");
+    openedPort = n;
     if (!deviceExists || open) {
       lastError_ = 2;
       return kInvalidHandle;

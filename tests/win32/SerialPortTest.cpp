@@ -67,6 +67,12 @@ TEST_F(SerialPortUnderWine, TheMappedPortOpensAt19200EightDataBitsNoParityOneSto
   EXPECT_EQ(timeouts.ReadTotalTimeoutConstant, 0u);
 }
 
+TEST(Win32SerialPortNames, EveryPortOpensThroughTheDeviceNamespace) {
+  // COM10 and above open only so; the lower ones take the same form.
+  EXPECT_EQ(TWin32SerialApi::DeviceName(1), "\\\\.\\COM1");
+  EXPECT_EQ(TWin32SerialApi::DeviceName(15), "\\\\.\\COM15");
+}
+
 TEST_F(SerialPortUnderWine, TheStatusPollFindsTheInserterAndShowsItsText) {
   core.OpenPort(gSetting.port);
   ASSERT_TRUE(PollUntilFound()) << "status: " << view.status;

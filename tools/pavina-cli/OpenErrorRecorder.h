@@ -12,8 +12,8 @@ class TOpenErrorRecorder final : public core::TSerialApiRelay {
 
   std::uint32_t OpenError() const { return openError_; }
 
-  Handle CreateFileA(const std::string& deviceName) override {
-    const Handle handle = inner_.CreateFileA(deviceName);
+  Handle OpenComPort(std::int32_t n) override {
+    const Handle handle = inner_.OpenComPort(n);
     openError_ = handle == kInvalidHandle ? inner_.GetLastError() : 0;
     return handle;
   }

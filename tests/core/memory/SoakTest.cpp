@@ -60,10 +60,7 @@ TEST_F(Soak, UploadsWithRandomFaultsAlwaysLeaveTheProgramSound) {
     ++events;
     if (events == cancelAt) core.btCancelClick();
     if (chance(20)) core.tmReadyTimer();
-    if (chance(20)) {
-      bool handled = false;
-      core.AppMessage(TLogoCore::kWmKeyDown, static_cast<std::uintptr_t>(between(37, 40)), handled);
-    }
+    if (chance(20)) core.ArrowKeyDown(static_cast<TArrowKey>(between(0, 3)));
   };
 
   std::int64_t settledBytes = 0;
