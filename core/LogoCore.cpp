@@ -11,6 +11,12 @@ TLogoCore::~TLogoCore() {
   if (FPortHandle != 0) ClosePort();
 }
 
+TFailureReport TLogoCore::RetryMessages() {
+  return [this](const TDeviceResult& failed) {
+    if (const auto text = RetryText(failed)) view_.ShowRetryMessage(*text);
+  };
+}
+
 void TLogoCore::Drain() {
   TBytes stale;
   ReadAvailable(stale);

@@ -1,12 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "ArrowKey.h"
 #include "Bytes.h"
 #include "Clock.h"
+#include "DeviceResult.h"
+#include "LinkResult.h"
 #include "LogoView.h"
+#include "PictureFile.h"
 #include "Raster.h"
 #include "SerialApi.h"
 
@@ -31,6 +35,8 @@ class TLogoCore {
   static constexpr std::uint32_t kStatusTimeoutMs = 500;
   static constexpr std::int32_t kLineAddressStep = 1024;
   static constexpr int kBlankLines = 3;
+  // What a failed picture load shows.
+  static constexpr const char* kFileReadError = "File Read Error";
 
   TLogoCore(TLogoView& view, TSerialApi& serial, TClock& clock);
   TLogoCore(const TLogoCore&) = delete;
@@ -54,11 +60,12 @@ class TLogoCore {
   const TRaster& Image() const { return image_; }
   const TRaster& Key() const { return key_; }
 
-  // Serial link.
-  void OpenPort(std::int32_t n);
-  void ClosePort();
-  void SendString(const TBytes& s);
-  void ReadAvailable(TBytes& s);
+  // Serial link. Each says what it did; the window goes on whatever it says, and learns
+  // whether the inserter is there from the status poll alone.
+  TLinkResult OpenPort(std::int32_t n);
+  TLinkResult ClosePort();
+  TLinkResult SendString(const TBytes& s);
+  TLinkResult ReadAvailable(TBytes& s);
 
   // Inserter command set and the acknowledgement wait.
   void SendClear();
@@ -70,7 +77,26 @@ class TLogoCore {
   bool WaitReply(std::uint8_t expected, std::int32_t timeoutMs, bool withProgress,
                  bool processEvents);
 
-  // Pictures.
+  // What the handlers below do, without a word to the operator: each returns how it
+  // ended, and a device exchange tells `report` of each failure at the moment the window
+  // shows its message. pavina-cli works on these directly.
+  // The image or the key from a file, or why not; a failed image leaves no image loaded.
+  pictures::TPictureError LoadImage(const std::string& path);
+  pictures::TPictureError LoadKey(const std::string& path);
+  // The automatic key when there is none, the frame, the upload (Skipped without an image).
+  TDeviceResult Send(const TFailureReport& report);
+  // Clear, lines, then the closing size and position; the first failure is the result.
+  TDeviceResult Upload(const TFailureReport& report);
+  // The inserter's status text, or nothing when none answered; sets FDeviceReady.
+  std::optional<std::string> QueryStatus();
+  // The status line the window shows for a query's answer.
+  static std::string StatusLine(const std::optional<std::string>& inserterText);
+  // The current X and Y with size 0, 0 (Skipped without an inserter or during an upload),
+  // and the logo's size with them (Skipped without an image).
+  TDeviceResult SendPosition(const TFailureReport& report);
+  TDeviceResult SendLogoSizeAndPosition(const TFailureReport& report);
+
+  // Handlers: the results above turned into the view's calls.
   void btLoadImageClick();
   void btLoadKeyClick();
   void btAutoKeyClick();
@@ -90,7 +116,11 @@ class TLogoCore {
 
  private:
   void Drain();
-  void ExchangePosition(std::int32_t w, std::int32_t h);
+  TDeviceResult ExchangePosition(std::int32_t w, std::int32_t h, const TFailureReport& report);
+  TDeviceResult ClearInserter();
+  TDeviceResult SendLines(std::optional<std::uint8_t>& outstanding);
+  // Shows each failure as the retry message the window's handlers show.
+  TFailureReport RetryMessages();
 
   TLogoView& view_;
   TSerialApi& serial_;

@@ -31,32 +31,44 @@ TPictureFormat FormatOf(const std::string& path) {
   return TPictureFormat::kUnknown;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+TPictureError ReadWholeFile(const std::string& path, std::vector<std::uint8_t>& bytes) {
+  // A directory opens on some systems and reports a length of -1 or nonsense; nothing can
+  // be read from it.
   std::ifstream file(path, std::ios::binary);
-  if (!file || !file.seekg(0, std::ios::end)) return false;
+  if (!file || file.peek() == std::ifstream::traits_type::eof() || !file.seekg(0, std::ios::end))
+    return TPictureError::CannotRead;
   const std::streamoff length = file.tellg();
-  // A directory opens on some systems and reports a length of -1 or nonsense.
-  if (length <= 0 || length > kMaxPictureFileBytes || !file.seekg(0, std::ios::beg)) return false;
+  if (length <= 0 || !file.seekg(0, std::ios::beg)) return TPictureError::CannotRead;
+  if (length > kMaxPictureFileBytes) return TPictureError::TooLarge;
   bytes.resize(static_cast<std::size_t>(length));
   file.read(reinterpret_cast<char*>(bytes.data()), length);
-  return file.gcount() == length;
+  return file.gcount() == length ? TPictureError::None : TPictureError::CannotRead;
 }
 
 }  // namespace
 
-bool LoadPictureFile(const std::string& path, TRaster& out) {
+TPictureResult LoadPictureFile(const std::string& path) {
+  TPictureResult result;
   const TPictureFormat format = FormatOf(path);
-  if (format == TPictureFormat::kUnknown) return false;
+  if (format == TPictureFormat::kUnknown) {
+    result.error = TPictureError::UnknownFormat;
+    return result;
+  }
   // A picture within the limits may still not fit in a fragmented 32-bit heap: the file
-  // buffer or the raster is then refused like a damaged file, and nothing is kept.
+  // buffer or the raster is then refused, and nothing is kept.
   try {
     std::vector<std::uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) return false;
-    return format == TPictureFormat::kBmp ? ReadBmp(bytes.data(), bytes.size(), out)
-                                          : ReadJpeg(bytes.data(), bytes.size(), out);
+    result.error = ReadWholeFile(path, bytes);
+    if (!result.Ok()) return result;
+    const bool read = format == TPictureFormat::kBmp
+                          ? ReadBmp(bytes.data(), bytes.size(), result.raster)
+                          : ReadJpeg(bytes.data(), bytes.size(), result.raster);
+    if (!read) result.error = TPictureError::Refused;
   } catch (const std::bad_alloc&) {
-    return false;
+    result.raster = TRaster();
+    result.error = TPictureError::OutOfMemory;
   }
+  return result;
 }
 
 }  // namespace pavina::pictures

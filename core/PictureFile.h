@@ -6,9 +6,26 @@
 
 namespace pavina::pictures {
 
+// Why a picture file gave no raster.
+enum class TPictureError {
+  None,
+  UnknownFormat,  // the name's extension is none of "bmp", "jpg", "jpeg"
+  CannotRead,     // missing, unreadable, empty, or no file at all
+  TooLarge,       // the file is beyond kMaxPictureFileBytes
+  Refused,        // the reader found it damaged, unsupported or beyond the picture limits
+  OutOfMemory,    // within the limits, but the buffer or raster could not be had
+};
+
+// A loaded picture, or why there is none (its raster is then empty).
+struct TPictureResult {
+  TRaster raster;
+  TPictureError error = TPictureError::None;
+
+  bool Ok() const { return error == TPictureError::None; }
+};
+
 // Loads a logo or key picture, its format told by the extension of the file name alone
-// ("bmp", "jpg", "jpeg", any letter case). Returns false for any other name, a missing,
-// unreadable, damaged or too large file; `out` is then untouched.
-bool LoadPictureFile(const std::string& path, TRaster& out);
+// ("bmp", "jpg", "jpeg", any letter case).
+TPictureResult LoadPictureFile(const std::string& path);
 
 }  // namespace pavina::pictures

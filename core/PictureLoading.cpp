@@ -16,42 +16,55 @@ std::string PictureCaption(const std::string& path, const TRaster& picture) {
 
 }  // namespace
 
-// A failed load keeps the old picture, its caption and FMaxX/FMaxY, but leaves no image
-// loaded, so that AutoKey and Send wait for a good one.
-void TLogoCore::btLoadImageClick() {
-  const std::optional<std::string> path = view_.AskForPictureFile();
-  if (!path) return;
-  TRaster picture;
-  if (!pictures::LoadPictureFile(*path, picture)) {
+// A failed load keeps the old picture and FMaxX/FMaxY, but leaves no image loaded, so
+// that AutoKey and Send wait for a good one.
+pictures::TPictureError TLogoCore::LoadImage(const std::string& path) {
+  pictures::TPictureResult picture = pictures::LoadPictureFile(path);
+  if (!picture.Ok()) {
     FImageLoaded = false;
-    view_.EnableSend(false);
-    view_.ShowRetryMessage("File Read Error");
-    return;
+    return picture.error;
   }
-  image_ = std::move(picture);
-  view_.ShowPictures();
-  view_.SetImageCaption(PictureCaption(*path, image_));
+  image_ = std::move(picture.raster);
   FMaxX = image_.Width() - 1;
   FMaxY = image_.Height() - 1;
   FImageLoaded = true;
-  view_.EnableSend(true);
+  return pictures::TPictureError::None;
 }
 
 // The key's size is its own; the encoder reads it over the image's area. A failed load
-// changes nothing but Send, which the next status poll sets again.
+// changes nothing.
+pictures::TPictureError TLogoCore::LoadKey(const std::string& path) {
+  pictures::TPictureResult picture = pictures::LoadPictureFile(path);
+  if (!picture.Ok()) return picture.error;
+  key_ = std::move(picture.raster);
+  FKeyLoaded = true;
+  return pictures::TPictureError::None;
+}
+
+void TLogoCore::btLoadImageClick() {
+  const std::optional<std::string> path = view_.AskForPictureFile();
+  if (!path) return;
+  if (LoadImage(*path) != pictures::TPictureError::None) {
+    view_.EnableSend(false);
+    view_.ShowRetryMessage(kFileReadError);
+    return;
+  }
+  view_.ShowPictures();
+  view_.SetImageCaption(PictureCaption(*path, image_));
+  view_.EnableSend(true);
+}
+
+// A failed key load turns Send off; the next status poll sets it again.
 void TLogoCore::btLoadKeyClick() {
   const std::optional<std::string> path = view_.AskForPictureFile();
   if (!path) return;
-  TRaster picture;
-  if (!pictures::LoadPictureFile(*path, picture)) {
+  if (LoadKey(*path) != pictures::TPictureError::None) {
     view_.EnableSend(false);
-    view_.ShowPlainMessage("File Read Error");
+    view_.ShowPlainMessage(kFileReadError);
     return;
   }
-  key_ = std::move(picture);
   view_.ShowPictures();
   view_.SetKeyCaption(PictureCaption(*path, key_));
-  FKeyLoaded = true;
 }
 
 }  // namespace pavina::core

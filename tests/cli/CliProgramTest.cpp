@@ -190,9 +190,9 @@ class CliProgram : public ::testing::Test {
   }
 
   pictures::TRaster Received(const std::string& which) const {
-    pictures::TRaster raster;
-    EXPECT_TRUE(pictures::LoadPictureFile(dir + "/got-" + which + ".bmp", raster)) << which;
-    return raster;
+    pictures::TPictureResult loaded = pictures::LoadPictureFile(dir + "/got-" + which + ".bmp");
+    EXPECT_TRUE(loaded.Ok()) << which;
+    return std::move(loaded.raster);
   }
 
   std::string dir, link, image, key;

@@ -38,8 +38,10 @@ void RepeatTopNibbles(TRaster& picture) {
 
 void ExpectSameAsReference(const std::string& picture, const std::string& reference,
                            bool fourBitComponents = false) {
-  TRaster out, expected;
-  ASSERT_TRUE(LoadPictureFile(picture, out)) << picture;
+  const TPictureResult loaded = LoadPictureFile(picture);
+  ASSERT_TRUE(loaded.Ok()) << picture;
+  const TRaster& out = loaded.raster;
+  TRaster expected;
   ASSERT_TRUE(ReadPnm(ReadFileBytes(reference), expected)) << reference;
   if (fourBitComponents) RepeatTopNibbles(expected);
   EXPECT_TRUE(out == expected) << picture << ": first difference "
@@ -80,44 +82,52 @@ TEST(PictureFile, BothBuildsReadTheSamplesToTheSamePixels) {
       {"vgl_6548_0026a.bmp", 10001316996986524034ull},
   };
   for (const Sample& sample : samples) {
-    TRaster out;
-    ASSERT_TRUE(LoadPictureFile(SamplePicture(sample.name), out)) << sample.name;
-    EXPECT_EQ(PixelChecksum(out), sample.checksum) << sample.name;
+    const TPictureResult loaded = LoadPictureFile(SamplePicture(sample.name));
+    ASSERT_TRUE(loaded.Ok()) << sample.name;
+    EXPECT_EQ(PixelChecksum(loaded.raster), sample.checksum) << sample.name;
   }
 }
 
-TEST(PictureFile, TheExtensionOfTheFileNameAloneChoosesTheReader) {
+// The extension of the file name alone chooses the reader; every failure says why.
+TEST(PictureFile, LoadsByExtensionOrSaysWhyNot) {
   TTempFolder folder;
   const auto bitmap = ReadFileBytes(VariantPicture("info8.bmp"));
   const auto jpeg = ReadFileBytes(SamplePicture("testorig.jpg"));
+  using E = TPictureError;
   struct Case {
     const char* name;
     const std::vector<std::uint8_t>& bytes;
-    bool loads;
+    TPictureError error;
   };
   const Case cases[] = {
-      {"LOGO.BMP", bitmap, true},      {"logo.Bmp", bitmap, true}, {"photo.JPEG", jpeg, true},
-      {"photo.jpg", jpeg, true},       {"photo.JpG", jpeg, true},  {"two.dots.bmp", bitmap, true},
-      {"logo.png", bitmap, false},     {"logo", bitmap, false},    {"logo.", bitmap, false},
-      {"logo.bmp.txt", bitmap, false}, {"photo.bmp", jpeg, false}, {"logo.jpg", bitmap, false},
-      {"empty.bmp", {}, false},
+      {"LOGO.BMP", bitmap, E::None},
+      {"logo.Bmp", bitmap, E::None},
+      {"photo.JPEG", jpeg, E::None},
+      {"photo.jpg", jpeg, E::None},
+      {"photo.JpG", jpeg, E::None},
+      {"two.dots.bmp", bitmap, E::None},
+      {"logo.png", bitmap, E::UnknownFormat},
+      {"logo", bitmap, E::UnknownFormat},
+      {"logo.", bitmap, E::UnknownFormat},
+      {"logo.bmp.txt", bitmap, E::UnknownFormat},
+      {"photo.bmp", jpeg, E::Refused},
+      {"logo.jpg", bitmap, E::Refused},
+      {"empty.bmp", {}, E::CannotRead},
   };
   for (const Case& c : cases) {
     const std::string path = folder.File(c.name);
     WriteFileBytes(path, c.bytes);
-    TRaster out;
-    EXPECT_EQ(LoadPictureFile(path, out), c.loads) << c.name;
-    EXPECT_EQ(out.Empty(), !c.loads) << c.name;
+    const TPictureResult loaded = LoadPictureFile(path);
+    EXPECT_EQ(loaded.error, c.error) << c.name;
+    EXPECT_EQ(loaded.raster.Empty(), c.error != E::None) << c.name;
   }
 
   // A dot in a folder's name is no extension; a folder or a missing file is no picture.
   std::filesystem::create_directories(folder.File("pictures.bmp"));
   WriteFileBytes(folder.File("pictures.bmp") + "/logo", bitmap);
-  TRaster out;
-  EXPECT_FALSE(LoadPictureFile(folder.File("pictures.bmp") + "/logo", out));
-  EXPECT_FALSE(LoadPictureFile(folder.File("pictures.bmp"), out));
-  EXPECT_FALSE(LoadPictureFile(folder.File("absent.bmp"), out));
-  EXPECT_TRUE(out.Empty());
+  EXPECT_EQ(LoadPictureFile(folder.File("pictures.bmp") + "/logo").error, E::UnknownFormat);
+  EXPECT_EQ(LoadPictureFile(folder.File("pictures.bmp")).error, E::CannotRead);
+  EXPECT_EQ(LoadPictureFile(folder.File("absent.bmp")).error, E::CannotRead);
 }
 
 }  // namespace

@@ -80,7 +80,7 @@ TEST_F(SendAction, WithoutAKeyTheAutomaticKeyIsMadeFirstAndKept) {
 }
 
 TEST_F(SendAction, NothingHappensWithoutAnImage) {
-  core.btSaveClick();
+  EXPECT_EQ(core.Send(nullptr).outcome, TDeviceOutcome::Skipped);
   EXPECT_TRUE(serial.writes.empty());
   EXPECT_TRUE(view.log.empty());
 }
@@ -90,38 +90,37 @@ TEST_F(SendAction, EveryEndingGivesTheControlsBack) {
   struct Ending {
     const char* name;
     std::function<void(sim::TInserterFaults&)> fault;
-    std::vector<std::string> messages;
+    TDeviceResult result;
   };
+  using O = TDeviceOutcome;
   const Ending endings[] = {
-      {"success", [](sim::TInserterFaults&) {}, {}},
+      {"success", [](sim::TInserterFaults&) {}, {O::Done}},
       {"clear",
        [](sim::TInserterFaults& f) {
          f.SetAckFault({sim::TCommandKind::Clear, {}}, sim::TAckFault::Wrong);
        },
-       {"Clear Error ,Try Again"}},
+       {O::ClearFailed}},
       {"header",
        [](sim::TInserterFaults& f) {
          f.SetAckFault({sim::TCommandKind::LineHeader, 2}, sim::TAckFault::Missing);
        },
-       {"Header Error, Line 2 ,Try Again"}},
+       {O::HeaderFailed, 2}},
       {"data",
        [](sim::TInserterFaults& f) {
          f.SetAckFault({sim::TCommandKind::LineData, 4}, sim::TAckFault::Wrong);
        },
-       {"Data Error, Line 4 ,Try Again"}},
+       {O::DataFailed, 4}},
       {"size",
        [](sim::TInserterFaults& f) {
          f.SetAckFault({sim::TCommandKind::SizeAndPosition, {}}, sim::TAckFault::Missing);
        },
-       {"Size And Position Error ,Try Again"}},
+       {O::SizeAndPositionFailed}},
   };
   for (const auto& ending : endings) {
     SCOPED_TRACE(ending.name);
     inserter.Faults() = sim::TInserterFaults{};
     ending.fault(inserter.Faults());
-    view.retryMessages.clear();
-    core.btSaveClick();
-    EXPECT_EQ(view.retryMessages, ending.messages);
+    EXPECT_EQ(core.Send(nullptr), ending.result);
     ExpectControlsGivenBack();
   }
 }

@@ -38,27 +38,37 @@ TEST_F(StatusPolling, ACompleteReplyShowsItsTextAndEnablesInOrder) {
   EXPECT_TRUE(view.sendEnabled);
 }
 
-TEST_F(StatusPolling, AnEmptyTextStillCountsAsFound) {
-  Answer({0x00});
-  core.tmReadyTimer();
-  EXPECT_TRUE(core.FDeviceReady);
-  EXPECT_EQ(view.status, " Ready");
+// Only a reply of exactly its length byte + 1 bytes is an answer; an empty text is one.
+TEST_F(StatusPolling, TheQueryGivesTheTextOfACompleteReplyOnly) {
+  const struct {
+    TBytes reply;
+    std::optional<std::string> text;
+  } cases[] = {
+      {{0x00}, ""},
+      {{0x03, 'a', 'b', 'c'}, "abc"},
+      {{}, std::nullopt},
+      {{0x03, 'a', 'b'}, std::nullopt},
+      {{0x02, 'a', 'b', 'c'}, std::nullopt},
+      {{0x00, 0x00}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    Answer(c.reply);
+    const std::uint32_t start = clock.Now();
+    EXPECT_EQ(core.QueryStatus(), c.text);
+    EXPECT_EQ(core.FDeviceReady, c.text.has_value());
+    // Not found after 500 ms, no more.
+    if (!c.text) EXPECT_GT(clock.Now() - start, 500u);
+    EXPECT_LT(clock.Now() - start, 510u);
+  }
+  EXPECT_EQ(TLogoCore::StatusLine(std::string()), " Ready");
 }
 
-TEST_F(StatusPolling, ShortLongAndMissingRepliesMeanNotFound) {
-  const TBytes replies[] = {{}, {0x03, 'a', 'b'}, {0x02, 'a', 'b', 'c'}, {0x00, 0x00}};
-  for (const auto& reply : replies) {
-    Answer(reply);
-    core.FImageLoaded = true;
-    const std::uint32_t start = clock.Now();
-    core.tmReadyTimer();
-    EXPECT_FALSE(core.FDeviceReady);
-    // The poll gives the device 500 ms, no more.
-    EXPECT_GT(clock.Now() - start, 500u);
-    EXPECT_LT(clock.Now() - start, 510u);
-    EXPECT_EQ(Tail(4), (std::vector<std::string>{"status:Logo Inserter Not Found", "port:shown",
-                                                 "send:off", "xy:off"}));
-  }
+TEST_F(StatusPolling, NotFoundShowsThePortButtonAndDisablesInOrder) {
+  Answer({});
+  core.FImageLoaded = true;
+  core.tmReadyTimer();
+  EXPECT_EQ(Tail(4), (std::vector<std::string>{"status:Logo Inserter Not Found", "port:shown",
+                                               "send:off", "xy:off"}));
 }
 
 TEST_F(StatusPolling, StaleBytesAreDrainedBeforeTheQuery) {

@@ -9,7 +9,6 @@
 #include "FramePreview.h"
 #include "InterruptGuard.h"
 #include "LogoCore.h"
-#include "OpenErrorRecorder.h"
 #include "PngWriter.h"
 #include "PortChoice.h"
 #include "ProgressDisplay.h"
@@ -32,7 +31,19 @@ using TSystemClock = core::TPosixClock;
 namespace {
 
 constexpr const char* kProgram = "pavina-cli: ";
-constexpr std::uint32_t kPortDidNotOpen = 100;
+
+// How a device exchange ends the command; its message has been printed by then.
+int ExitCodeOf(const core::TDeviceResult& result) {
+  switch (result.outcome) {
+    case core::TDeviceOutcome::Done:
+    case core::TDeviceOutcome::Skipped:
+      return kExitOk;
+    case core::TDeviceOutcome::Cancelled:
+      return kExitCancelled;
+    default:
+      return kExitDeviceError;
+  }
+}
 
 std::string SizeText(const core::TLogoCore& core) {
   return std::to_string(core.FMaxX + 1) + "x" + std::to_string(core.FMaxY + 1);
@@ -46,9 +57,8 @@ class TSession {
         port_(port),
         progress_(err, style),
         view_(progress_, err),
-        system_(MakeSerialApi(port)),
-        serial_(*system_),
-        core_(view_, serial_, clock_) {}
+        serial_(MakeSerialApi(port)),
+        core_(view_, *serial_, clock_) {}
 
   ~TSession() {
     progress_.Finish();
@@ -59,16 +69,17 @@ class TSession {
   TConsoleView& View() { return view_; }
   TProgressDisplay& Progress() { return progress_; }
 
-  // The image, then the key file or the automatic key, as the window's buttons load them.
+  // The image, then the key file or the automatic key, with the window's messages.
   int LoadPictures(const TCliOptions& options) {
-    view_.ChoosePicture(options.image);
-    core_.btLoadImageClick();
-    if (!core_.FImageLoaded) return CannotRead("image", options.image);
+    if (core_.LoadImage(options.image) != pictures::TPictureError::None) {
+      view_.ShowRetryMessage(core::TLogoCore::kFileReadError);
+      return CannotRead("image", options.image);
+    }
     if (!options.key.empty()) {
-      view_.ChoosePicture(options.key);
-      const std::size_t shown = view_.Messages().size();
-      core_.btLoadKeyClick();
-      if (view_.Messages().size() != shown) return CannotRead("key", options.key);
+      if (core_.LoadKey(options.key) != pictures::TPictureError::None) {
+        view_.ShowPlainMessage(core::TLogoCore::kFileReadError);
+        return CannotRead("key", options.key);
+      }
     } else if (options.autoKey) {
       core_.btAutoKeyClick();
     }
@@ -77,25 +88,30 @@ class TSession {
 
   int OpenPort() {
     core_.FComPort = port_.comNumber;
-    core_.OpenPort(port_.comNumber);
-    if (core_.FPortError == 0) return kExitOk;
-    const std::uint32_t code =
-        core_.FPortError == kPortDidNotOpen ? serial_.OpenError() : core_.FPortError;
-    err_ << kProgram << PortDescription(port_) << ": " << PortErrorText(code) << '\n';
+    const core::TLinkResult opened = core_.OpenPort(port_.comNumber);
+    if (opened.Ok()) return kExitOk;
+    err_ << kProgram << PortDescription(port_) << ": " << PortErrorText(opened.systemError)
+         << '\n';
     return kExitPortUnavailable;
   }
 
-  // One status query, as the window's timer makes it. "Not found" is said even with the
-  // progress display silenced: it is why the command stops.
+  // One status query, shown as the window's timer shows it. "Not found" is said even with
+  // the progress display silenced: it is why the command stops.
   int FindInserter() {
-    core_.tmReadyTimer();
-    if (core_.FDeviceReady) return kExitOk;
+    const std::optional<std::string> text = core_.QueryStatus();
+    view_.SetStatusText(core::TLogoCore::StatusLine(text));
+    if (text) return kExitOk;
     progress_.Finish();
     if (!progress_.ShowsStatus()) err_ << view_.StatusText() << '\n';
     return kExitNotFound;
   }
 
-  int DeviceOutcome() const { return view_.Messages().empty() ? kExitOk : kExitDeviceError; }
+  // Prints each failure of an exchange as the window's retry message, when it happens.
+  core::TFailureReport PrintFailures() {
+    return [this](const core::TDeviceResult& failed) {
+      if (const auto text = core::RetryText(failed)) view_.ShowRetryMessage(*text);
+    };
+  }
 
  private:
   int CannotRead(const char* what, const std::string& path) {
@@ -107,8 +123,7 @@ class TSession {
   TPortChoice port_;
   TProgressDisplay progress_;
   TConsoleView view_;
-  std::unique_ptr<core::TSerialApi> system_;
-  TOpenErrorRecorder serial_;
+  std::unique_ptr<core::TSerialApi> serial_;
   TSystemClock clock_;
   core::TLogoCore core_;
 };
@@ -125,10 +140,10 @@ struct TRun {
 int RunStatus(const TRun& run) {
   TSession session(run.err, TProgressDisplay::TStyle::Silent, run.port);
   if (const int failed = session.OpenPort()) return failed;
-  // The status text is the result here: on standard output, found or not.
-  session.Core().tmReadyTimer();
-  run.out << session.View().StatusText() << '\n';
-  return session.Core().FDeviceReady ? kExitOk : kExitNotFound;
+  // The status line is the result here: on standard output, found or not.
+  const std::optional<std::string> text = session.Core().QueryStatus();
+  run.out << core::TLogoCore::StatusLine(text) << '\n';
+  return text ? kExitOk : kExitNotFound;
 }
 
 int RunMove(const TRun& run) {
@@ -137,8 +152,8 @@ int RunMove(const TRun& run) {
                              static_cast<std::int16_t>(*run.options.y));
   if (const int failed = session.OpenPort()) return failed;
   if (const int missing = session.FindInserter()) return missing;
-  session.Core().UpdatePosition();
-  if (const int failed = session.DeviceOutcome()) return failed;
+  if (const int failed = ExitCodeOf(session.Core().SendPosition(session.PrintFailures())))
+    return failed;
   session.Progress().Finish();
   run.out << "Logo moved to X " << *run.options.x << ", Y " << *run.options.y << '\n';
   return kExitOk;
@@ -163,14 +178,14 @@ int RunSend(const TRun& run) {
   view.OnProcessEvents([&core] {
     if (TInterruptGuard::Requested()) core.btCancelClick();
   });
-  core.btSaveClick();
+  const core::TDeviceResult sent = core.Send(session.PrintFailures());
   view.OnProcessEvents(nullptr);
   session.Progress().Finish();
-  if (TInterruptGuard::Requested()) {
+  if (TInterruptGuard::Requested() || sent.outcome == core::TDeviceOutcome::Cancelled) {
     run.err << kProgram << "cancelled; the inserter may hold part of the logo\n";
     return kExitCancelled;
   }
-  if (const int failed = session.DeviceOutcome()) return failed;
+  if (const int failed = ExitCodeOf(sent)) return failed;
   run.out << "Logo " << SizeText(core) << " sent to " << PortDescription(run.port) << " at X "
           << view.ReadX() << ", Y " << view.ReadY() << '\n';
   return kExitOk;
