@@ -36,7 +36,7 @@ std::vector<std::string> FreePortEntries(const std::function<std::uint32_t(std::
 
 std::int32_t PortFromListEntry(const std::string& entry) {
   if (entry.size() <= kEntryNumberStart) return 0;
-  return ProfileTextToInteger(entry.substr(kEntryNumberStart, kEntryNumberLength), 0);
+  return settings::ProfileTextToInteger(entry.substr(kEntryNumberStart, kEntryNumberLength), 0);
 }
 
 }  // namespace pavina::ui

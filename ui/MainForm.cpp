@@ -134,11 +134,10 @@ HWND TMainForm::Control(const char* name) const {
 // Reads the settings, opens the port, installs the arrow-key hook, focuses Load Image.
 void TMainForm::FormCreate() {
   {
-    const TIniFile settings = OpenSettings();
-    core_->FComPort = settings.ReadInteger(kSettingsSection, kComPortKey, kDefaultComPort);
+    const settings::TSettings stored = settings::ReadSettings(OpenSettings());
+    core_->FComPort = stored.comPort;
     core_->OpenPort(core_->FComPort);
-    udKeyOfs_->SetPosition(static_cast<std::int16_t>(
-        settings.ReadInteger(kSettingsSection, kKeyOffsetKey, kDefaultKeyOffset)));
+    udKeyOfs_->SetPosition(stored.keyOffset);
   }
   loop_.SetHook([this](const MSG& message) {
     bool handled = false;
@@ -152,8 +151,8 @@ void TMainForm::FormCreate() {
 // Closes the port and saves the key offset.
 void TMainForm::FormDestroy() {
   core_->ClosePort();
-  const TIniFile settings = OpenSettings();
-  settings.WriteInteger(kSettingsSection, kKeyOffsetKey, udKeyOfs_->Position());
+  OpenSettings().WriteInteger(settings::kSettingsSection, settings::kKeyOffsetKey,
+                             udKeyOfs_->Position());
 }
 
 bool TMainForm::FormCloseQuery() {
@@ -180,7 +179,7 @@ void TMainForm::btComClick() {
     core_->FComPort = dialog.GetSelectedPort();
     core_->OpenPort(core_->FComPort);
     core_->UpdatePosition();
-    OpenSettings().WriteInteger(kSettingsSection, kComPortKey, core_->FComPort);
+    OpenSettings().WriteInteger(settings::kSettingsSection, settings::kComPortKey, core_->FComPort);
   }
 }
 

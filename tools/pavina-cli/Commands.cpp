@@ -12,7 +12,7 @@
 #include "PngWriter.h"
 #include "PortChoice.h"
 #include "ProgressDisplay.h"
-#include "SettingsFile.h"
+#include "Settings.h"
 
 #ifdef _WIN32
 #include "Win32Clock.h"
@@ -230,8 +230,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitOk;
   }
 
-  const TCliSettings settings = LoadSettingsBeside(programFolder);
-  TPortChoice port{settings.comPort, {}};
+  // The window's settings file, read as the window reads it; options override it.
+  const settings::TSettings stored =
+      settings::ReadSettings(settings::TProfileText(settings::ReadSettingsText(programFolder)));
+  TPortChoice port{stored.comPort, {}};
   if (options.port) {
     const auto chosen = ParsePortText(*options.port);
     if (!chosen) {
@@ -249,7 +251,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
                                    : TProgressDisplay::TStyle::Lines;
   const TRun run{
       options, out,  err,
-      style,   port, static_cast<std::int16_t>(options.keyOffset.value_or(settings.keyOffset))};
+      style,   port, static_cast<std::int16_t>(options.keyOffset.value_or(stored.keyOffset))};
   switch (options.command) {
     case TCliCommand::Status:
       return RunStatus(run);

@@ -1,16 +1,11 @@
-#include "SettingsFile.h"
+#include "ProfileText.h"
 
 #include <cctype>
-#include <fstream>
 #include <sstream>
 
-#include "ProfileInteger.h"
-
-namespace pavina::cli {
+namespace pavina::settings {
 
 namespace {
-// A settings file holds two short lines; a huge one is read only this far.
-constexpr std::size_t kMaxFileBytes = 1 << 20;
 constexpr std::size_t kMaxValueLength = 2047;
 
 std::string Trim(const std::string& s) {
@@ -57,22 +52,4 @@ std::optional<std::string> ProfileValue(const std::string& text, const std::stri
   return std::nullopt;
 }
 
-TCliSettings SettingsFromText(const std::string& text) {
-  TCliSettings settings;
-  settings.comPort =
-      ui::ProfileTextToInteger(ProfileValue(text, "VARS", "COM").value_or(""), settings.comPort);
-  settings.keyOffset = static_cast<std::int16_t>(
-      ui::ProfileTextToInteger(ProfileValue(text, "VARS", "O").value_or(""), settings.keyOffset));
-  return settings;
-}
-
-TCliSettings LoadSettingsBeside(const std::string& folder) {
-  std::ifstream file(folder + "pavina.ini", std::ios::binary);
-  if (!file) return TCliSettings{};
-  std::string text(kMaxFileBytes, '\0');
-  file.read(&text[0], static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<std::size_t>(file.gcount()));
-  return SettingsFromText(text);
-}
-
-}  // namespace pavina::cli
+}  // namespace pavina::settings

@@ -2,7 +2,7 @@
 
 #include <cctype>
 
-namespace pavina::ui {
+namespace pavina::settings {
 
 namespace {
 constexpr int kMaxSignificantHexDigits = 8;
@@ -78,4 +78,4 @@ std::string IntegerToProfileText(std::int32_t value) {
   return std::to_string(value);
 }
 
-}  // namespace pavina::ui
+}  // namespace pavina::settings

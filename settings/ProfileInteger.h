@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-namespace pavina::ui {
+namespace pavina::settings {
 
 // The settings file's integer text, read the way the program has always read it:
 // leading blanks, an optional sign, then decimal digits or hexadecimal digits after
@@ -19,4 +19,4 @@ std::int32_t ProfileTextToInteger(const std::string& text, std::int32_t defaultV
 // Decimal text with a minus sign for negative values, no blanks or leading zeros.
 std::string IntegerToProfileText(std::int32_t value);
 
-}  // namespace pavina::ui
+}  // namespace pavina::settings

@@ -4,7 +4,7 @@
 
 #include "ProfileInteger.h"
 
-namespace pavina::ui {
+namespace pavina::settings {
 
 namespace {
 
@@ -61,4 +61,4 @@ TEST(ProfileInteger, WritesPlainDecimalThatReadsBack) {
 
 }  // namespace
 
-}  // namespace pavina::ui
+}  // namespace pavina::settings

@@ -3,8 +3,8 @@
 # variants of the colour photograph, each with ImageMagick's own decoding of it as PPM,
 # PPM decodings of the shipped BMP samples, and greyscale, progressive and CMYK JPEGs.
 # Both builds make them on this machine; the Windows tests read them through drive Z:.
-set(picture_samples ${PAVINA_DEPS_DIR}/src/libjpeg-turbo/testimages)
-set(picture_variants ${CMAKE_CURRENT_BINARY_DIR}/pictures)
+set(picture_samples ${pavina_picture_samples})
+set(picture_variants ${pavina_picture_variants})
 set(picture_convert /usr/bin/convert)  # not /usr/local/bin/convert, a wrapper
 if(NOT EXISTS ${picture_convert})
   message(FATAL_ERROR "ImageMagick's ${picture_convert} is missing: run scripts/setup.sh")
@@ -57,7 +57,4 @@ picture_file(grey.jpg ${picture_photo} -colorspace Gray -quality 90)
 picture_file(progressive.jpg ${picture_photo} -interlace JPEG -quality 80)
 picture_file(cmyk.jpg ${picture_photo} -colorspace CMYK)
 
-add_custom_target(core_test_pictures DEPENDS ${picture_outputs})
-add_dependencies(core_tests core_test_pictures)
-target_compile_definitions(core_tests PRIVATE
-  PAVINA_PICTURE_SAMPLES="${picture_samples}" PAVINA_PICTURE_VARIANTS="${picture_variants}")
+add_custom_target(pavina_test_pictures DEPENDS ${picture_outputs})

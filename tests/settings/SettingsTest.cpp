@@ -3,14 +3,13 @@
 #include <cstdio>
 #include <fstream>
 
-#include "PortChoice.h"
-#include "SettingsFile.h"
+#include "Settings.h"
 
-namespace pavina::cli {
+namespace pavina::settings {
 
 namespace {
 
-TEST(SettingsFile, ValuesAreFoundAsTheProfileReaderFindsThem) {
+TEST(Settings, ValuesAreFoundAsTheProfileReaderFindsThem) {
   const struct {
     const char* text;
     std::int32_t com;
@@ -31,41 +30,24 @@ TEST(SettingsFile, ValuesAreFoundAsTheProfileReaderFindsThem) {
       {"COM=7\n[VARS]\n", 2, 5},
   };
   for (const auto& c : cases) {
-    const TCliSettings s = SettingsFromText(c.text);
+    const TSettings s = ReadSettings(TProfileText(c.text));
     EXPECT_EQ(s.comPort, c.com) << c.text;
     EXPECT_EQ(s.keyOffset, c.offset) << c.text;
   }
 }
 
-TEST(SettingsFile, TheFileBesideTheProgramOrTheDefaults) {
+TEST(Settings, TheFileBesideTheProgramOrNothing) {
   const std::string folder = testing::TempDir();
   std::remove((folder + "pavina.ini").c_str());
-  EXPECT_EQ(LoadSettingsBeside(folder).comPort, 2);
+  EXPECT_EQ(ReadSettingsText(folder), "");
+  EXPECT_EQ(ReadSettings(TProfileText(ReadSettingsText(folder))).comPort, 2);
   std::ofstream(folder + "pavina.ini") << "[VARS]\nCOM=15\nO=-3\n";
-  const TCliSettings s = LoadSettingsBeside(folder);
+  const TSettings s = ReadSettings(TProfileText(ReadSettingsText(folder)));
   EXPECT_EQ(s.comPort, 15);
   EXPECT_EQ(s.keyOffset, -3);
   std::remove((folder + "pavina.ini").c_str());
 }
 
-TEST(PortChoice, NumbersNamesAndDevices) {
-  EXPECT_EQ(ParsePortText("3")->comNumber, 3);
-  EXPECT_EQ(ParsePortText("com12")->comNumber, 12);
-  EXPECT_EQ(ParsePortText("COM255")->comNumber, 255);
-  for (const char* refused : {"0", "COM0", "256", "COM", "COM3x", "-1", "ttyS0", ""})
-    EXPECT_FALSE(ParsePortText(refused)) << refused;
-#ifdef _WIN32
-  EXPECT_FALSE(ParsePortText("/dev/ttyUSB0"));
-  EXPECT_EQ(PortDescription(*ParsePortText("COM4")), "COM4");
-#else
-  const auto usb = ParsePortText("/dev/ttyUSB0");
-  ASSERT_TRUE(usb);
-  EXPECT_EQ(usb->device, "/dev/ttyUSB0");
-  EXPECT_EQ(PortDescription(*usb), "/dev/ttyUSB0");
-  EXPECT_EQ(PortDescription(*ParsePortText("COM4")), "COM4 (/dev/ttyS3)");
-#endif
-}
-
 }  // namespace
 
-}  // namespace pavina::cli
+}  // namespace pavina::settings
