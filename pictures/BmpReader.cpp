@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <new>
 #include <utility>
 #include <vector>
 
@@ -314,12 +315,16 @@ bool ReadBmp(const std::uint8_t* data, std::size_t size, TRaster& out) {
   if (runLengths ? !ReadRunLengths(data, size, layout, nullptr)
                  : !UncompressedDataPresent(size, layout))
     return false;
-  TRaster picture(layout.width, layout.height);
-  const bool read = runLengths ? ReadRunLengths(data, size, layout, &picture)
-                               : ReadUncompressed(data, layout, picture);
-  if (!read) return false;
-  out = std::move(picture);
-  return true;
+  try {
+    TRaster picture(layout.width, layout.height);
+    const bool read = runLengths ? ReadRunLengths(data, size, layout, &picture)
+                                 : ReadUncompressed(data, layout, picture);
+    if (!read) return false;
+    out = std::move(picture);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;  // a raster within the limits that a fragmented heap cannot give
+  }
 }
 
 }  // namespace pavina::pictures

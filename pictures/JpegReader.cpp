@@ -2,6 +2,7 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <new>
 #include <utility>
 
 // clang-format off
@@ -111,11 +112,15 @@ bool Decompress(TDecompressor& decompressor, const std::uint8_t* data, std::size
 bool ReadJpeg(const std::uint8_t* data, std::size_t size, TRaster& out) {
   if (data == nullptr || size == 0 || size > static_cast<std::size_t>(kMaxPictureFileBytes))
     return false;
-  TDecompressor decompressor;
-  TRaster picture;
-  if (!Decompress(decompressor, data, size, picture)) return false;
-  out = std::move(picture);
-  return true;
+  try {
+    TDecompressor decompressor;
+    TRaster picture;
+    if (!Decompress(decompressor, data, size, picture)) return false;
+    out = std::move(picture);
+    return true;
+  } catch (const std::bad_alloc&) {
+    return false;  // a raster within the limits that a fragmented heap cannot give
+  }
 }
 
 }  // namespace pavina::pictures

@@ -54,8 +54,8 @@ TPictureResult LoadPictureFile(const std::string& path) {
     result.error = TPictureError::UnknownFormat;
     return result;
   }
-  // A picture within the limits may still not fit in a fragmented 32-bit heap: the file
-  // buffer or the raster is then refused, and nothing is kept.
+  // A file within the limits may still not fit in a fragmented 32-bit heap: its buffer is
+  // then refused, and nothing is kept. The readers refuse a raster that does not fit.
   try {
     std::vector<std::uint8_t> bytes;
     result.error = ReadWholeFile(path, bytes);
@@ -65,7 +65,6 @@ TPictureResult LoadPictureFile(const std::string& path) {
                           : ReadJpeg(bytes.data(), bytes.size(), result.raster);
     if (!read) result.error = TPictureError::Refused;
   } catch (const std::bad_alloc&) {
-    result.raster = TRaster();
     result.error = TPictureError::OutOfMemory;
   }
   return result;

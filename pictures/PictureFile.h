@@ -12,8 +12,8 @@ enum class TPictureError {
   UnknownFormat,  // the name's extension is none of "bmp", "jpg", "jpeg"
   CannotRead,     // missing, unreadable, empty, or no file at all
   TooLarge,       // the file is beyond kMaxPictureFileBytes
-  Refused,        // the reader found it damaged, unsupported or beyond the picture limits
-  OutOfMemory,    // within the limits, but the buffer or raster could not be had
+  Refused,        // damaged, unsupported, beyond the picture limits, or no room for its raster
+  OutOfMemory,    // within the limits, but the file's buffer could not be had
 };
 
 // A loaded picture, or why there is none (its raster is then empty).

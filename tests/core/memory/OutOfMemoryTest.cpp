@@ -60,18 +60,23 @@ TEST_F(OutOfMemory, AnImageLoadThatRunsOutGivesFileReadErrorAndKeepsEverything) 
   pictures::WriteFileBytes(small, mono.Write());
   const std::string jpeg = folder.File("photo.jpg");  // 5770 bytes, a 101469-byte raster
   pictures::WriteFileBytes(jpeg, pictures::ReadFileBytes(pictures::SamplePicture("testorig.jpg")));
+  // The readers refuse a raster they cannot have as they refuse a damaged file, without
+  // throwing; only the file's buffer is reported as memory that ran out.
+  using E = pictures::TPictureError;
   const struct {
     const char* what;
     std::string path;
     std::size_t refusedFrom;
-  } cases[] = {{"file buffer", bitmap, kRasterBytes + 1},
-               {"bitmap raster", small, kRasterBytes},
-               {"jpeg raster", jpeg, 100000}};
+    pictures::TPictureError error;
+  } cases[] = {{"file buffer", bitmap, kRasterBytes + 1, E::OutOfMemory},
+               {"bitmap raster", small, kRasterBytes, E::Refused},
+               {"jpeg raster", jpeg, 100000, E::Refused}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     view.retryMessages.clear();
     {
       const TRefusedAllocations refused(c.refusedFrom);
+      EXPECT_EQ(pictures::LoadPictureFile(c.path).error, c.error);
       EXPECT_NO_THROW(LoadImageFile(c.path));
     }
     EXPECT_EQ(view.retryMessages, std::vector<std::string>{"File Read Error ,Try Again"});
