@@ -29,8 +29,7 @@ TLinkResult TLogoCore::OpenPort(std::int32_t n) {
     result = {name, FPortError};
   };
   TSerialApi::Timeouts timeouts;
-  if (FPortError == 0)
-    step(TLinkStep::GetTimeouts, serial_.GetCommTimeouts(FPortHandle, timeouts));
+  if (FPortError == 0) step(TLinkStep::GetTimeouts, serial_.GetCommTimeouts(FPortHandle, timeouts));
   if (FPortError == 0) {
     timeouts = TSerialApi::Timeouts{};
     timeouts.readInterval = kMaxDword;  // with the totals 0: a read returns at once
@@ -77,7 +76,8 @@ TLinkResult TLogoCore::ReadAvailable(TBytes& s) {
   while (s.size() < kMaxBytesPerRead) {
     std::uint8_t byte = 0;
     std::uint32_t count = 0;
-    if (!serial_.ReadFile(FPortHandle, byte, count)) return {TLinkStep::Read, serial_.GetLastError()};
+    if (!serial_.ReadFile(FPortHandle, byte, count))
+      return {TLinkStep::Read, serial_.GetLastError()};
     if (count == 0) break;
     s.push_back(byte);
   }

@@ -152,7 +152,7 @@ void TMainForm::FormCreate() {
 void TMainForm::FormDestroy() {
   core_->ClosePort();
   OpenSettings().WriteInteger(settings::kSettingsSection, settings::kKeyOffsetKey,
-                             udKeyOfs_->Position());
+                              udKeyOfs_->Position());
 }
 
 bool TMainForm::FormCloseQuery() {

@@ -34,8 +34,7 @@ void TWindowBase::RegisterWindowClass(const char* className, UINT classStyle, HB
 }
 
 void TWindowBase::CreateHandle(DWORD exStyle, const char* className, const char* caption,
-                               DWORD style, int left, int top, int width, int height,
-                               HWND parent) {
+                               DWORD style, int left, int top, int width, int height, HWND parent) {
   ::CreateWindowExA(exStyle, className, caption, style, left, top, width, height, parent, nullptr,
                     ::GetModuleHandleA(nullptr), this);
 }

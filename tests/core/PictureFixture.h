@@ -13,7 +13,8 @@ namespace pavina::core {
 class PictureFixture : public CoreFixture {
  protected:
   // Writes the picture as a 24-bit bitmap and returns its path.
-  std::string WriteBitmap(const pictures::TRaster& picture, const std::string& name = "picture.bmp") {
+  std::string WriteBitmap(const pictures::TRaster& picture,
+                          const std::string& name = "picture.bmp") {
     pictures::TBmpTestFile file;
     file.width = picture.Width(), file.height = picture.Height();
     for (std::int32_t y = 0; y < picture.Height(); ++y)

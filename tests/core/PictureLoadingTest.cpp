@@ -38,21 +38,30 @@ TEST_F(PictureLoading, CancellingEitherRequestChangesNothing) {
   EXPECT_EQ(core.Image().Width(), 3);
 }
 
-TEST_F(PictureLoading, UpperCaseBitmapAndJpegNamesLoadAndOtherNamesDoNot) {
-  LoadImageFile(WriteBitmap(Filled(2, 2, 0x0000FF), "LOGO.BMP"));
-  EXPECT_TRUE(core.FImageLoaded);
-  EXPECT_EQ(core.Image().ReadPixel(1, 1), 0x0000FFu);
-
+// The results under the load handlers: the image's size and FImageLoaded, or why not.
+TEST_F(PictureLoading, LoadImageSetsTheSizeOrSaysWhyNot) {
   const std::string jpeg = folder.File("photo.JPEG");
   pictures::WriteFileBytes(jpeg, pictures::ReadFileBytes(pictures::SamplePicture("testorig.jpg")));
-  LoadImageFile(jpeg);
-  EXPECT_TRUE(core.FImageLoaded);
-  EXPECT_EQ(core.FMaxX, 226);
-  EXPECT_EQ(core.FMaxY, 148);
-
-  LoadImageFile(WriteBitmap(Filled(2, 2, 0), "logo.png"));  // a bitmap, wrongly named
-  EXPECT_FALSE(core.FImageLoaded);
-  EXPECT_EQ(view.retryMessages, (std::vector<std::string>{"File Read Error ,Try Again"}));
+  using E = pictures::TPictureError;
+  const struct {
+    std::string path;
+    pictures::TPictureError error;
+    std::int32_t maxX, maxY;
+  } cases[] = {
+      {WriteBitmap(Filled(2, 3, 0x0000FF), "LOGO.BMP"), E::None, 1, 2},
+      {jpeg, E::None, 226, 148},
+      {WriteBitmap(Filled(2, 2, 0), "logo.png"), E::UnknownFormat, 226, 148},
+      {folder.File("absent.bmp"), E::CannotRead, 226, 148},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(core.LoadImage(c.path), c.error) << c.path;
+    EXPECT_EQ(core.FImageLoaded, c.error == E::None) << c.path;
+    EXPECT_EQ(core.FMaxX, c.maxX) << c.path;
+    EXPECT_EQ(core.FMaxY, c.maxY) << c.path;
+  }
+  EXPECT_TRUE(view.log.empty());  // the results show nothing; the handlers do
+  EXPECT_EQ(core.LoadKey(folder.File("key.gif")), E::UnknownFormat);
+  EXPECT_FALSE(core.FKeyLoaded);
 }
 
 TEST_F(PictureLoading, AFailedImageLoadKeepsThePictureButLeavesNoImageLoaded) {
@@ -61,7 +70,8 @@ TEST_F(PictureLoading, AFailedImageLoadKeepsThePictureButLeavesNoImageLoaded) {
   const std::string caption = view.imageCaption;
   view.log.clear();
   for (const char* bad : {"absent.bmp", "damaged.bmp"}) {
-    if (std::string(bad) == "damaged.bmp") pictures::WriteFileBytes(folder.File(bad), {'B', 'M', 0, 0});
+    if (std::string(bad) == "damaged.bmp")
+      pictures::WriteFileBytes(folder.File(bad), {'B', 'M', 0, 0});
     LoadImageFile(folder.File(bad));
     EXPECT_FALSE(core.FImageLoaded) << bad;
     EXPECT_FALSE(view.sendEnabled) << bad;

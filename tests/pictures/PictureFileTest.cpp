@@ -100,18 +100,12 @@ TEST(PictureFile, LoadsByExtensionOrSaysWhyNot) {
     TPictureError error;
   };
   const Case cases[] = {
-      {"LOGO.BMP", bitmap, E::None},
-      {"logo.Bmp", bitmap, E::None},
-      {"photo.JPEG", jpeg, E::None},
-      {"photo.jpg", jpeg, E::None},
-      {"photo.JpG", jpeg, E::None},
-      {"two.dots.bmp", bitmap, E::None},
-      {"logo.png", bitmap, E::UnknownFormat},
-      {"logo", bitmap, E::UnknownFormat},
-      {"logo.", bitmap, E::UnknownFormat},
-      {"logo.bmp.txt", bitmap, E::UnknownFormat},
-      {"photo.bmp", jpeg, E::Refused},
-      {"logo.jpg", bitmap, E::Refused},
+      {"LOGO.BMP", bitmap, E::None},          {"logo.Bmp", bitmap, E::None},
+      {"photo.JPEG", jpeg, E::None},          {"photo.jpg", jpeg, E::None},
+      {"photo.JpG", jpeg, E::None},           {"two.dots.bmp", bitmap, E::None},
+      {"logo.png", bitmap, E::UnknownFormat}, {"logo", bitmap, E::UnknownFormat},
+      {"logo.", bitmap, E::UnknownFormat},    {"logo.bmp.txt", bitmap, E::UnknownFormat},
+      {"photo.bmp", jpeg, E::Refused},        {"logo.jpg", bitmap, E::Refused},
       {"empty.bmp", {}, E::CannotRead},
   };
   for (const Case& c : cases) {

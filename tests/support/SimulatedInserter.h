@@ -13,7 +13,8 @@ namespace pavina::core {
 //   TVirtualClock clock;
 //   TFakeSerial serial(clock);
 //   TSimulatedInserter inserter(serial, clock);
-//   inserter.Model().Faults().SetAckFault({sim::TCommandKind::LineHeader, 3}, sim::TAckFault::Missing);
+//   inserter.Model().Faults().SetAckFault({sim::TCommandKind::LineHeader, 3},
+//                                         sim::TAckFault::Missing);
 class TSimulatedInserter {
  public:
   TSimulatedInserter(TFakeSerial& serial, TVirtualClock& clock) : serial_(serial), clock_(clock) {

@@ -38,7 +38,8 @@ class InserterModelTest : public ::testing::Test {
     Write(Filler(30));
     for (std::int32_t line = 0; line < height + 3; ++line) {
       if (Write(LineHeader(line)) != core::TBytes{0x27}) return false;
-      const core::TBytes data = line < height ? PatternLine(width, line) : core::TBytes(width * 4u, 0);
+      const core::TBytes data =
+          line < height ? PatternLine(width, line) : core::TBytes(width * 4u, 0);
       if (WriteLine(data) != core::TBytes{0x00}) return false;
       Write(Filler(20));
     }
@@ -199,7 +200,7 @@ TEST_F(InserterModelTest, LinesLandAtTheAddressesOfTheirHeaders) {
   Write(Clear());
   // Image line 0 is sent to address 3 * 1024 and line 1 to 0: the logo follows the headers.
   const core::TBytes headers[] = {LineHeader(3), LineHeader(0), LineHeader(1), LineHeader(2),
-                            LineHeader(4)};
+                                  LineHeader(4)};
   for (int i = 0; i < 5; ++i) {
     Write(headers[i]);
     WriteLine(i < 2 ? PatternLine(2, i) : core::TBytes(8, 0));

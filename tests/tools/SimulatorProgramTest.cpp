@@ -134,7 +134,8 @@ class SimulatorProgram : public ::testing::Test {
 
   // Writes the bytes and collects the answer until it has `expected` bytes or the time
   // is up; the answer may be longer when more came than expected.
-  core::TBytes Exchange(const core::TBytes& bytes, std::size_t expected, int timeoutMs = kAnswerTimeoutMs) {
+  core::TBytes Exchange(const core::TBytes& bytes, std::size_t expected,
+                        int timeoutMs = kAnswerTimeoutMs) {
     if (!bytes.empty() &&
         write(port, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
       return {};

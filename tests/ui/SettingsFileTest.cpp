@@ -36,7 +36,8 @@ class SettingsFile : public ::testing::Test {
     return text.str();
   }
   void Store(const char* key, const char* value) const {
-    ASSERT_TRUE(::WritePrivateProfileStringA(settings::kSettingsSection, key, value, path_.c_str()));
+    ASSERT_TRUE(
+        ::WritePrivateProfileStringA(settings::kSettingsSection, key, value, path_.c_str()));
   }
 
   std::string folder_;
@@ -66,8 +67,7 @@ TEST_F(SettingsFile, StoredTextIsReadWithTheIntegerRules) {
                {"$FFFFFFFF", -1}, {"", 2},   {"99999999999", 2}, {"-0", 0}};
   for (const auto& c : cases) {
     Store(settings::kComPortKey, c.stored);
-    EXPECT_EQ(settings::ReadSettings(file).comPort, c.expected)
-        << c.stored;
+    EXPECT_EQ(settings::ReadSettings(file).comPort, c.expected) << c.stored;
   }
   // Another section or key is not ours and stays as it is.
   ASSERT_TRUE(::WritePrivateProfileStringA("OTHER", "COM", "9", path_.c_str()));

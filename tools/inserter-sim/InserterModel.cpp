@@ -104,7 +104,8 @@ void TInserterModel::Consume(std::uint8_t byte, std::uint64_t atUs) {
   }
 }
 
-TInserterModel::TMatch TInserterModel::MatchCommand(const core::TBytes& pending, TCommand& command) {
+TInserterModel::TMatch TInserterModel::MatchCommand(const core::TBytes& pending,
+                                                    TCommand& command) {
   const std::pair<const TPattern*, TCommand> patterns[] = {
       {&kClearPattern, TCommand::Clear},
       {&kHeaderPattern, TCommand::LineHeader},

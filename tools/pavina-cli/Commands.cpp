@@ -90,8 +90,7 @@ class TSession {
     core_.FComPort = port_.comNumber;
     const core::TLinkResult opened = core_.OpenPort(port_.comNumber);
     if (opened.Ok()) return kExitOk;
-    err_ << kProgram << PortDescription(port_) << ": " << PortErrorText(opened.systemError)
-         << '\n';
+    err_ << kProgram << PortDescription(port_) << ": " << PortErrorText(opened.systemError) << '\n';
     return kExitPortUnavailable;
   }
 
@@ -249,9 +248,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   const auto style = options.quiet ? TProgressDisplay::TStyle::Silent
                      : terminal    ? TProgressDisplay::TStyle::Bar
                                    : TProgressDisplay::TStyle::Lines;
-  const TRun run{
-      options, out,  err,
-      style,   port, static_cast<std::int16_t>(options.keyOffset.value_or(stored.keyOffset))};
+  const TRun run{options, out,
+                 err,     style,
+                 port,    static_cast<std::int16_t>(options.keyOffset.value_or(stored.keyOffset))};
   switch (options.command) {
     case TCliCommand::Status:
       return RunStatus(run);

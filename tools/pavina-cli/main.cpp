@@ -18,5 +18,5 @@
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
   return pavina::cli::RunCli(args, std::cout, std::cerr, isatty(fileno(stderr)) != 0,
-                            pavina::cli::ExecutableFolder());
+                             pavina::cli::ExecutableFolder());
 }
