@@ -40,15 +40,18 @@ TEST_F(SerialLink, StartsWithEveryFieldZeroAndOpenAppliesTheLineSettings) {
 
 TEST_F(SerialLink, AMissingPortLeavesTheLinkClosedWithError100AndStillClearsRts) {
   serial.deviceExists = false;
-  core.OpenPort(9);
+  const TLinkResult opened = core.OpenPort(9);
   EXPECT_EQ(core.FPortHandle, TSerialApi::kInvalidHandle);
   EXPECT_EQ(core.FPortError, 100u);
+  // The result keeps the system's reason that FPortError does not.
+  EXPECT_EQ(opened.failed, TLinkStep::Open);
+  EXPECT_EQ(opened.systemError, 2u);
   EXPECT_EQ(serial.calls, (std::vector<std::string>{"OpenComPort", "EscapeCommFunction:4"}));
   EXPECT_TRUE(view.log.empty());  // nothing is shown
 
-  core.SendString({1, 2, 3});
+  EXPECT_EQ(core.SendString({1, 2, 3}).failed, TLinkStep::NotOpen);
   TBytes got{9};
-  core.ReadAvailable(got);
+  EXPECT_EQ(core.ReadAvailable(got).failed, TLinkStep::NotOpen);
   EXPECT_TRUE(got.empty());
   EXPECT_TRUE(serial.writes.empty());
 }
@@ -56,6 +59,8 @@ TEST_F(SerialLink, AMissingPortLeavesTheLinkClosedWithError100AndStillClearsRts)
 TEST_F(SerialLink, AFailingConfigurationStepKeepsThePortOpenWithTheSystemCode) {
   const std::vector<std::string> steps = {"GetCommTimeouts", "SetCommTimeouts", "GetCommState",
                                           "SetCommState", "SetCommMask"};
+  const TLinkStep results[] = {TLinkStep::GetTimeouts, TLinkStep::SetTimeouts, TLinkStep::GetState,
+                               TLinkStep::SetState, TLinkStep::SetMask};
   for (std::size_t failing = 0; failing < steps.size(); ++failing) {
     SCOPED_TRACE(steps[failing]);
     TVirtualClock c;
@@ -64,7 +69,9 @@ TEST_F(SerialLink, AFailingConfigurationStepKeepsThePortOpenWithTheSystemCode) {
     TLogoCore k(v, s, c);
     s.failingCall = steps[failing];
     s.failingError = 87;
-    k.OpenPort(3);
+    const TLinkResult opened = k.OpenPort(3);
+    EXPECT_EQ(opened.failed, results[failing]);
+    EXPECT_EQ(opened.systemError, 87u);
     EXPECT_EQ(k.FPortError, 87u);
     EXPECT_EQ(k.FPortHandle, TFakeSerial::kHandle);
     // The steps after the failing one are skipped, RTS is cleared all the same.
