@@ -3,6 +3,7 @@
 #include "Benchmarks.h"
 
 int main() {
+  using namespace pavina::bench;
   struct TBench {
     const char* name;
     int (*run)();

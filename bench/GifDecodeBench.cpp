@@ -11,6 +11,8 @@
 #include "GiflibReference.h"
 #include "images/GifDecoder.h"
 
+namespace pavina::bench {
+
 namespace {
 
 using TClock = std::chrono::steady_clock;
@@ -104,3 +106,5 @@ int RunGifDecodeBench() {
                 "all files", "", totalGiflib * 1e6, totalOurs * 1e6, totalOurs / totalGiflib);
   return failures;
 }
+
+}  // namespace pavina::bench

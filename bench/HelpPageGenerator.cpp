@@ -1,5 +1,7 @@
 #include "HelpPageGenerator.h"
 
+namespace pavina::bench {
+
 namespace {
 
 // One section of the page; `n` makes its text and anchors differ from the others'.
@@ -37,3 +39,5 @@ std::string GenerateHelpPage(std::size_t bytes) {
   for (std::size_t n = 1; page.size() < bytes; ++n) page += Section(n);
   return page + "</body></html>\n";
 }
+
+}  // namespace pavina::bench

@@ -18,6 +18,8 @@
 #include "document/Spaces.h"
 #include "tables/HtmlTable.h"
 
+namespace pavina::bench {
+
 namespace {
 
 using TClock = std::chrono::steady_clock;
@@ -177,3 +179,5 @@ int RunLayoutBench() {
   }
   return 0;
 }
+
+}  // namespace pavina::bench

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace pavina::bench {
+
 namespace {
 
 // What the page's tags mean for display, written here because the package ships no
@@ -109,3 +111,5 @@ int LitehtmlParseAndRender(const std::string& page, int width) {
   document->render(width);
   return document->height();
 }
+
+}  // namespace pavina::bench

@@ -15,6 +15,8 @@
 #include "LitehtmlYardstick.h"
 #endif
 
+namespace pavina::bench {
+
 namespace {
 
 using TClock = std::chrono::steady_clock;
@@ -82,3 +84,5 @@ int RunParseBench() {
   }
   return 0;
 }
+
+}  // namespace pavina::bench

@@ -19,14 +19,16 @@
 #include "SerialApiRelay.h"
 #include "WirePacing.h"
 
+namespace pavina::bench {
+
 namespace {
 
 constexpr int kWidth = 225, kHeight = 254;
 
 // Counts what crosses the line in each direction.
-class TCountingSerial final : public TSerialApiRelay {
+class TCountingSerial final : public core::TSerialApiRelay {
  public:
-  using TSerialApiRelay::TSerialApiRelay;
+  using core::TSerialApiRelay::TSerialApiRelay;
   std::uint64_t written = 0, read = 0;
 
   bool WriteFile(Handle h, const std::uint8_t* data, std::uint32_t length) override {
@@ -76,7 +78,7 @@ class TSimulatorChild {
 };
 
 std::string WriteLogo() {
-  TBmpTestFile file;
+  pictures::TBmpTestFile file;
   file.width = kWidth;
   file.height = kHeight;
   for (int y = 0; y < kHeight; ++y)
@@ -101,11 +103,11 @@ int RunUploadBench() {
     std::printf("cannot start the simulator at %s\n", PAVINA_BENCH_SIMULATOR);
     return 1;
   }
-  TPosixSerialApi posix({{2, simulator.Pty()}});
+  core::TPosixSerialApi posix({{2, simulator.Pty()}});
   TCountingSerial serial(posix);
-  TPosixClock clock;
-  THeadlessView view;
-  TLogoCore core(view, serial, clock);
+  core::TPosixClock clock;
+  core::THeadlessView view;
+  core::TLogoCore core(view, serial, clock);
   view.core = &core;
   core.OpenPort(2);
   const std::string logo = WriteLogo();
@@ -127,7 +129,7 @@ int RunUploadBench() {
     return 1;
   }
   const double wireSeconds =
-      static_cast<double>(wire_pacing::WireTimeUs(serial.written + serial.read)) / 1e6;
+      static_cast<double>(sim::wire_pacing::WireTimeUs(serial.written + serial.read)) / 1e6;
   std::printf("logo %d x %d: %llu bytes sent, %llu received\n", kWidth, kHeight,
               static_cast<unsigned long long>(serial.written),
               static_cast<unsigned long long>(serial.read));
@@ -136,3 +138,5 @@ int RunUploadBench() {
   std::printf("ratio measured / wire time: %.3f\n", seconds / wireSeconds);
   return 0;
 }
+
+}  // namespace pavina::bench

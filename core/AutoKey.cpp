@@ -1,5 +1,7 @@
 #include "LogoCore.h"
 
+namespace pavina::core {
+
 // The key made from the image: white wherever the image is not pure black. Without an
 // image nothing changes, not even the caption.
 void TLogoCore::btAutoKeyClick() {
@@ -16,3 +18,5 @@ void TLogoCore::btAutoKeyClick() {
   FKeyLoaded = true;
   view_.ShowPictures();
 }
+
+}  // namespace pavina::core

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace pavina::core {
+
 // The millisecond tick counter and the pause, behind a seam so that tests can run
 // half-minute waits in virtual time.
 class TClock {
@@ -11,3 +13,5 @@ class TClock {
   virtual std::uint32_t TickCount() = 0;
   virtual void Sleep(std::uint32_t milliseconds) = 0;
 };
+
+}  // namespace pavina::core

@@ -3,6 +3,8 @@
 
 #include "LogoCore.h"
 
+namespace pavina::core {
+
 namespace {
 
 // The inserter program's key delay line holds 1001 entries.
@@ -62,3 +64,5 @@ void TLogoCore::EncodeFrame() {
     view_.ProcessPendingEvents();
   }
 }
+
+}  // namespace pavina::core

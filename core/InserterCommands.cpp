@@ -1,5 +1,7 @@
 #include "LogoCore.h"
 
+namespace pavina::core {
+
 namespace {
 constexpr std::size_t kShortFillerLength = 20;
 constexpr std::size_t kLongFillerLength = 30;
@@ -44,3 +46,5 @@ void TLogoCore::SendShortFiller() {
 void TLogoCore::SendLongFiller() {
   SendString(Filler(kLongFillerLength));
 }
+
+}  // namespace pavina::core

@@ -1,5 +1,7 @@
 #include "LogoCore.h"
 
+namespace pavina::core {
+
 TLogoCore::TLogoCore(TLogoView& view, TSerialApi& serial, TClock& clock)
     : view_(view), serial_(serial), clock_(clock) {}
 
@@ -9,7 +11,15 @@ TLogoCore::~TLogoCore() {
   if (FPortHandle != 0) ClosePort();
 }
 
+TFailureReport TLogoCore::RetryMessages() {
+  return [this](const TDeviceResult& failed) {
+    if (const auto text = RetryText(failed)) view_.ShowRetryMessage(*text);
+  };
+}
+
 void TLogoCore::Drain() {
   TBytes stale;
   ReadAvailable(stale);
 }
+
+}  // namespace pavina::core

@@ -1,13 +1,23 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
+#include "ArrowKey.h"
 #include "Bytes.h"
 #include "Clock.h"
+#include "DeviceResult.h"
+#include "LinkResult.h"
 #include "LogoView.h"
+#include "PictureFile.h"
 #include "Raster.h"
 #include "SerialApi.h"
+
+namespace pavina::core {
+
+// The core holds its pictures in the pictures library's raster.
+using pictures::TRaster;
 
 // All state of the logo and of the link to the inserter, and every operation on them.
 // It never touches a window: what it needs from the screen it asks of the view.
@@ -25,10 +35,8 @@ class TLogoCore {
   static constexpr std::uint32_t kStatusTimeoutMs = 500;
   static constexpr std::int32_t kLineAddressStep = 1024;
   static constexpr int kBlankLines = 3;
-
-  // The window messages and keys the arrow-key hook looks at.
-  static constexpr std::uint32_t kWmKeyDown = 0x0100;
-  static constexpr std::uintptr_t kVkLeft = 37, kVkUp = 38, kVkRight = 39, kVkDown = 40;
+  // What a failed picture load shows.
+  static constexpr const char* kFileReadError = "File Read Error";
 
   TLogoCore(TLogoView& view, TSerialApi& serial, TClock& clock);
   TLogoCore(const TLogoCore&) = delete;
@@ -52,12 +60,12 @@ class TLogoCore {
   const TRaster& Image() const { return image_; }
   const TRaster& Key() const { return key_; }
 
-  // Serial link.
-  void OpenPort(std::int32_t n);
-  void ClosePort();
-  void SendString(const TBytes& s);
-  void ReadAvailable(TBytes& s);
-  static std::string PortDeviceName(std::int32_t n);
+  // Serial link. Each says what it did; the window goes on whatever it says, and learns
+  // whether the inserter is there from the status poll alone.
+  TLinkResult OpenPort(std::int32_t n);
+  TLinkResult ClosePort();
+  TLinkResult SendString(const TBytes& s);
+  TLinkResult ReadAvailable(TBytes& s);
 
   // Inserter command set and the acknowledgement wait.
   void SendClear();
@@ -69,7 +77,27 @@ class TLogoCore {
   bool WaitReply(std::uint8_t expected, std::int32_t timeoutMs, bool withProgress,
                  bool processEvents);
 
-  // Pictures.
+  // What the handlers below do, without a word to the operator: each returns how it
+  // ended, and a device exchange tells `report` of each failure at the moment the window
+  // shows its message. pavina-cli works on these directly.
+  // The image or the key from a file, or why not; a failed image leaves no image loaded.
+  // An image with alpha brings its key too (`keyCame` says so).
+  pictures::TPictureError LoadImage(const std::string& path, bool* keyCame = nullptr);
+  pictures::TPictureError LoadKey(const std::string& path);
+  // The automatic key when there is none, the frame, the upload (Skipped without an image).
+  TDeviceResult Send(const TFailureReport& report);
+  // Clear, lines, then the closing size and position; the first failure is the result.
+  TDeviceResult Upload(const TFailureReport& report);
+  // The inserter's status text, or nothing when none answered; sets FDeviceReady.
+  std::optional<std::string> QueryStatus();
+  // The status line the window shows for a query's answer.
+  static std::string StatusLine(const std::optional<std::string>& inserterText);
+  // The current X and Y with size 0, 0 (Skipped without an inserter or during an upload),
+  // and the logo's size with them (Skipped without an image).
+  TDeviceResult SendPosition(const TFailureReport& report);
+  TDeviceResult SendLogoSizeAndPosition(const TFailureReport& report);
+
+  // Handlers: the results above turned into the view's calls.
   void btLoadImageClick();
   void btLoadKeyClick();
   void btAutoKeyClick();
@@ -84,12 +112,16 @@ class TLogoCore {
   void tmReadyTimer();
   void UpdatePosition();
   void UpdateSizeAndPosition();
-  // The application-wide hook's arrow keys; handled tells whether the message is consumed.
-  void AppMessage(std::uint32_t message, std::uintptr_t key, bool& handled);
+  // An arrow key pressed anywhere in the program (the window's hook consumes every one).
+  void ArrowKeyDown(TArrowKey key);
 
  private:
   void Drain();
-  void ExchangePosition(std::int32_t w, std::int32_t h);
+  TDeviceResult ExchangePosition(std::int32_t w, std::int32_t h, const TFailureReport& report);
+  TDeviceResult ClearInserter();
+  TDeviceResult SendLines(std::optional<std::uint8_t>& outstanding);
+  // Shows each failure as the retry message the window's handlers show.
+  TFailureReport RetryMessages();
 
   TLogoView& view_;
   TSerialApi& serial_;
@@ -97,3 +129,5 @@ class TLogoCore {
   TRaster image_;
   TRaster key_;
 };
+
+}  // namespace pavina::core

@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace pavina::core {
+
 // What the core asks of the screen. The main window implements it over its controls;
 // tests use a headless view that records the calls.
 class TLogoView {
@@ -44,3 +46,5 @@ class TLogoView {
   // A modal box showing text with one OK button.
   virtual void ShowPlainMessage(const std::string& text) = 0;
 };
+
+}  // namespace pavina::core

@@ -4,6 +4,8 @@
 #include "LogoCore.h"
 #include "PictureFile.h"
 
+namespace pavina::core {
+
 namespace {
 
 // Two blanks, the path as the dialog gave it, one blank, WxH, two blanks.
@@ -18,43 +20,61 @@ std::string PictureCaption(const std::string& path, const TRaster& picture) {
 // loaded, so that AutoKey and Send wait for a good one. A picture with alpha (a PNG) also
 // brings its key, as if that had been loaded with Load Key; its colours stay as stored,
 // since the inserter mixes them by the key.
-void TLogoCore::btLoadImageClick() {
-  const std::optional<std::string> path = view_.AskForPictureFile();
-  if (!path) return;
-  TRaster picture, alpha;
-  if (!LoadPictureFile(*path, picture, &alpha)) {
+pictures::TPictureError TLogoCore::LoadImage(const std::string& path, bool* keyCame) {
+  pictures::TPictureResult picture = pictures::LoadPictureFile(path);
+  if (keyCame != nullptr) *keyCame = false;
+  if (!picture.Ok()) {
     FImageLoaded = false;
-    view_.EnableSend(false);
-    view_.ShowRetryMessage("File Read Error");
-    return;
+    return picture.error;
   }
-  image_ = std::move(picture);
-  if (!alpha.Empty()) {
-    key_ = std::move(alpha);
-    view_.SetKeyCaption(PictureCaption(*path, key_));
+  image_ = std::move(picture.raster);
+  if (!picture.alpha.Empty()) {
+    key_ = std::move(picture.alpha);
     FKeyLoaded = true;
+    if (keyCame != nullptr) *keyCame = true;
   }
-  view_.ShowPictures();
-  view_.SetImageCaption(PictureCaption(*path, image_));
   FMaxX = image_.Width() - 1;
   FMaxY = image_.Height() - 1;
   FImageLoaded = true;
-  view_.EnableSend(true);
+  return pictures::TPictureError::None;
 }
 
 // The key's size is its own; the encoder reads it over the image's area. A failed load
-// changes nothing but Send, which the next status poll sets again.
+// changes nothing.
+pictures::TPictureError TLogoCore::LoadKey(const std::string& path) {
+  pictures::TPictureResult picture = pictures::LoadPictureFile(path);
+  if (!picture.Ok()) return picture.error;
+  key_ = std::move(picture.raster);
+  FKeyLoaded = true;
+  return pictures::TPictureError::None;
+}
+
+void TLogoCore::btLoadImageClick() {
+  const std::optional<std::string> path = view_.AskForPictureFile();
+  if (!path) return;
+  bool keyCame = false;
+  if (LoadImage(*path, &keyCame) != pictures::TPictureError::None) {
+    view_.EnableSend(false);
+    view_.ShowRetryMessage(kFileReadError);
+    return;
+  }
+  if (keyCame) view_.SetKeyCaption(PictureCaption(*path, key_));
+  view_.ShowPictures();
+  view_.SetImageCaption(PictureCaption(*path, image_));
+  view_.EnableSend(true);
+}
+
+// A failed key load turns Send off; the next status poll sets it again.
 void TLogoCore::btLoadKeyClick() {
   const std::optional<std::string> path = view_.AskForPictureFile();
   if (!path) return;
-  TRaster picture;
-  if (!LoadPictureFile(*path, picture)) {
+  if (LoadKey(*path) != pictures::TPictureError::None) {
     view_.EnableSend(false);
-    view_.ShowPlainMessage("File Read Error");
+    view_.ShowPlainMessage(kFileReadError);
     return;
   }
-  key_ = std::move(picture);
   view_.ShowPictures();
   view_.SetKeyCaption(PictureCaption(*path, key_));
-  FKeyLoaded = true;
 }
+
+}  // namespace pavina::core

@@ -1,5 +1,7 @@
 #include "LogoCore.h"
 
+namespace pavina::core {
+
 // Polls the port without pausing until something arrives, the time runs out or Cancel is
 // pressed. A byte that has arrived by a read decides the result even when the time has
 // run out or Cancel was pressed: those two act only while nothing has come.
@@ -31,3 +33,5 @@ bool TLogoCore::WaitReply(std::uint8_t expected, std::int32_t timeoutMs, bool wi
   if (withProgress) view_.SetProgressPosition(0);
   return result;
 }
+
+}  // namespace pavina::core

@@ -1,5 +1,7 @@
 #include "LogoCore.h"
 
+namespace pavina::core {
+
 namespace {
 
 // Gives the controls and flags back however the Send ends, an exception included (a large
@@ -30,13 +32,19 @@ class TSendScope {
 
 // Send: build the frame, upload it, give the controls back. FBusy holds the status poll
 // and the window's close off for the whole of it.
-void TLogoCore::btSaveClick() {
-  if (!FImageLoaded) return;
+TDeviceResult TLogoCore::Send(const TFailureReport& report) {
+  if (!FImageLoaded) return {TDeviceOutcome::Skipped};
   const TSendScope scope(*this, view_);
   view_.SetStatusText("Creating...");
   view_.SetProgressMax(FMaxY);
   if (!FKeyLoaded) btAutoKeyClick();
   EncodeFrame();
   view_.SetProgressPosition(0);
-  UploadLogo();
+  return Upload(report);
 }
+
+void TLogoCore::btSaveClick() {
+  Send(RetryMessages());
+}
+
+}  // namespace pavina::core

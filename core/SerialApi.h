@@ -2,11 +2,13 @@
 
 #include <array>
 #include <cstdint>
-#include <string>
+
+namespace pavina::core {
 
 // The operating system's serial calls, one method per call, so that the link logic
 // (which call comes when, which failure skips what) is ours and testable, and the
-// platform binding stays a thin pass-through.
+// platform binding stays a thin pass-through. Ports are numbers: each binding names
+// the device behind COMn itself.
 class TSerialApi {
  public:
   using Handle = std::uintptr_t;
@@ -35,8 +37,9 @@ class TSerialApi {
 
   virtual ~TSerialApi() = default;
 
-  // Opens the existing device exclusively for reading and writing; kInvalidHandle on failure.
-  virtual Handle CreateFileA(const std::string& deviceName) = 0;
+  // Opens serial port n (COMn) exclusively for reading and writing, under the device name
+  // that the platform gives it; kInvalidHandle when there is no such port or it fails.
+  virtual Handle OpenComPort(std::int32_t n) = 0;
   virtual bool GetCommTimeouts(Handle handle, Timeouts& timeouts) = 0;
   virtual bool SetCommTimeouts(Handle handle, const Timeouts& timeouts) = 0;
   virtual bool GetCommState(Handle handle, LineSettings& settings) = 0;
@@ -51,3 +54,5 @@ class TSerialApi {
   // The error code of the last call that failed.
   virtual std::uint32_t GetLastError() = 0;
 };
+
+}  // namespace pavina::core

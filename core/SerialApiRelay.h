@@ -2,13 +2,15 @@
 
 #include "SerialApi.h"
 
+namespace pavina::core {
+
 // Passes every serial call on to another binding, so that a wrapper that watches or
 // records some of them overrides only those.
 class TSerialApiRelay : public TSerialApi {
  public:
   explicit TSerialApiRelay(TSerialApi& inner) : inner_(inner) {}
 
-  Handle CreateFileA(const std::string& name) override { return inner_.CreateFileA(name); }
+  Handle OpenComPort(std::int32_t n) override { return inner_.OpenComPort(n); }
   bool GetCommTimeouts(Handle h, Timeouts& t) override { return inner_.GetCommTimeouts(h, t); }
   bool SetCommTimeouts(Handle h, const Timeouts& t) override {
     return inner_.SetCommTimeouts(h, t);
@@ -31,3 +33,5 @@ class TSerialApiRelay : public TSerialApi {
  protected:
   TSerialApi& inner_;
 };
+
+}  // namespace pavina::core

@@ -1,11 +1,12 @@
-#include "LogoCore.h"
-
 #include <string>
 
-// Once a second: is an inserter there? A complete reply is its length byte L followed by
-// exactly L text bytes; anything else within 500 ms means not found.
-void TLogoCore::tmReadyTimer() {
-  if (FBusy) return;
+#include "LogoCore.h"
+
+namespace pavina::core {
+
+// A complete reply is its length byte L followed by exactly L text bytes; anything else
+// within 500 ms means not found.
+std::optional<std::string> TLogoCore::QueryStatus() {
   Drain();
   SendString({0xF1, 0xF3});
   const std::uint32_t start = clock_.TickCount();
@@ -19,13 +20,22 @@ void TLogoCore::tmReadyTimer() {
     FDeviceReady = !reply.empty() && reply.size() == std::size_t{reply[0]} + 1;
     if (FDeviceReady || clock_.TickCount() - start > kStatusTimeoutMs) break;
   }
-  if (FDeviceReady) {
-    view_.SetStatusText(std::string(reply.begin() + 1, reply.end()) + " Ready");
-    view_.ShowPortButton(false);
-  } else {
-    view_.SetStatusText("Logo Inserter Not Found");
-    view_.ShowPortButton(true);
-  }
+  if (!FDeviceReady) return std::nullopt;
+  return std::string(reply.begin() + 1, reply.end());
+}
+
+std::string TLogoCore::StatusLine(const std::optional<std::string>& inserterText) {
+  return inserterText ? *inserterText + " Ready" : "Logo Inserter Not Found";
+}
+
+// Once a second: is an inserter there?
+void TLogoCore::tmReadyTimer() {
+  if (FBusy) return;
+  const std::optional<std::string> text = QueryStatus();
+  view_.SetStatusText(StatusLine(text));
+  view_.ShowPortButton(!text);
   view_.EnableSend(FDeviceReady && FImageLoaded);
   view_.EnableXY(FDeviceReady);
 }
+
+}  // namespace pavina::core

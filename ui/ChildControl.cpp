@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace pavina::ui {
+
 HWND CreateChildControl(HWND parent, const char* className, const char* text, DWORD style,
                         DWORD exStyle, int left, int top, int width, int height, int id,
                         HFONT font) {
@@ -45,3 +47,5 @@ std::string WindowText(HWND window) {
   text.resize(static_cast<std::size_t>(length > 0 ? length : 0));
   return text;
 }
+
+}  // namespace pavina::ui

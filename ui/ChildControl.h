@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace pavina::ui {
+
 // Creating the system's controls inside our windows.
 
 HWND CreateChildControl(HWND parent, const char* className, const char* text, DWORD style,
@@ -18,3 +20,5 @@ void SetAutoSizedText(HWND staticText, const char* text);
 void EnableControl(HWND control, bool enabled);
 
 std::string WindowText(HWND window);
+
+}  // namespace pavina::ui

@@ -3,16 +3,18 @@
 #include "LogoCore.h"
 #include "ProfileInteger.h"
 
+namespace pavina::ui {
+
 namespace {
 constexpr std::uint32_t kErrorFileNotFound = 2;
 constexpr std::size_t kEntryNumberStart = 4;  // zero-based: the fifth character
 constexpr std::size_t kEntryNumberLength = 2;
 }  // namespace
 
-std::uint32_t ProbeComPort(TSerialApi& serial, std::uint16_t port) {
+std::uint32_t ProbeComPort(core::TSerialApi& serial, std::uint16_t port) {
   TPortStatus status = TPortStatus::InUse;
-  const TSerialApi::Handle handle = serial.CreateFileA(TLogoCore::PortDeviceName(port));
-  if (handle != TSerialApi::kInvalidHandle) {
+  const core::TSerialApi::Handle handle = serial.OpenComPort(port);
+  if (handle != core::TSerialApi::kInvalidHandle) {
     serial.CloseHandle(handle);
     status = TPortStatus::Free;
   } else if (serial.GetLastError() == kErrorFileNotFound) {
@@ -34,5 +36,7 @@ std::vector<std::string> FreePortEntries(const std::function<std::uint32_t(std::
 
 std::int32_t PortFromListEntry(const std::string& entry) {
   if (entry.size() <= kEntryNumberStart) return 0;
-  return ProfileTextToInteger(entry.substr(kEntryNumberStart, kEntryNumberLength), 0);
+  return settings::ProfileTextToInteger(entry.substr(kEntryNumberStart, kEntryNumberLength), 0);
 }
+
+}  // namespace pavina::ui

@@ -7,6 +7,8 @@
 
 #include "SerialApi.h"
 
+namespace pavina::ui {
+
 // Finding the serial ports that exist and are free, for the COM port dialog.
 
 // Status of a probed port, in the high half of the probe result.
@@ -18,7 +20,7 @@ inline constexpr std::uint16_t kLastListedPort = 32;
 // Opens the port as the link does (exclusively, by its device-namespace name, so that
 // COM10 and above are found too) and closes it again at once. The port number travels in
 // the low half of the result, the status in the high half.
-std::uint32_t ProbeComPort(TSerialApi& serial, std::uint16_t port);
+std::uint32_t ProbeComPort(core::TSerialApi& serial, std::uint16_t port);
 
 inline std::uint16_t ProbedPort(std::uint32_t result) {
   return static_cast<std::uint16_t>(result & 0xFFFFu);
@@ -35,3 +37,5 @@ std::vector<std::string> FreePortEntries(const std::function<std::uint32_t(std::
 
 // The number in the fifth and sixth characters of an entry; 0 when there is none.
 std::int32_t PortFromListEntry(const std::string& entry);
+
+}  // namespace pavina::ui

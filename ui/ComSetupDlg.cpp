@@ -5,6 +5,8 @@
 #include "ChildControl.h"
 #include "ComPortList.h"
 
+namespace pavina::ui {
+
 namespace {
 constexpr const char* kClassName = "TComSetupDlg";
 constexpr const char* kCaption = "Com Port Setup";
@@ -18,7 +20,7 @@ constexpr int kIdOk = IDOK, kIdCancel = 3, kIdPort = 4, kIdMessage = 5;
 constexpr int kDropDownHeight = 160;
 }  // namespace
 
-TComSetupDlg::TComSetupDlg(TMessageLoop& loop, TSerialApi& serial, HWND owner, HFONT font)
+TComSetupDlg::TComSetupDlg(TMessageLoop& loop, core::TSerialApi& serial, HWND owner, HFONT font)
     : TModalForm(loop, kIdOk, TModalResult::Cancel), serial_(serial) {
   RegisterWindowClass(kClassName, COLOR_BTNFACE, nullptr);
   const SIZE outer = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle);
@@ -69,3 +71,5 @@ LRESULT TComSetupDlg::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
   if (HIWORD(wParam) == BN_CLICKED && LOWORD(wParam) == kIdCancel) EndModal(TModalResult::Cancel);
   return 0;
 }
+
+}  // namespace pavina::ui

@@ -5,6 +5,8 @@
 #include <atomic>
 #include <cstring>
 
+namespace pavina::ui {
+
 // The linker's --wrap sends every call of the wrapped names from any object or static
 // library of the program here, and the originals stay reachable as __real_*.
 extern "C" {
@@ -125,3 +127,5 @@ char* __wrap_strdup(const char* text) {
   if (copy) std::memcpy(copy, text, length);
   return copy;
 }
+
+}  // namespace pavina::ui

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace pavina::ui {
+
 std::string ExecutablePath() {
   // Paths may be longer than MAX_PATH; grow until the whole name fits.
   std::vector<char> buffer(MAX_PATH);
@@ -20,3 +22,5 @@ std::string ExecutableFolder() {
   const auto separator = path.find_last_of("\\/");
   return separator == std::string::npos ? std::string() : path.substr(0, separator + 1);
 }
+
+}  // namespace pavina::ui

@@ -1,5 +1,7 @@
 #include "GdiFont.h"
 
+namespace pavina::ui {
+
 namespace {
 constexpr int kDesignPixelsPerInch = 96;
 constexpr int kPointsPerInch = 72;
@@ -10,3 +12,5 @@ TGdiFont::TGdiFont(const char* face, int points, bool bold)
                           bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                           OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                           DEFAULT_PITCH | FF_DONTCARE, face)) {}
+
+}  // namespace pavina::ui

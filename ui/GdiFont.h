@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace pavina::ui {
+
 // An owned GDI font.
 class TGdiFont {
  public:
@@ -19,3 +21,5 @@ class TGdiFont {
 // The program's window font: "MS Sans Serif", 8 point.
 inline constexpr const char* kWindowFontFace = "MS Sans Serif";
 inline constexpr int kWindowFontPoints = 8;
+
+}  // namespace pavina::ui

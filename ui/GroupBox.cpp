@@ -2,6 +2,8 @@
 
 #include "ChildControl.h"
 
+namespace pavina::ui {
+
 namespace {
 constexpr const char* kClassName = "TGroupBox";
 constexpr int kCaptionIndent = 8;
@@ -70,3 +72,5 @@ void TGroupBox::Paint() {
   ::SelectObject(dc, oldFont);
   ::EndPaint(Handle(), &ps);
 }
+
+}  // namespace pavina::ui

@@ -4,6 +4,8 @@
 
 #include "Window.h"
 
+namespace pavina::ui {
+
 // A group box that holds its controls as child windows: positions inside it are relative
 // to its top-left corner, and it passes its children's notifications on to the window
 // that holds it, as a dialog's own controls would send them.
@@ -19,3 +21,5 @@ class TGroupBox final : public TWindow {
   void Paint();
   HFONT font_ = nullptr;
 };
+
+}  // namespace pavina::ui

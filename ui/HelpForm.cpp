@@ -5,6 +5,8 @@
 #include "ExecutablePath.h"
 #include "win32/HtmlPane.h"
 
+namespace pavina::ui {
+
 namespace {
 constexpr const char* kClassName = "THelpForm";
 constexpr const char* kCaption = "Help";
@@ -95,3 +97,5 @@ void THelpForm::WindowDestroyed() {
   // The viewer's window went with ours; the object goes last.
   OpenForms().erase(this);
 }
+
+}  // namespace pavina::ui

@@ -7,6 +7,8 @@
 
 class THtmlPane;
 
+namespace pavina::ui {
+
 // The program's help: a separate, resizable window over the main window with the help
 // page in an HTML viewer that fills it. Every press of Help opens another one; each frees
 // itself when it is closed, and all close with the main window, which owns them.
@@ -34,3 +36,5 @@ class THelpForm final : public TWindow {
 
 // The help page beside the executable.
 std::string HelpFilePath();
+
+}  // namespace pavina::ui

@@ -11,9 +11,13 @@ namespace __gnu_cxx {
 void __freeres() noexcept;
 }  // namespace __gnu_cxx
 
+namespace pavina::ui {
+
 void RunLeakReport() {
-  __gnu_cxx::__freeres();
+  ::__gnu_cxx::__freeres();
   const std::uint64_t bytes = AllocatedBytes();
   if (bytes == 0) return;
   ::MessageBoxA(nullptr, LeakReportText(bytes).c_str(), "Memory Leak", MB_ICONWARNING | MB_OK);
 }
+
+}  // namespace pavina::ui

@@ -15,6 +15,7 @@
 #include "MessageLoop.h"
 #include "SplashForm.h"
 
+namespace pavina::ui {
 namespace {
 constexpr const char* kInstanceMutexName = "Pavinauv";
 constexpr DWORD kStartupPauseMs = 2000;
@@ -72,6 +73,7 @@ void WarmUpStaticGuard() {
   (void)first;
 }
 }  // namespace
+}  // namespace pavina::ui
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   // The run-time's exception unwinder builds its lookup tables at the first throw and keeps
@@ -83,9 +85,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   }
   // Likewise the lock that guards the first function-local static (the help viewer has
   // some), made at its first use and kept to the end.
-  WarmUpStaticGuard();
-  MarkProgramStart();
-  const int exitCode = RunProgram();
-  RunLeakReport();
+  pavina::ui::WarmUpStaticGuard();
+  pavina::ui::MarkProgramStart();
+  const int exitCode = pavina::ui::RunProgram();
+  pavina::ui::RunLeakReport();
   return exitCode;
 }

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <exception>
 
+#include "ArrowKeys.h"
 #include "ChildControl.h"
 #include "ComSetupDlg.h"
 #include "GeneralErrorReport.h"
@@ -15,6 +16,8 @@
 #include "PlainMessage.h"
 #include "ReportTexts.h"
 #include "Resources.h"
+
+namespace pavina::ui {
 
 namespace {
 constexpr UINT_PTR kReadyTimerId = 1;
@@ -43,7 +46,7 @@ TMainForm::TMainForm(TMessageLoop& loop)
   CreateHandle(kExStyle, kMainFormClassName, kMainFormCaption, kStyle, kDesignLeft, kDesignTop,
                outer.cx, outer.cy, nullptr);
   ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
-  core_ = std::make_unique<TLogoCore>(*this, serial_, clock_);
+  core_ = std::make_unique<core::TLogoCore>(*this, serial_, clock_);
   // Errors inside the help viewer's windows reach the same report as the program's own.
   TViewerWindow::ErrorReporter() = [](const std::string& text) { ShowGeneralErrorReport(text); };
   CreateControls();
@@ -131,15 +134,14 @@ HWND TMainForm::Control(const char* name) const {
 // Reads the settings, opens the port, installs the arrow-key hook, focuses Load Image.
 void TMainForm::FormCreate() {
   {
-    const TIniFile settings = OpenSettings();
-    core_->FComPort = settings.ReadInteger(kSettingsSection, kComPortKey, kDefaultComPort);
+    const settings::TSettings stored = settings::ReadSettings(OpenSettings());
+    core_->FComPort = stored.comPort;
     core_->OpenPort(core_->FComPort);
-    udKeyOfs_->SetPosition(static_cast<std::int16_t>(
-        settings.ReadInteger(kSettingsSection, kKeyOffsetKey, kDefaultKeyOffset)));
+    udKeyOfs_->SetPosition(stored.keyOffset);
   }
   loop_.SetHook([this](const MSG& message) {
     bool handled = false;
-    core_->AppMessage(message.message, message.wParam, handled);
+    AppMessage(message, handled);
     return handled;
   });
   focusedControl_ = Control("btLoadImage");
@@ -149,8 +151,8 @@ void TMainForm::FormCreate() {
 // Closes the port and saves the key offset.
 void TMainForm::FormDestroy() {
   core_->ClosePort();
-  const TIniFile settings = OpenSettings();
-  settings.WriteInteger(kSettingsSection, kKeyOffsetKey, udKeyOfs_->Position());
+  OpenSettings().WriteInteger(settings::kSettingsSection, settings::kKeyOffsetKey,
+                              udKeyOfs_->Position());
 }
 
 bool TMainForm::FormCloseQuery() {
@@ -177,8 +179,16 @@ void TMainForm::btComClick() {
     core_->FComPort = dialog.GetSelectedPort();
     core_->OpenPort(core_->FComPort);
     core_->UpdatePosition();
-    OpenSettings().WriteInteger(kSettingsSection, kComPortKey, core_->FComPort);
+    OpenSettings().WriteInteger(settings::kSettingsSection, settings::kComPortKey, core_->FComPort);
   }
+}
+
+// Every arrow key press is consumed, whether or not the logo moved: no window of the
+// program ever receives one.
+void TMainForm::AppMessage(const MSG& message, bool& handled) {
+  const std::optional<core::TArrowKey> key = ArrowKeyOf(message.message, message.wParam);
+  handled = key.has_value();
+  if (key) core_->ArrowKeyDown(*key);
 }
 
 void TMainForm::edXChange() {
@@ -349,3 +359,5 @@ void TMainForm::ShowPlainMessage(const std::string& text) {
   TPlainMessage message(loop_, font_.Handle(), text);
   message.ShowModal(Handle());
 }
+
+}  // namespace pavina::ui

@@ -18,13 +18,15 @@
 #include "win32/Win32SerialApi.h"
 #include "Window.h"
 
+namespace pavina::ui {
+
 // A box modal to all of the program's windows, titled "Info", showing text directly
 // followed by " ,Try Again", with one OK button and no icon.
 void ShowRetryMessage(const std::string& text);
 
 // The program's only working window: a thin layer over the one core object, which it
 // creates with itself and destroys with itself, and the view that the core talks to.
-class TMainForm final : public TWindow, public TLogoView {
+class TMainForm final : public TWindow, public core::TLogoView {
  public:
   explicit TMainForm(TMessageLoop& loop);
   // Runs the destruction handler (port closed, key offset saved) before the window goes.
@@ -34,7 +36,7 @@ class TMainForm final : public TWindow, public TLogoView {
   void Show();
   bool PreTranslateMessage(MSG& message) override;
 
-  TLogoCore& Core() { return *core_; }
+  core::TLogoCore& Core() { return *core_; }
 
   // Event handlers.
   void FormCreate();
@@ -45,6 +47,8 @@ class TMainForm final : public TWindow, public TLogoView {
   void btComClick();
   void edXChange();
   void edYChange();
+  // The application-wide hook: the arrow keys go to the core and no further.
+  void AppMessage(const MSG& message, bool& handled);
 
   TIniFile OpenSettings() const { return TIniFile(SettingsFilePath()); }
 
@@ -67,7 +71,7 @@ class TMainForm final : public TWindow, public TLogoView {
   void SetKeyCaption(const std::string& text) override;
   void ShowPictures() override;
   std::optional<std::string> AskForPictureFile() override;
-  void ShowRetryMessage(const std::string& text) override { ::ShowRetryMessage(text); }
+  void ShowRetryMessage(const std::string& text) override { ui::ShowRetryMessage(text); }
   void ShowPlainMessage(const std::string& text) override;
 
  protected:
@@ -90,7 +94,9 @@ class TMainForm final : public TWindow, public TLogoView {
   std::unique_ptr<TUpDownPair> udY_;
   HWND focusedControl_ = nullptr;  // given back when the window is active again
   std::string lastPictureFile_;    // the file dialog opens on the name last chosen
-  TWin32SerialApi serial_;
-  TWin32Clock clock_;
-  std::unique_ptr<TLogoCore> core_;
+  core::TWin32SerialApi serial_;
+  core::TWin32Clock clock_;
+  std::unique_ptr<core::TLogoCore> core_;
 };
+
+}  // namespace pavina::ui

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace pavina::ui {
+
 namespace {
 using K = TControlKind;
 constexpr bool kTag = true, kOn = true, kOff = false, kShown = true, kHidden = false;
@@ -70,3 +72,5 @@ const TControlSpec* FindMainFormControl(const char* name) {
     if (std::strcmp(spec.name, name) == 0) return &spec;
   return nullptr;
 }
+
+}  // namespace pavina::ui

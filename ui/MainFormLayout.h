@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <cstddef>
 
+namespace pavina::ui {
+
 // The main window's controls, in creation order (which is also each parent's tab order),
 // with their design positions relative to the parent's client area.
 
@@ -41,3 +43,5 @@ struct TControlTable {
 TControlTable MainFormControls();
 // The control of that name; nullptr when there is none.
 const TControlSpec* FindMainFormControl(const char* name);
+
+}  // namespace pavina::ui

@@ -2,6 +2,8 @@
 
 #include "Window.h"
 
+namespace pavina::ui {
+
 void TMessageLoop::HandleMessage(MSG& message) {
   if (hook_ && hook_(message)) return;
   if (TWindow* root = TWindow::FromHandle(::GetAncestor(message.hwnd, GA_ROOT)))
@@ -37,3 +39,5 @@ void TMessageLoop::RunModal(const std::function<bool()>& done) {
     HandleMessage(message);
   }
 }
+
+}  // namespace pavina::ui

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+namespace pavina::ui {
+
 // The program's one message loop. The main loop, "process pending events" and the modal
 // loops of our own windows all hand each message to HandleMessage, so the application-wide
 // hook sees every message that any of them takes from the queue.
@@ -27,3 +29,5 @@ class TMessageLoop {
 
   Hook hook_;
 };
+
+}  // namespace pavina::ui

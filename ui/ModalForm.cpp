@@ -1,5 +1,7 @@
 #include "ModalForm.h"
 
+namespace pavina::ui {
+
 TModalResult TModalForm::ShowModal(HWND owner) {
   result_ = TModalResult::None;
   FormShow();
@@ -31,3 +33,5 @@ LRESULT TModalForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return DefaultHandling(message, wParam, lParam);
   }
 }
+
+}  // namespace pavina::ui

@@ -3,6 +3,8 @@
 #include "MessageLoop.h"
 #include "Window.h"
 
+namespace pavina::ui {
+
 enum class TModalResult { None, Ok, Cancel };
 
 // A window of ours shown modally through the program's message loop, so that the
@@ -30,3 +32,5 @@ class TModalForm : public TWindow {
   TModalResult closeResult_;
   TModalResult result_ = TModalResult::None;
 };
+
+}  // namespace pavina::ui

@@ -1,5 +1,7 @@
 #include "PictureView.h"
 
+namespace pavina::ui {
+
 namespace {
 constexpr const char* kClassName = "TImage";
 
@@ -14,7 +16,7 @@ TPictureView::TPictureView(HWND parent, int left, int top, int width, int height
   ::SetWindowLongPtrA(Handle(), GWLP_ID, id);
 }
 
-void TPictureView::SetPicture(const TRaster& raster) {
+void TPictureView::SetPicture(const pictures::TRaster& raster) {
   width_ = raster.Width();
   height_ = raster.Height();
   const std::size_t stride = DibStride(width_);
@@ -58,3 +60,5 @@ void TPictureView::Paint() {
   }
   ::EndPaint(Handle(), &ps);
 }
+
+}  // namespace pavina::ui

@@ -5,6 +5,8 @@
 #include "ChildControl.h"
 #include "GeneralErrorReport.h"
 
+namespace pavina::ui {
+
 namespace {
 constexpr const char* kClassName = "TMessageForm";
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPSIBLINGS;
@@ -49,3 +51,5 @@ LRESULT TPlainMessage::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
   if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) EndModal(TModalResult::Ok);
   return 0;
 }
+
+}  // namespace pavina::ui

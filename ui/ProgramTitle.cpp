@@ -2,6 +2,8 @@
 
 #include <cctype>
 
+namespace pavina::ui {
+
 std::string ProgramTitleFromPath(const std::string& executablePath) {
   const auto slash = executablePath.find_last_of("\\/:");
   std::string name = slash == std::string::npos ? executablePath : executablePath.substr(slash + 1);
@@ -10,3 +12,5 @@ std::string ProgramTitleFromPath(const std::string& executablePath) {
     name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
   return name;
 }
+
+}  // namespace pavina::ui

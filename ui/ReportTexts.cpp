@@ -2,6 +2,8 @@
 
 #include <new>
 
+namespace pavina::ui {
+
 std::string GeneralErrorText(const std::string& errorText) {
   if (!errorText.empty() && static_cast<unsigned char>(errorText.back()) > '.')
     return errorText + ".";
@@ -24,3 +26,5 @@ std::string LeakReportText(std::uint64_t bytes) {
 std::string RetryMessageText(const std::string& text) {
   return text + " ,Try Again";
 }
+
+}  // namespace pavina::ui

@@ -4,6 +4,8 @@
 #include <exception>
 #include <string>
 
+namespace pavina::ui {
+
 // Texts of the boxes that report to the operator, kept apart from the boxes themselves.
 
 // The general error report's text: the error's text with a full stop added when its last
@@ -23,3 +25,5 @@ std::string LeakReportText(std::uint64_t bytes);
 // The text and caption of a retry message: text directly followed by " ,Try Again".
 std::string RetryMessageText(const std::string& text);
 inline constexpr const char* kRetryMessageCaption = "Info";
+
+}  // namespace pavina::ui

@@ -9,24 +9,27 @@
 #include "ProfileInteger.h"
 #include "ReportTexts.h"
 
+namespace pavina::ui {
+
 namespace {
 constexpr std::size_t kValueBufferSize = 2048;
 }
 
 std::string SettingsFilePath() {
-  return ExecutableFolder() + "pavina.ini";
+  return ExecutableFolder() + settings::kSettingsFileName;
 }
 
-std::int32_t TIniFile::ReadInteger(const char* section, const char* key,
-                                   std::int32_t defaultValue) const {
+std::optional<std::string> TIniFile::Value(const char* section, const char* key) const {
   std::array<char, kValueBufferSize> buffer{};
   const DWORD length = ::GetPrivateProfileStringA(section, key, "", buffer.data(),
                                                   static_cast<DWORD>(buffer.size()), path_.c_str());
-  return ProfileTextToInteger(std::string(buffer.data(), length), defaultValue);
+  return std::string(buffer.data(), length);
 }
 
 void TIniFile::WriteInteger(const char* section, const char* key, std::int32_t value) const {
-  if (!::WritePrivateProfileStringA(section, key, IntegerToProfileText(value).c_str(),
+  if (!::WritePrivateProfileStringA(section, key, settings::IntegerToProfileText(value).c_str(),
                                     path_.c_str()))
     throw std::runtime_error(SettingsWriteErrorText(path_));
 }
+
+}  // namespace pavina::ui

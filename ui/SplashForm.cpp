@@ -4,6 +4,8 @@
 
 #include "Resources.h"
 
+namespace pavina::ui {
+
 namespace {
 constexpr const char* kClassName = "TSplashForm";
 constexpr int kFrameWidth = 3;
@@ -103,3 +105,5 @@ void TSplashForm::Paint() {
   ::SelectObject(dc, oldFont);
   ::EndPaint(Handle(), &ps);
 }
+
+}  // namespace pavina::ui

@@ -3,6 +3,8 @@
 #include "GdiFont.h"
 #include "Window.h"
 
+namespace pavina::ui {
+
 // The start-up window: the splash picture with the program's and the maker's name over
 // it, in a 3-pixel frame, no caption, centred, sized to the picture.
 class TSplashForm final : public TWindow {
@@ -25,3 +27,5 @@ class TSplashForm final : public TWindow {
   SIZE pictureSize_{0, 0};
   TGdiFont labelFont_;
 };
+
+}  // namespace pavina::ui

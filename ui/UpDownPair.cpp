@@ -9,6 +9,8 @@
 
 #include "ChildControl.h"
 
+namespace pavina::ui {
+
 bool ParseWholeNumber(const char* text, int& value) {
   errno = 0;
   char* end = nullptr;
@@ -60,3 +62,5 @@ void TUpDownPair::Enable(bool enabled) {
   EnableControl(edit_, enabled);
   EnableControl(upDown_, enabled);
 }
+
+}  // namespace pavina::ui

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+namespace pavina::ui {
+
 // An up-down control with its buddy edit. The edit's text is the value: typing changes it
 // directly, the arrows and Step set a new text. A text that is no whole number within the
 // range leaves the position as it was. The range may be given reversed (minimum above
@@ -37,3 +39,5 @@ class TUpDownPair {
 
 // A whole number in decimal, blanks around it allowed.
 bool ParseWholeNumber(const char* text, int& value);
+
+}  // namespace pavina::ui

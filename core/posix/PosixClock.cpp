@@ -2,6 +2,8 @@
 
 #include <time.h>
 
+namespace pavina::core {
+
 std::uint32_t TPosixClock::TickCount() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
@@ -15,3 +17,5 @@ void TPosixClock::Sleep(std::uint32_t milliseconds) {
   while (nanosleep(&pause, &pause) != 0) {
   }
 }
+
+}  // namespace pavina::core

@@ -10,23 +10,13 @@
 #include <cerrno>
 #include <cstring>
 
+namespace pavina::core {
+
 namespace {
 constexpr int kMaxPortNumber = 255;
 
 int ToFd(TSerialApi::Handle handle) {
   return static_cast<int>(handle);
-}
-
-// "\\.\COM12" or "COM12" -> 12; 0 when the name is not a COM port.
-int PortNumber(const std::string& name) {
-  const auto at = name.rfind("COM");
-  if (at == std::string::npos || at + 3 >= name.size()) return 0;
-  int n = 0;
-  for (std::size_t i = at + 3; i < name.size(); ++i) {
-    if (name[i] < '0' || name[i] > '9' || n > kMaxPortNumber) return 0;
-    n = n * 10 + (name[i] - '0');
-  }
-  return n <= kMaxPortNumber ? n : 0;
 }
 
 struct TSpeed {
@@ -67,8 +57,8 @@ bool TPosixSerialApi::Fail(int error) {
   return false;
 }
 
-TSerialApi::Handle TPosixSerialApi::CreateFileA(const std::string& deviceName) {
-  const std::optional<std::string> device = DeviceFor(PortNumber(deviceName));
+TSerialApi::Handle TPosixSerialApi::OpenComPort(std::int32_t n) {
+  const std::optional<std::string> device = DeviceFor(n);
   if (!device) {
     Fail(ENOENT);
     return kInvalidHandle;
@@ -202,3 +192,5 @@ bool TPosixSerialApi::CloseHandle(Handle handle) {
   if (close(ToFd(handle)) != 0) return Fail(errno);
   return true;
 }
+
+}  // namespace pavina::core

@@ -7,6 +7,8 @@
 
 #include "SerialApi.h"
 
+namespace pavina::core {
+
 // The serial seam over a POSIX terminal device. COM port n is /dev/ttyS(n-1), the way
 // Linux numbers the PC's serial ports, unless the ports are given a map of their own (a
 // USB adapter, the simulator's pseudo-terminal); in that case only the mapped ports exist.
@@ -25,7 +27,7 @@ class TPosixSerialApi final : public TSerialApi {
   // The device that COM n opens, or nothing when there is no such port.
   std::optional<std::string> DeviceFor(int n) const;
 
-  Handle CreateFileA(const std::string& deviceName) override;
+  Handle OpenComPort(std::int32_t n) override;
   bool GetCommTimeouts(Handle handle, Timeouts& timeouts) override;
   bool SetCommTimeouts(Handle handle, const Timeouts& timeouts) override;
   bool GetCommState(Handle handle, LineSettings& settings) override;
@@ -47,3 +49,5 @@ class TPosixSerialApi final : public TSerialApi {
   std::optional<std::map<int, std::string>> devicesByPort_;
   std::uint32_t lastError_ = 0;
 };
+
+}  // namespace pavina::core

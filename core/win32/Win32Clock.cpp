@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace pavina::core {
+
 std::uint32_t TWin32Clock::TickCount() {
   return ::GetTickCount();
 }
@@ -9,3 +11,5 @@ std::uint32_t TWin32Clock::TickCount() {
 void TWin32Clock::Sleep(std::uint32_t milliseconds) {
   ::Sleep(milliseconds);
 }
+
+}  // namespace pavina::core

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace pavina::core {
+
 namespace {
 HANDLE ToHandle(TSerialApi::Handle handle) {
   return reinterpret_cast<HANDLE>(handle);
@@ -12,8 +14,12 @@ static_assert(sizeof(DCB) <= sizeof(TSerialApi::LineSettings::driverBlock),
               "the driver block must hold a whole DCB");
 }  // namespace
 
-TSerialApi::Handle TWin32SerialApi::CreateFileA(const std::string& deviceName) {
-  HANDLE h = ::CreateFileA(deviceName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+std::string TWin32SerialApi::DeviceName(std::int32_t n) {
+  return "\\\\.\\COM" + std::to_string(n);
+}
+
+TSerialApi::Handle TWin32SerialApi::OpenComPort(std::int32_t n) {
+  HANDLE h = ::CreateFileA(DeviceName(n).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                            OPEN_EXISTING, 0, nullptr);
   return reinterpret_cast<Handle>(h);
 }
@@ -88,3 +94,5 @@ bool TWin32SerialApi::CloseHandle(Handle handle) {
 std::uint32_t TWin32SerialApi::GetLastError() {
   return ::GetLastError();
 }
+
+}  // namespace pavina::core

@@ -1,11 +1,19 @@
 #pragma once
 
+#include <string>
+
 #include "SerialApi.h"
+
+namespace pavina::core {
 
 // The serial seam over kernel32, call for call.
 class TWin32SerialApi final : public TSerialApi {
  public:
-  Handle CreateFileA(const std::string& deviceName) override;
+  // Ports above COM9 open only through the device namespace, so every port is opened by
+  // that name: \\.\COMn.
+  static std::string DeviceName(std::int32_t n);
+
+  Handle OpenComPort(std::int32_t n) override;
   bool GetCommTimeouts(Handle handle, Timeouts& timeouts) override;
   bool SetCommTimeouts(Handle handle, const Timeouts& timeouts) override;
   bool GetCommState(Handle handle, LineSettings& settings) override;
@@ -17,3 +25,5 @@ class TWin32SerialApi final : public TSerialApi {
   bool CloseHandle(Handle handle) override;
   std::uint32_t GetLastError() override;
 };
+
+}  // namespace pavina::core

@@ -28,7 +28,7 @@ TDIB::TDIB(std::int32_t width, std::int32_t height, int bitsPerPixel) {
   if (bitsPerPixel <= 8) palette_ = {kBlack, kWhite};
 }
 
-TDIB TDIB::FromRaster(const TRaster& raster) {
+TDIB TDIB::FromRaster(const pavina::pictures::TRaster& raster) {
   if (raster.Empty() || std::int64_t{raster.Width()} * raster.Height() > kMaxPixels)
     throw EGraphicsError(kDibFromBitmapFailed);
   TDIB dib(raster.Width(), raster.Height(), 24);
@@ -44,7 +44,8 @@ TDIB TDIB::FromRaster(const TRaster& raster) {
   return dib;
 }
 
-TDIB TDIB::FromRaster(const TRaster& raster, const TRaster& alpha) {
+TDIB TDIB::FromRaster(const pavina::pictures::TRaster& raster,
+                        const pavina::pictures::TRaster& alpha) {
   if (alpha.Empty()) return FromRaster(raster);
   if (raster.Empty() || alpha.Width() != raster.Width() || alpha.Height() != raster.Height() ||
       std::int64_t{raster.Width()} * raster.Height() > kMaxPixels)

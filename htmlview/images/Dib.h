@@ -6,7 +6,9 @@
 
 #include "Color.h"
 
+namespace pavina::pictures {
 class TRaster;
+}
 
 // A device-independent bitmap, the form in which the viewer holds every picture so that the
 // GDI layer can hand it to the screen as it is. Rows run from the top, each padded to 4
@@ -25,9 +27,10 @@ class TDIB {
   TDIB(std::int32_t width, std::int32_t height, int bitsPerPixel);
 
   // A 24-bit copy of a raster; throws "Failed to create DIB from Bitmap" for an empty one.
-  static TDIB FromRaster(const TRaster& raster);
+  static TDIB FromRaster(const pavina::pictures::TRaster& raster);
   // A 32-bit copy of a raster with its alpha (grey, the raster's size); 24 bits without.
-  static TDIB FromRaster(const TRaster& raster, const TRaster& alpha);
+  static TDIB FromRaster(const pavina::pictures::TRaster& raster,
+                         const pavina::pictures::TRaster& alpha);
 
   std::int32_t Width() const { return width_; }
   std::int32_t Height() const { return height_; }

@@ -33,22 +33,22 @@ TPictureLoader::TPictureLoader(TStringBitmapList& cache, int screenDepth, TPalet
     : cache_(cache), screenDepth_(screenDepth), sharedPalette_(std::move(sharedPalette)) {}
 
 bool TPictureLoader::LoadStill(const std::vector<std::uint8_t>& bytes, TDIB& picture) const {
-  TRaster raster;
+  pavina::pictures::TRaster raster;
   switch (RecognizeImageFormat(bytes.data(), bytes.size())) {
     case TImageFormat::Bitmap:
-      if (!ReadBmp(bytes.data(), bytes.size(), raster)) return false;
+      if (!pavina::pictures::ReadBmp(bytes.data(), bytes.size(), raster)) return false;
       picture = TDIB::FromRaster(raster);
       return true;
     case TImageFormat::Jpeg:
-      if (!ReadJpeg(bytes.data(), bytes.size(), raster)) return false;
+      if (!pavina::pictures::ReadJpeg(bytes.data(), bytes.size(), raster)) return false;
       picture = TDIB::FromRaster(raster);
       if (screenDepth_ <= 8)
         picture = ReduceColors(picture, TPaletteKind::Shared, TDitherMode::FloydSteinberg,
                                sharedPalette_);
       return true;
     case TImageFormat::Png: {
-      TRaster alpha;
-      if (!ReadPng(bytes.data(), bytes.size(), raster, alpha)) return false;
+      pavina::pictures::TRaster alpha;
+      if (!pavina::pictures::ReadPng(bytes.data(), bytes.size(), raster, alpha)) return false;
       picture = TDIB::FromRaster(raster, alpha);
       return true;
     }

@@ -4,6 +4,8 @@
 
 #include "CliOptions.h"
 
+namespace pavina::cli {
+
 namespace {
 
 std::vector<std::string> Words(const std::string& line) {
@@ -89,3 +91,5 @@ TEST(CliOptions, LinesThatAreRefusedSayWhy) {
 }
 
 }  // namespace
+
+}  // namespace pavina::cli

@@ -20,6 +20,8 @@
 #include "BmpTestFile.h"
 #include "PictureFile.h"
 
+namespace pavina::cli {
+
 namespace {
 
 using Clock = std::chrono::steady_clock;
@@ -59,7 +61,7 @@ std::uint32_t KeyColour(std::int32_t x, std::int32_t y) {
 }
 
 void WriteBmp(const std::string& path, std::uint32_t (*colour)(std::int32_t, std::int32_t)) {
-  TBmpTestFile bmp;
+  pictures::TBmpTestFile bmp;
   bmp.width = kWidth;
   bmp.height = kHeight;
   for (std::int32_t y = 0; y < kHeight; ++y)
@@ -187,10 +189,10 @@ class CliProgram : public ::testing::Test {
     return run;
   }
 
-  TRaster Received(const std::string& which) const {
-    TRaster raster;
-    EXPECT_TRUE(LoadPictureFile(dir + "/got-" + which + ".bmp", raster)) << which;
-    return raster;
+  pictures::TRaster Received(const std::string& which) const {
+    pictures::TPictureResult loaded = pictures::LoadPictureFile(dir + "/got-" + which + ".bmp");
+    EXPECT_TRUE(loaded.Ok()) << which;
+    return std::move(loaded.raster);
   }
 
   std::string dir, link, image, key;
@@ -226,7 +228,7 @@ TEST_F(CliProgram, SendUploadsTheImageWithItsAutomaticKeyDelayedByTheOffset) {
   EXPECT_EQ(ReadText(dir + "/got.txt"),
             "width 37\nheight 11\nx 61\ny 72\nsent-size 41 6\nsize-matches yes\n"
             "lines-equal yes\nupload 1\n");
-  const TRaster colour = Received("colour"), keyIn = Received("key");
+  const pictures::TRaster colour = Received("colour"), keyIn = Received("key");
   ASSERT_EQ(colour.Width(), kWidth);
   ASSERT_EQ(keyIn.Height(), kHeight);
   // Without a settings file the key offset is 5: pixel x has the key of pixel x - 5.
@@ -246,7 +248,7 @@ TEST_F(CliProgram, SendWithAKeyFileOnATerminalShowsOneProgressBar) {
   EXPECT_TRUE(Contains(run.err, "\rSending...  [")) << run.err;
   EXPECT_TRUE(Contains(run.err, "[##############################]  100%\r\n")) << run.err;
   EXPECT_FALSE(Contains(run.err, "Sending... 10%")) << run.err;
-  const TRaster keyIn = Received("key");
+  const pictures::TRaster keyIn = Received("key");
   for (std::int32_t y = 0; y < kHeight; ++y)
     for (std::int32_t x = 0; x < kWidth; ++x)
       ASSERT_EQ(keyIn.ReadPixel(x, y) & 0xFF, (KeyColour(x, y) >> 8 & 0xFC)) << x << "," << y;
@@ -423,7 +425,7 @@ TEST_F(CliProgram, APngWithAlphaSendsAndPreviewsWithItsAlphaAsTheKey) {
             0);
   const TRun run = Run({"send", png, "--offset", "0", "--port", link});
   ASSERT_EQ(run.exit, 0) << run.err;
-  const TRaster colour = Received("colour"), keyIn = Received("key");
+  const pictures::TRaster colour = Received("colour"), keyIn = Received("key");
   ASSERT_EQ(keyIn.Width(), kWidth);
   for (std::int32_t y = 0; y < kHeight; ++y)
     for (std::int32_t x = 0; x < kWidth; ++x) {
@@ -468,3 +470,5 @@ TEST_F(CliProgram, HelpAndWrongLines) {
 }
 
 }  // namespace
+
+}  // namespace pavina::cli

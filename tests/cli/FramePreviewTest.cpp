@@ -2,11 +2,13 @@
 
 #include "FramePreview.h"
 
+namespace pavina::cli {
+
 namespace {
 
 // Pixels of the encoder's format: K6 R6 G6 B6 packed as W, sent as W's high and middle
 // byte, a zero and its low byte.
-TBytes Pixel(std::uint32_t r6, std::uint32_t g6, std::uint32_t b6, std::uint32_t k6) {
+core::TBytes Pixel(std::uint32_t r6, std::uint32_t g6, std::uint32_t b6, std::uint32_t k6) {
   const std::uint32_t w = k6 << 18 | r6 << 12 | g6 << 6 | b6;
   return {static_cast<std::uint8_t>(w >> 16), static_cast<std::uint8_t>(w >> 8), 0,
           static_cast<std::uint8_t>(w)};
@@ -14,7 +16,7 @@ TBytes Pixel(std::uint32_t r6, std::uint32_t g6, std::uint32_t b6, std::uint32_t
 
 TEST(FramePreview, ColoursWidenedAndLaidOverTheCheckerboardByTheKey) {
   const struct {
-    TBytes pixel;
+    core::TBytes pixel;
     std::uint8_t r, g, b;
   } cases[] = {
       // From the encoder's worked examples: 255,128,0 with key 255 comes back as 255,130,0.
@@ -37,13 +39,13 @@ TEST(FramePreview, ColoursWidenedAndLaidOverTheCheckerboardByTheKey) {
 TEST(FramePreview, PixelsInFrameOrderOverSquaresOfEight) {
   // 10 x 9 pixels, all with key 0: the picture is the bare checkerboard.
   const std::int32_t w = 10, h = 9;
-  TBytes frame;
+  core::TBytes frame;
   for (int i = 0; i < w * h; ++i) {
-    const TBytes p = Pixel(63, 63, 63, 0);
+    const core::TBytes p = Pixel(63, 63, 63, 0);
     frame.insert(frame.end(), p.begin(), p.end());
   }
   // One keyed pixel at (9, 8) shows its colour in its place.
-  const TBytes red = Pixel(63, 0, 0, 63);
+  const core::TBytes red = Pixel(63, 0, 0, 63);
   std::copy(red.begin(), red.end(), frame.end() - 4);
   const auto rgb = PreviewPixels(frame, w, h);
   ASSERT_TRUE(rgb);
@@ -58,10 +60,12 @@ TEST(FramePreview, PixelsInFrameOrderOverSquaresOfEight) {
 }
 
 TEST(FramePreview, AFrameOfTheWrongLengthIsRefused) {
-  EXPECT_FALSE(PreviewPixels(TBytes(7), 1, 2));
-  EXPECT_FALSE(PreviewPixels(TBytes(8), 1, 1));
+  EXPECT_FALSE(PreviewPixels(core::TBytes(7), 1, 2));
+  EXPECT_FALSE(PreviewPixels(core::TBytes(8), 1, 1));
   EXPECT_FALSE(PreviewPixels({}, -1, 0));
-  EXPECT_TRUE(PreviewPixels(TBytes(8), 2, 1));
+  EXPECT_TRUE(PreviewPixels(core::TBytes(8), 2, 1));
 }
 
 }  // namespace
+
+}  // namespace pavina::cli

@@ -9,6 +9,8 @@
 
 #include "PngWriter.h"
 
+namespace pavina::cli {
+
 namespace {
 
 std::vector<std::uint8_t> DecodeWithImageMagick(const std::string& png) {
@@ -49,3 +51,5 @@ TEST(PngWriter, PixelsOfTheWrongCountAndAFailingStreamAreRefused) {
 }
 
 }  // namespace
+
+}  // namespace pavina::cli

@@ -12,6 +12,8 @@
 
 #include "PosixSerialApi.h"
 
+namespace pavina::cli {
+
 namespace {
 
 class PosixSerialPort : public ::testing::Test {
@@ -34,13 +36,13 @@ class PosixSerialPort : public ::testing::Test {
 };
 
 TEST_F(PosixSerialPort, HeldByOneProgramAtATimeAndHandedBack) {
-  TPosixSerialApi first({{3, device}}), second({{3, device}});
-  const auto held = first.CreateFileA("\\\\.\\COM3");
-  ASSERT_NE(held, TSerialApi::kInvalidHandle) << first.GetLastError();
-  EXPECT_EQ(second.CreateFileA("\\\\.\\COM3"), TSerialApi::kInvalidHandle);
+  core::TPosixSerialApi first({{3, device}}), second({{3, device}});
+  const auto held = first.OpenComPort(3);
+  ASSERT_NE(held, core::TSerialApi::kInvalidHandle) << first.GetLastError();
+  EXPECT_EQ(second.OpenComPort(3), core::TSerialApi::kInvalidHandle);
   EXPECT_EQ(second.GetLastError(), static_cast<std::uint32_t>(EBUSY));
   // Only mapped ports exist when there is a map.
-  EXPECT_EQ(second.CreateFileA("\\\\.\\COM4"), TSerialApi::kInvalidHandle);
+  EXPECT_EQ(second.OpenComPort(4), core::TSerialApi::kInvalidHandle);
   EXPECT_EQ(second.GetLastError(), static_cast<std::uint32_t>(ENOENT));
 
   // The terminal refuses other programs' opens (root's aside) while the port is held...
@@ -48,16 +50,16 @@ TEST_F(PosixSerialPort, HeldByOneProgramAtATimeAndHandedBack) {
   EXPECT_TRUE(first.CloseHandle(held));
   // ...and not after: the exclusive mode goes with the port.
   EXPECT_EQ(Exclusive(), 0);
-  const auto again = second.CreateFileA("\\\\.\\COM3");
-  ASSERT_NE(again, TSerialApi::kInvalidHandle) << second.GetLastError();
+  const auto again = second.OpenComPort(3);
+  ASSERT_NE(again, core::TSerialApi::kInvalidHandle) << second.GetLastError();
   second.CloseHandle(again);
 }
 
 TEST_F(PosixSerialPort, TheLineIsRaw19200With8DataBitsNoParityOneStopBit) {
-  TPosixSerialApi api({{1, device}});
-  const auto port = api.CreateFileA("COM1");
-  ASSERT_NE(port, TSerialApi::kInvalidHandle);
-  TSerialApi::LineSettings line;
+  core::TPosixSerialApi api({{1, device}});
+  const auto port = api.OpenComPort(1);
+  ASSERT_NE(port, core::TSerialApi::kInvalidHandle);
+  core::TSerialApi::LineSettings line;
   ASSERT_TRUE(api.GetCommState(port, line));
   line.baudRate = 19200;
   line.byteSize = 8;
@@ -96,14 +98,16 @@ TEST_F(PosixSerialPort, TheLineIsRaw19200With8DataBitsNoParityOneStopBit) {
 }
 
 TEST(PosixSerialPortNames, ComNumbersAreTheStandardDevices) {
-  EXPECT_EQ(TPosixSerialApi::StandardDevice(1), "/dev/ttyS0");
-  EXPECT_EQ(TPosixSerialApi::StandardDevice(12), "/dev/ttyS11");
-  EXPECT_FALSE(TPosixSerialApi::StandardDevice(0));
-  EXPECT_FALSE(TPosixSerialApi::StandardDevice(-3));
-  TPosixSerialApi standard;
+  EXPECT_EQ(core::TPosixSerialApi::StandardDevice(1), "/dev/ttyS0");
+  EXPECT_EQ(core::TPosixSerialApi::StandardDevice(12), "/dev/ttyS11");
+  EXPECT_FALSE(core::TPosixSerialApi::StandardDevice(0));
+  EXPECT_FALSE(core::TPosixSerialApi::StandardDevice(-3));
+  core::TPosixSerialApi standard;
   EXPECT_EQ(standard.DeviceFor(2), "/dev/ttyS1");
-  EXPECT_EQ(standard.CreateFileA("\\\\.\\COM0"), TSerialApi::kInvalidHandle);
+  EXPECT_EQ(standard.OpenComPort(0), core::TSerialApi::kInvalidHandle);
   EXPECT_EQ(standard.GetLastError(), static_cast<std::uint32_t>(ENOENT));
 }
 
 }  // namespace
+
+}  // namespace pavina::cli

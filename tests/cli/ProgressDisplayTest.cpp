@@ -4,6 +4,8 @@
 
 #include "ProgressDisplay.h"
 
+namespace pavina::cli {
+
 namespace {
 
 TEST(ProgressDisplay, BarText) {
@@ -64,3 +66,5 @@ TEST(ProgressDisplay, SilentPrintsNothing) {
 }
 
 }  // namespace
+
+}  // namespace pavina::cli

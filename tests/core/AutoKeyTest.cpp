@@ -1,12 +1,14 @@
 #include "PictureFixture.h"
 
+namespace pavina::core {
+
 namespace {
 
 class AutoKey : public PictureFixture {};
 
 TEST_F(AutoKey, OnlyPureBlackGivesKeyZero) {
   const std::uint32_t colors[] = {0x000000, 0x000001, 0x000100, 0x010000, 0x080808, 0xFFFFFF};
-  TRaster image(6, 2);
+  pictures::TRaster image(6, 2);
   for (int x = 0; x < 6; ++x) {
     image.WritePixel(x, 0, colors[x] & 0xFF, (colors[x] >> 8) & 0xFF, colors[x] >> 16);
     image.WritePixel(x, 1, 0, 0, 0);
@@ -66,7 +68,7 @@ TEST_F(AutoKey, ANewImageKeepsTheOldAutomaticKey) {
 
 // Send without a key makes the automatic key first, and the frame carries it.
 TEST_F(AutoKey, SendWithoutAKeyMakesItFirst) {
-  TRaster image = Filled(3, 1, 0x000000);
+  pictures::TRaster image = Filled(3, 1, 0x000000);
   image.WritePixel(1, 0, 1, 0, 0);
   LoadImage(image);
   view.keyOffset = 0;
@@ -80,3 +82,5 @@ TEST_F(AutoKey, SendWithoutAKeyMakesItFirst) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core

@@ -11,6 +11,8 @@
 #include "LogoCore.h"
 #include "VirtualClock.h"
 
+namespace pavina::core {
+
 // A core with a headless view, a fake port and a virtual clock, port already open.
 class CoreFixture : public ::testing::Test {
  protected:
@@ -59,3 +61,5 @@ inline TBytes Concat(std::initializer_list<TBytes> parts) {
   for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
   return all;
 }
+
+}  // namespace pavina::core

@@ -1,5 +1,7 @@
 #include "PictureFixture.h"
 
+namespace pavina::core {
+
 namespace {
 
 class FrameEncoder : public PictureFixture {
@@ -13,8 +15,8 @@ class FrameEncoder : public PictureFixture {
   }
   // A key whose green component of column x is 4 * (x + 1) + 4 * row: each 6-bit key
   // value tells its column; red and blue carry noise that must not count.
-  static TRaster NumberedKey(std::int32_t width, std::int32_t height) {
-    TRaster key(width, height);
+  static pictures::TRaster NumberedKey(std::int32_t width, std::int32_t height) {
+    pictures::TRaster key(width, height);
     for (std::int32_t y = 0; y < height; ++y)
       for (std::int32_t x = 0; x < width; ++x) key.WritePixel(x, y, 0xA5, 4 * (x + 1 + y), 0x5A);
     return key;
@@ -33,7 +35,7 @@ TEST_F(FrameEncoder, WorkedExamplesEncodeByteForByte) {
       {0x00FF00, 0, {0x00, 0x0F, 0x00, 0xC0}},   {0xFF0000, 0, {0x00, 0x00, 0x00, 0x3F}},
       {0x030303, 3, {0x00, 0x00, 0x00, 0x00}},
   };
-  TRaster image(7, 1), key(7, 1);
+  pictures::TRaster image(7, 1), key(7, 1);
   TBytes expected;
   for (int x = 0; x < 7; ++x) {
     const Example& e = examples[x];
@@ -49,7 +51,7 @@ TEST_F(FrameEncoder, WorkedExamplesEncodeByteForByte) {
 }
 
 TEST_F(FrameEncoder, TwoLowBitsAreDroppedAndByteTwoIsAlwaysZero) {
-  TRaster image(256, 2), key(256, 2);
+  pictures::TRaster image(256, 2), key(256, 2);
   for (int x = 0; x < 256; ++x) {
     const int low = x % 4, high = 252 + x % 4;
     image.WritePixel(x, 0, low, low, low);
@@ -71,7 +73,7 @@ TEST_F(FrameEncoder, TwoLowBitsAreDroppedAndByteTwoIsAlwaysZero) {
   }
 
   // Any colours at all: byte 2 stays 0.
-  TRaster noise(50, 3);
+  pictures::TRaster noise(50, 3);
   std::uint32_t state = 12345;
   for (std::int32_t y = 0; y < 3; ++y)
     for (std::int32_t x = 0; x < 50; ++x, state = state * 1103515245 + 12345)
@@ -127,7 +129,7 @@ TEST_F(FrameEncoder, TheKeyCoversOnlyTheImageAndOutsideItIsWhite) {
 // Rows wider than the 1001-entry line get a line of their own width: the key keeps its
 // delay to the row's end.
 TEST_F(FrameEncoder, RowsWiderThanTheDelayLineKeepTheirDelay) {
-  TRaster key(1200, 1);
+  pictures::TRaster key(1200, 1);
   for (std::int32_t x = 0; x < 1200; ++x) key.WritePixel(x, 0, 0, x % 2 == 0 ? 0 : 255, 0);
   LoadImage(Filled(1200, 1, 0xFFFFFF));
   LoadKey(key);
@@ -154,10 +156,10 @@ TEST_F(FrameEncoder, TheFrameIsSizedByTheImageWithProgressAndEventsOnceARow) {
 // A JPEG image encodes from its decoded pixels exactly as a bitmap of those pixels.
 TEST_F(FrameEncoder, AJpegEncodesAsABitmapOfItsDecodedPixels) {
   const std::string jpeg = folder.File("photo.jpg");
-  WriteFileBytes(jpeg, ReadFileBytes(SamplePicture("testorig.jpg")));
+  pictures::WriteFileBytes(jpeg, pictures::ReadFileBytes(pictures::SamplePicture("testorig.jpg")));
   LoadImageFile(jpeg);
   ASSERT_TRUE(core.FImageLoaded);
-  const TRaster decoded = core.Image();
+  const pictures::TRaster decoded = core.Image();
   core.btAutoKeyClick();
   core.EncodeFrame();
   const TBytes fromJpeg = core.FFrame;
@@ -170,3 +172,5 @@ TEST_F(FrameEncoder, AJpegEncodesAsABitmapOfItsDecodedPixels) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core

@@ -1,5 +1,7 @@
 #include "CoreFixture.h"
 
+namespace pavina::core {
+
 namespace {
 
 class InserterCommands : public CoreFixture {
@@ -70,3 +72,5 @@ TEST_F(InserterCommands, NothingIsWrittenOnAClosedLink) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core

@@ -2,9 +2,12 @@
 #include "InserterTraffic.h"
 #include "ScriptedInserter.h"
 
+namespace pavina::core {
+
 namespace {
 
 using Step = TScriptedInserter::Step;
+using O = TDeviceOutcome;
 
 using inserter_traffic::Clear;
 using inserter_traffic::Filler;
@@ -76,9 +79,8 @@ class LogoUpload : public CoreFixture {
 TEST_F(LogoUpload, AWholeUploadPutsExactlyTheseBytesOnTheWire) {
   view.x = 60;
   view.y = 99;
-  core.UploadLogo();
+  EXPECT_EQ(core.Upload(nullptr), TDeviceResult{});
   EXPECT_EQ(Describe(serial.writes), Describe(WholeUpload()));
-  EXPECT_TRUE(view.retryMessages.empty());
   EXPECT_FALSE(core.FCancel);
   // 20 ms pause before the drain, and the statuses in order; the status is not reset.
   EXPECT_EQ(clock.Slept(), 20u);
@@ -119,12 +121,10 @@ TEST_F(LogoUpload, LinesLongerThan1024BytesStillAdvanceTheAddressBy1024) {
 TEST_F(LogoUpload, AMissingOrWrongClearAnswerEndsWithClearErrorAndNoSize) {
   for (const TBytes& answer : {TBytes{}, TBytes{0x27}}) {
     serial.writes.clear();
-    view.retryMessages.clear();
     FailAt(Step::Clear, -1, answer);
     const std::uint32_t start = clock.Now();
-    core.UploadLogo();
+    EXPECT_EQ(core.Upload(nullptr).outcome, O::ClearFailed);
     EXPECT_EQ(Describe(serial.writes), Describe(Opening()));
-    EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Clear Error ,Try Again"});
     if (answer.empty()) {
       EXPECT_GT(clock.Now() - start, 30000u);
     }
@@ -135,55 +135,49 @@ TEST_F(LogoUpload, AMissingOrWrongClearAnswerEndsWithClearErrorAndNoSize) {
 TEST_F(LogoUpload, AClearAnswerWithinThe20MsPauseIsDrainedAndTheWaitTimesOut) {
   inserter.clearDelayMs = 10;
   const std::uint32_t start = clock.Now();
-  core.UploadLogo();
+  EXPECT_EQ(core.Upload(nullptr).outcome, O::ClearFailed);
   EXPECT_GT(clock.Now() - start, 30000u);
-  EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Clear Error ,Try Again"});
   EXPECT_EQ(Describe(serial.writes), Describe(Opening()));
 }
 
 TEST_F(LogoUpload, WithThePortClosedTheClearWaitRunsItsFullTime) {
   core.ClosePort();
   const std::uint32_t start = clock.Now();
-  core.UploadLogo();
+  EXPECT_EQ(core.Upload(nullptr).outcome, O::ClearFailed);
   EXPECT_GT(clock.Now() - start, 30000u);
-  EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Clear Error ,Try Again"});
   EXPECT_TRUE(serial.writes.empty());
 }
 
 TEST_F(LogoUpload, AHeaderErrorNamesTheLineAndStillSendsTheSize) {
   for (const TBytes& answer : {TBytes{}, TBytes{0x26}}) {
     serial.writes.clear();
-    view.retryMessages.clear();
     FailAt(Step::Header, 4, answer);
-    core.UploadLogo();
+    EXPECT_EQ(core.Upload(nullptr), (TDeviceResult{O::HeaderFailed, 4}));
     auto expected = Opening();
     for (int line = 0; line < 4; ++line) AppendLine(expected, line);
     expected.push_back(LineHeader(4));
     AppendClosing(expected);
     EXPECT_EQ(Describe(serial.writes), Describe(expected));
-    EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Header Error, Line 4 ,Try Again"});
     EXPECT_FALSE(core.FCancel);
   }
 }
 
 TEST_F(LogoUpload, ADataErrorSendsTheShortFillerThenTheClosingSteps) {
   FailAt(Step::Data, 1, {0x13});
-  core.UploadLogo();
+  EXPECT_EQ(core.Upload(nullptr), (TDeviceResult{O::DataFailed, 1}));
   auto expected = Opening();
   AppendLine(expected, 0);
   AppendLine(expected, 1);  // header, data, filler, and the filler after the failed wait
   AppendClosing(expected);
   EXPECT_EQ(Describe(serial.writes), Describe(expected));
-  EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Data Error, Line 1 ,Try Again"});
 }
 
 TEST_F(LogoUpload, AMissingSizeAnswerShowsItsErrorAndSendsTheLongFiller) {
   FailAt(Step::SizeAndPosition, -1, {});
-  core.UploadLogo();
+  EXPECT_EQ(core.Upload(nullptr).outcome, O::SizeAndPositionFailed);
   auto expected = WholeUpload();
   expected.push_back(kLongFiller);
   EXPECT_EQ(Describe(serial.writes), Describe(expected));
-  EXPECT_EQ(view.retryMessages, std::vector<std::string>{"Size And Position Error ,Try Again"});
   EXPECT_FALSE(core.FBusy);
   EXPECT_FALSE(core.FPositioning);
 }
@@ -194,11 +188,10 @@ TEST_F(LogoUpload, CancelDuringTheClearWaitEndsQuietlyWithoutTheSize) {
   view.onProcessEvents = [&] {
     if (++passes == 100) core.btCancelClick();
   };
-  core.UploadLogo();
+  EXPECT_EQ(core.Upload(nullptr).outcome, O::Cancelled);
   auto expected = Opening();
   expected.push_back(kShortFiller);
   EXPECT_EQ(Describe(serial.writes), Describe(expected));
-  EXPECT_TRUE(view.retryMessages.empty());
   EXPECT_FALSE(core.FCancel);
 }
 
@@ -210,14 +203,13 @@ TEST_F(LogoUpload, CancelBetweenLinesStillSendsTheNextHeaderThenCloses) {
   view.onProcessEvents = [&] {
     if (view.status == "Sending..." && ++linesDone == 2) core.btCancelClick();
   };
-  core.UploadLogo();
+  EXPECT_EQ(core.Upload(nullptr), (TDeviceResult{O::Cancelled, 2}));
   auto expected = Opening();
   AppendLine(expected, 0);
   AppendLine(expected, 1);
   expected.push_back(LineHeader(2));
   AppendClosing(expected);
   EXPECT_EQ(Describe(serial.writes), Describe(expected));
-  EXPECT_TRUE(view.retryMessages.empty());
   EXPECT_FALSE(core.FCancel);
 }
 
@@ -230,13 +222,12 @@ TEST_F(LogoUpload, TheAnswerACancelLeftOutstandingIsNotTakenForTheSizes) {
   view.onProcessEvents = [&] {
     if (view.status == "Sending..." && ++linesDone == 1) core.btCancelClick();
   };
-  core.UploadLogo();
+  EXPECT_EQ(core.Upload(nullptr), (TDeviceResult{O::Cancelled, 1}));
   auto expected = Opening();
   AppendLine(expected, 0);
   expected.push_back(LineHeader(1));
   AppendClosing(expected);
   EXPECT_EQ(Describe(serial.writes), Describe(expected));
-  EXPECT_TRUE(view.retryMessages.empty());
 
   // A device that never answers costs one more time-out, and still no message.
   serial.writes.clear();
@@ -246,15 +237,14 @@ TEST_F(LogoUpload, TheAnswerACancelLeftOutstandingIsNotTakenForTheSizes) {
     return std::nullopt;
   };
   const std::uint32_t start = clock.Now();
-  core.UploadLogo();
-  EXPECT_TRUE(view.retryMessages.empty());
+  EXPECT_EQ(core.Upload(nullptr), (TDeviceResult{O::Cancelled, 1}));
   EXPECT_GT(clock.Now() - start, 1000u);
   EXPECT_EQ(Describe(serial.writes), Describe(expected));
 }
 
 TEST_F(LogoUpload, ACancelClickBeforeTheUploadIsForgotten) {
   core.FCancel = true;
-  core.UploadLogo();
+  EXPECT_EQ(core.Upload(nullptr), TDeviceResult{});
   EXPECT_EQ(Describe(serial.writes), Describe(WholeUpload()));
 }
 
@@ -265,11 +255,54 @@ TEST_F(LogoUpload, StaleBytesBeforeTheSizeAreDrained) {
   view.onProcessEvents = [&] {
     if (view.status == "Sending..." && ++linesDone == core.FMaxY + 4) serial.Deliver({0x55, 0x66});
   };
-  core.UploadLogo();
+  EXPECT_EQ(core.Upload(nullptr), TDeviceResult{});
   EXPECT_EQ(linesDone, core.FMaxY + 4);
-  EXPECT_TRUE(view.retryMessages.empty());
   EXPECT_EQ(Describe(serial.writes), Describe(WholeUpload()));
   EXPECT_EQ(serial.PendingInput(), 0u);
 }
 
+// UploadLogo shows each failure as its retry message, when it happens: a header error
+// before the closing size and position, whose own failure follows it.
+TEST_F(LogoUpload, TheHandlerShowsEachFailureInTheOrderItHappens) {
+  const struct {
+    Step step;
+    int line;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {Step::Clear, -1, {"Clear Error ,Try Again"}},
+      {Step::Header, 4, {"Header Error, Line 4 ,Try Again", "Size And Position Error ,Try Again"}},
+      {Step::Data, 1, {"Data Error, Line 1 ,Try Again", "Size And Position Error ,Try Again"}},
+      {Step::SizeAndPosition, -1, {"Size And Position Error ,Try Again"}},
+  };
+  for (const auto& c : cases) {
+    view.retryMessages.clear();
+    inserter.answer = [&c](Step s, int l) -> std::optional<TBytes> {
+      if ((s == c.step && (c.line < 0 || l == c.line)) || s == Step::SizeAndPosition)
+        return TBytes{};
+      return std::nullopt;
+    };
+    core.UploadLogo();
+    EXPECT_EQ(view.retryMessages, c.messages);
+    EXPECT_FALSE(core.FCancel || core.FBusy || core.FPositioning);
+  }
+}
+
+TEST(DeviceResult, EveryFailureHasItsRetryTextAndNothingElseHasOne) {
+  const struct {
+    TDeviceResult result;
+    std::optional<std::string> text;
+  } cases[] = {
+      {{O::ClearFailed}, "Clear Error"},
+      {{O::HeaderFailed, 0}, "Header Error, Line 0"},
+      {{O::DataFailed, 12}, "Data Error, Line 12"},
+      {{O::SizeAndPositionFailed}, "Size And Position Error"},
+      {{O::Done}, std::nullopt},
+      {{O::Skipped}, std::nullopt},
+      {{O::Cancelled, 3}, std::nullopt},
+  };
+  for (const auto& c : cases) EXPECT_EQ(RetryText(c.result), c.text);
+}
+
 }  // namespace
+
+}  // namespace pavina::core

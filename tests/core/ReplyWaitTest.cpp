@@ -1,5 +1,7 @@
 #include "CoreFixture.h"
 
+namespace pavina::core {
+
 namespace {
 
 class ReplyWait : public CoreFixture {
@@ -168,3 +170,5 @@ TEST_F(ReplyWait, AClosedPortWaitsTheFullTimeAndFails) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core

@@ -6,6 +6,8 @@
 
 #include "FakeSerial.h"
 
+namespace pavina::core {
+
 // A minimal inserter for the core's own tests: it recognises each write by its bytes and
 // answers after a fixed virtual delay. `answer` may replace or suppress any answer, so a
 // test can fail exactly one step. Kept apart from the full simulator on purpose: these
@@ -70,3 +72,5 @@ class TScriptedInserter {
   bool expectData_ = false;
   bool dataSeen_ = false;
 };
+
+}  // namespace pavina::core

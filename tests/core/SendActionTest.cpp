@@ -1,6 +1,8 @@
 #include "PictureFixture.h"
 #include "SimulatedInserter.h"
 
+namespace pavina::core {
+
 namespace {
 
 // Send from the buttons' point of view: pictures loaded from files, the frame encoded,
@@ -11,8 +13,8 @@ class SendAction : public PictureFixture {
   void SetUp() override { OpenPort(); }
 
   // A picture in which every pixel differs from its neighbours.
-  static TRaster Pattern(std::int32_t width, std::int32_t height, int seed) {
-    TRaster picture(width, height);
+  static pictures::TRaster Pattern(std::int32_t width, std::int32_t height, int seed) {
+    pictures::TRaster picture(width, height);
     for (std::int32_t y = 0; y < height; ++y)
       for (std::int32_t x = 0; x < width; ++x)
         picture.WritePixel(x, y, static_cast<std::uint8_t>(x * 37 + y * 11 + seed),
@@ -34,8 +36,8 @@ class SendAction : public PictureFixture {
 };
 
 TEST_F(SendAction, TheInserterReceivesTheImageAndTheKeyDelayedByTheOffset) {
-  const TRaster image = Pattern(13, 6, 1);
-  const TRaster key = Pattern(13, 6, 2);
+  const pictures::TRaster image = Pattern(13, 6, 1);
+  const pictures::TRaster key = Pattern(13, 6, 2);
   LoadImage(image);
   LoadKey(key);
   for (int offset : {0, 5}) {
@@ -43,7 +45,7 @@ TEST_F(SendAction, TheInserterReceivesTheImageAndTheKeyDelayedByTheOffset) {
     core.btSaveClick();
     ASSERT_TRUE(view.retryMessages.empty());
     ASSERT_TRUE(inserter.Logo());
-    const TReceivedLogo& logo = *inserter.Logo();
+    const sim::TReceivedLogo& logo = *inserter.Logo();
     ASSERT_EQ(logo.width, 13);
     ASSERT_EQ(logo.height, 6);
     EXPECT_TRUE(logo.sizeMatches);
@@ -59,7 +61,7 @@ TEST_F(SendAction, TheInserterReceivesTheImageAndTheKeyDelayedByTheOffset) {
 }
 
 TEST_F(SendAction, WithoutAKeyTheAutomaticKeyIsMadeFirstAndKept) {
-  TRaster image = Pattern(4, 2, 3);
+  pictures::TRaster image = Pattern(4, 2, 3);
   image.WritePixel(1, 0, 0, 0, 0);
   LoadImage(image);
   view.keyOffset = 0;
@@ -78,7 +80,7 @@ TEST_F(SendAction, WithoutAKeyTheAutomaticKeyIsMadeFirstAndKept) {
 }
 
 TEST_F(SendAction, NothingHappensWithoutAnImage) {
-  core.btSaveClick();
+  EXPECT_EQ(core.Send(nullptr).outcome, TDeviceOutcome::Skipped);
   EXPECT_TRUE(serial.writes.empty());
   EXPECT_TRUE(view.log.empty());
 }
@@ -87,39 +89,38 @@ TEST_F(SendAction, EveryEndingGivesTheControlsBack) {
   LoadImage(Pattern(3, 2, 4));
   struct Ending {
     const char* name;
-    std::function<void(TInserterFaults&)> fault;
-    std::vector<std::string> messages;
+    std::function<void(sim::TInserterFaults&)> fault;
+    TDeviceResult result;
   };
+  using O = TDeviceOutcome;
   const Ending endings[] = {
-      {"success", [](TInserterFaults&) {}, {}},
+      {"success", [](sim::TInserterFaults&) {}, {O::Done}},
       {"clear",
-       [](TInserterFaults& f) {
-         f.SetAckFault({TCommandKind::Clear, {}}, TAckFault::Wrong);
+       [](sim::TInserterFaults& f) {
+         f.SetAckFault({sim::TCommandKind::Clear, {}}, sim::TAckFault::Wrong);
        },
-       {"Clear Error ,Try Again"}},
+       {O::ClearFailed}},
       {"header",
-       [](TInserterFaults& f) {
-         f.SetAckFault({TCommandKind::LineHeader, 2}, TAckFault::Missing);
+       [](sim::TInserterFaults& f) {
+         f.SetAckFault({sim::TCommandKind::LineHeader, 2}, sim::TAckFault::Missing);
        },
-       {"Header Error, Line 2 ,Try Again"}},
+       {O::HeaderFailed, 2}},
       {"data",
-       [](TInserterFaults& f) {
-         f.SetAckFault({TCommandKind::LineData, 4}, TAckFault::Wrong);
+       [](sim::TInserterFaults& f) {
+         f.SetAckFault({sim::TCommandKind::LineData, 4}, sim::TAckFault::Wrong);
        },
-       {"Data Error, Line 4 ,Try Again"}},
+       {O::DataFailed, 4}},
       {"size",
-       [](TInserterFaults& f) {
-         f.SetAckFault({TCommandKind::SizeAndPosition, {}}, TAckFault::Missing);
+       [](sim::TInserterFaults& f) {
+         f.SetAckFault({sim::TCommandKind::SizeAndPosition, {}}, sim::TAckFault::Missing);
        },
-       {"Size And Position Error ,Try Again"}},
+       {O::SizeAndPositionFailed}},
   };
   for (const auto& ending : endings) {
     SCOPED_TRACE(ending.name);
-    inserter.Faults() = TInserterFaults{};
+    inserter.Faults() = sim::TInserterFaults{};
     ending.fault(inserter.Faults());
-    view.retryMessages.clear();
-    core.btSaveClick();
-    EXPECT_EQ(view.retryMessages, ending.messages);
+    EXPECT_EQ(core.Send(nullptr), ending.result);
     ExpectControlsGivenBack();
   }
 }
@@ -161,9 +162,7 @@ TEST_F(SendAction, NeitherThePollNorTheArrowKeysCutIntoAnUpload) {
     // A timer tick and an arrow key arrive with every batch of events.
     ++ticks;
     core.tmReadyTimer();
-    bool handled = false;
-    core.AppMessage(TLogoCore::kWmKeyDown, TLogoCore::kVkRight, handled);
-    EXPECT_TRUE(handled);
+    core.ArrowKeyDown(TArrowKey::Right);
   };
   core.btSaveClick();
   EXPECT_GT(ticks, 10);
@@ -175,3 +174,5 @@ TEST_F(SendAction, NeitherThePollNorTheArrowKeysCutIntoAnUpload) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core

@@ -1,5 +1,7 @@
 #include "CoreFixture.h"
 
+namespace pavina::core {
+
 namespace {
 
 using SerialLink = CoreFixture;
@@ -15,11 +17,11 @@ TEST_F(SerialLink, StartsWithEveryFieldZeroAndOpenAppliesTheLineSettings) {
                core.FBusy || core.FPositioning);
 
   core.OpenPort(7);
-  EXPECT_EQ(serial.openedName, "\\\\.\\COM7");
+  EXPECT_EQ(serial.openedPort, 7);
   EXPECT_EQ(core.FPortHandle, TFakeSerial::kHandle);
   EXPECT_EQ(core.FPortError, 0u);
   EXPECT_EQ(serial.calls, (std::vector<std::string>{
-                              "CreateFileA", "GetCommTimeouts", "SetCommTimeouts", "GetCommState",
+                              "OpenComPort", "GetCommTimeouts", "SetCommTimeouts", "GetCommState",
                               "SetCommState", "SetCommMask", "EscapeCommFunction:4"}));
   EXPECT_EQ(serial.lastTimeouts.readInterval, 0xFFFFFFFFu);
   EXPECT_EQ(serial.lastTimeouts.readTotalMultiplier, 0u);
@@ -36,23 +38,20 @@ TEST_F(SerialLink, StartsWithEveryFieldZeroAndOpenAppliesTheLineSettings) {
   EXPECT_EQ(serial.lastMask, 4u);
 }
 
-TEST_F(SerialLink, PortNamesKeepTheirNumberAndUseTheDeviceNamespace) {
-  EXPECT_EQ(TLogoCore::PortDeviceName(1), "\\\\.\\COM1");
-  EXPECT_EQ(TLogoCore::PortDeviceName(15), "\\\\.\\COM15");
-  EXPECT_EQ(TLogoCore::PortDeviceName(32), "\\\\.\\COM32");
-}
-
 TEST_F(SerialLink, AMissingPortLeavesTheLinkClosedWithError100AndStillClearsRts) {
   serial.deviceExists = false;
-  core.OpenPort(9);
+  const TLinkResult opened = core.OpenPort(9);
   EXPECT_EQ(core.FPortHandle, TSerialApi::kInvalidHandle);
   EXPECT_EQ(core.FPortError, 100u);
-  EXPECT_EQ(serial.calls, (std::vector<std::string>{"CreateFileA", "EscapeCommFunction:4"}));
+  // The result keeps the system's reason that FPortError does not.
+  EXPECT_EQ(opened.failed, TLinkStep::Open);
+  EXPECT_EQ(opened.systemError, 2u);
+  EXPECT_EQ(serial.calls, (std::vector<std::string>{"OpenComPort", "EscapeCommFunction:4"}));
   EXPECT_TRUE(view.log.empty());  // nothing is shown
 
-  core.SendString({1, 2, 3});
+  EXPECT_EQ(core.SendString({1, 2, 3}).failed, TLinkStep::NotOpen);
   TBytes got{9};
-  core.ReadAvailable(got);
+  EXPECT_EQ(core.ReadAvailable(got).failed, TLinkStep::NotOpen);
   EXPECT_TRUE(got.empty());
   EXPECT_TRUE(serial.writes.empty());
 }
@@ -60,6 +59,8 @@ TEST_F(SerialLink, AMissingPortLeavesTheLinkClosedWithError100AndStillClearsRts)
 TEST_F(SerialLink, AFailingConfigurationStepKeepsThePortOpenWithTheSystemCode) {
   const std::vector<std::string> steps = {"GetCommTimeouts", "SetCommTimeouts", "GetCommState",
                                           "SetCommState", "SetCommMask"};
+  const TLinkStep results[] = {TLinkStep::GetTimeouts, TLinkStep::SetTimeouts, TLinkStep::GetState,
+                               TLinkStep::SetState, TLinkStep::SetMask};
   for (std::size_t failing = 0; failing < steps.size(); ++failing) {
     SCOPED_TRACE(steps[failing]);
     TVirtualClock c;
@@ -68,11 +69,13 @@ TEST_F(SerialLink, AFailingConfigurationStepKeepsThePortOpenWithTheSystemCode) {
     TLogoCore k(v, s, c);
     s.failingCall = steps[failing];
     s.failingError = 87;
-    k.OpenPort(3);
+    const TLinkResult opened = k.OpenPort(3);
+    EXPECT_EQ(opened.failed, results[failing]);
+    EXPECT_EQ(opened.systemError, 87u);
     EXPECT_EQ(k.FPortError, 87u);
     EXPECT_EQ(k.FPortHandle, TFakeSerial::kHandle);
     // The steps after the failing one are skipped, RTS is cleared all the same.
-    std::vector<std::string> expected = {"CreateFileA"};
+    std::vector<std::string> expected = {"OpenComPort"};
     expected.insert(expected.end(), steps.begin(), steps.begin() + failing + 1);
     expected.push_back("EscapeCommFunction:4");
     EXPECT_EQ(s.calls, expected);
@@ -138,3 +141,5 @@ TEST_F(SerialLink, AnEndlessTalkerCannotGrowOneReadWithoutBound) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core

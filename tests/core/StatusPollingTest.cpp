@@ -1,6 +1,8 @@
 #include "CoreFixture.h"
 #include "ScriptedInserter.h"
 
+namespace pavina::core {
+
 namespace {
 
 using Step = TScriptedInserter::Step;
@@ -36,27 +38,37 @@ TEST_F(StatusPolling, ACompleteReplyShowsItsTextAndEnablesInOrder) {
   EXPECT_TRUE(view.sendEnabled);
 }
 
-TEST_F(StatusPolling, AnEmptyTextStillCountsAsFound) {
-  Answer({0x00});
-  core.tmReadyTimer();
-  EXPECT_TRUE(core.FDeviceReady);
-  EXPECT_EQ(view.status, " Ready");
+// Only a reply of exactly its length byte + 1 bytes is an answer; an empty text is one.
+TEST_F(StatusPolling, TheQueryGivesTheTextOfACompleteReplyOnly) {
+  const struct {
+    TBytes reply;
+    std::optional<std::string> text;
+  } cases[] = {
+      {{0x00}, ""},
+      {{0x03, 'a', 'b', 'c'}, "abc"},
+      {{}, std::nullopt},
+      {{0x03, 'a', 'b'}, std::nullopt},
+      {{0x02, 'a', 'b', 'c'}, std::nullopt},
+      {{0x00, 0x00}, std::nullopt},
+  };
+  for (const auto& c : cases) {
+    Answer(c.reply);
+    const std::uint32_t start = clock.Now();
+    EXPECT_EQ(core.QueryStatus(), c.text);
+    EXPECT_EQ(core.FDeviceReady, c.text.has_value());
+    // Not found after 500 ms, no more.
+    if (!c.text) EXPECT_GT(clock.Now() - start, 500u);
+    EXPECT_LT(clock.Now() - start, 510u);
+  }
+  EXPECT_EQ(TLogoCore::StatusLine(std::string()), " Ready");
 }
 
-TEST_F(StatusPolling, ShortLongAndMissingRepliesMeanNotFound) {
-  const TBytes replies[] = {{}, {0x03, 'a', 'b'}, {0x02, 'a', 'b', 'c'}, {0x00, 0x00}};
-  for (const auto& reply : replies) {
-    Answer(reply);
-    core.FImageLoaded = true;
-    const std::uint32_t start = clock.Now();
-    core.tmReadyTimer();
-    EXPECT_FALSE(core.FDeviceReady);
-    // The poll gives the device 500 ms, no more.
-    EXPECT_GT(clock.Now() - start, 500u);
-    EXPECT_LT(clock.Now() - start, 510u);
-    EXPECT_EQ(Tail(4), (std::vector<std::string>{"status:Logo Inserter Not Found", "port:shown",
-                                                 "send:off", "xy:off"}));
-  }
+TEST_F(StatusPolling, NotFoundShowsThePortButtonAndDisablesInOrder) {
+  Answer({});
+  core.FImageLoaded = true;
+  core.tmReadyTimer();
+  EXPECT_EQ(Tail(4), (std::vector<std::string>{"status:Logo Inserter Not Found", "port:shown",
+                                               "send:off", "xy:off"}));
 }
 
 TEST_F(StatusPolling, StaleBytesAreDrainedBeforeTheQuery) {
@@ -101,23 +113,19 @@ class Positioning : public StatusPolling {
     core.FDeviceReady = true;
     core.FImageLoaded = true;
   }
-  void Press(std::uintptr_t key, bool expectHandled = true) {
-    bool handled = !expectHandled;
-    core.AppMessage(TLogoCore::kWmKeyDown, key, handled);
-    EXPECT_EQ(handled, expectHandled);
-  }
+  void Press(TArrowKey key) { core.ArrowKeyDown(key); }
   static TBytes Position(int x, int y) {
     return {0xF1, 0xF2, 0x00, 0x00, static_cast<std::uint8_t>(x), static_cast<std::uint8_t>(y)};
   }
 };
 
 TEST_F(Positioning, ArrowKeysStepTheControlsAndEachStepIsSent) {
-  Press(TLogoCore::kVkRight);
-  Press(TLogoCore::kVkLeft);
-  Press(TLogoCore::kVkLeft);
-  Press(TLogoCore::kVkDown);
-  Press(TLogoCore::kVkUp);
-  Press(TLogoCore::kVkUp);
+  Press(TArrowKey::Right);
+  Press(TArrowKey::Left);
+  Press(TArrowKey::Left);
+  Press(TArrowKey::Down);
+  Press(TArrowKey::Up);
+  Press(TArrowKey::Up);
   EXPECT_EQ(serial.writes,
             (std::vector<TBytes>{Position(51, 50), Position(50, 50), Position(49, 50),
                                  Position(49, 51), Position(49, 50), Position(49, 49)}));
@@ -127,39 +135,30 @@ TEST_F(Positioning, ArrowKeysStepTheControlsAndEachStepIsSent) {
 
 TEST_F(Positioning, AHeldKeyStopsAtTheLimit) {
   view.x = 223;
-  for (int i = 0; i < 5; ++i) Press(TLogoCore::kVkRight);
+  for (int i = 0; i < 5; ++i) Press(TArrowKey::Right);
   EXPECT_EQ(view.x, 225);
   EXPECT_EQ(serial.writes, (std::vector<TBytes>{Position(224, 50), Position(225, 50)}));
   view.y = 21;
-  for (int i = 0; i < 3; ++i) Press(TLogoCore::kVkUp);
+  for (int i = 0; i < 3; ++i) Press(TArrowKey::Up);
   EXPECT_EQ(view.y, 20);
 }
 
-TEST_F(Positioning, OtherKeysAndMessagesPassThrough) {
-  for (std::uintptr_t key : {36u, 41u, 13u, 65u}) Press(key, false);
-  bool handled = true;
-  core.AppMessage(0x0101 /* key up */, TLogoCore::kVkLeft, handled);
-  EXPECT_FALSE(handled);
-  EXPECT_TRUE(serial.writes.empty());
-  EXPECT_EQ(view.x, 50);
-}
-
-TEST_F(Positioning, ArrowKeysAreSwallowedEvenWhenNothingMoves) {
+TEST_F(Positioning, ArrowKeysMoveNothingWithoutAnImageOrWhileThePortIsHeld) {
   core.FImageLoaded = false;
-  Press(TLogoCore::kVkRight);
+  Press(TArrowKey::Right);
   core.FImageLoaded = true;
   core.FPositioning = true;
-  Press(TLogoCore::kVkRight);
+  Press(TArrowKey::Right);
   core.FPositioning = false;
   core.FBusy = true;  // an upload holds the port
-  Press(TLogoCore::kVkRight);
+  Press(TArrowKey::Right);
   EXPECT_EQ(view.x, 50);
   EXPECT_TRUE(serial.writes.empty());
 }
 
 TEST_F(Positioning, WithoutTheDeviceTheControlMovesButNothingIsSent) {
   core.FDeviceReady = false;
-  Press(TLogoCore::kVkRight);
+  Press(TArrowKey::Right);
   EXPECT_EQ(view.x, 51);
   EXPECT_TRUE(serial.writes.empty());
 }
@@ -218,3 +217,5 @@ TEST_F(Positioning, HeightIsRoundedDownAndSizesGoOutAsLowBytes) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core

@@ -16,6 +16,7 @@
 #include "LogoCore.h"
 #include "VirtualClock.h"
 
+namespace pavina::core {
 namespace {
 
 void Require(bool condition, const char* what) {
@@ -29,7 +30,7 @@ const std::string& LogoFile() {
   static const std::string path = [] {
     char folder[] = "/tmp/pavina-fuzz-device-XXXXXX";
     if (!mkdtemp(folder)) std::abort();
-    TBmpTestFile bmp;
+    pictures::TBmpTestFile bmp;
     bmp.width = 6;
     bmp.height = 3;
     for (int i = 0; i < 18; ++i) bmp.pixels.push_back(i % 4 == 0 ? 0 : 0x102030u * i);
@@ -48,8 +49,10 @@ TBytes SomeBytes(FuzzedDataProvider& input, std::size_t most) {
 }
 
 }  // namespace
+}  // namespace pavina::core
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace pavina::core;
   FuzzedDataProvider input(data, size);
   // Coarse virtual milliseconds keep the long waits short to run.
   constexpr std::uint32_t kStep = 5;
@@ -75,14 +78,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       case 1:
         core.tmReadyTimer();
         break;
-      case 2: {
-        bool handled = false;
-        core.AppMessage(
-            TLogoCore::kWmKeyDown,
-            input.ConsumeIntegralInRange<std::uintptr_t>(TLogoCore::kVkLeft, TLogoCore::kVkDown),
-            handled);
+      case 2:
+        core.ArrowKeyDown(static_cast<TArrowKey>(input.ConsumeIntegralInRange<int>(0, 3)));
         break;
-      }
       case 3:
         serial.Deliver(SomeBytes(input, 40));
         break;

@@ -5,6 +5,7 @@
 #include "PictureLimits.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace pavina::pictures;
   TRaster picture;
   if (ReadJpeg(data, size, picture) && !PictureSizeAllowed(picture.Width(), picture.Height()))
     std::abort();

@@ -28,6 +28,7 @@ void FixChunkCrcs(std::vector<std::uint8_t>& png) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::vector<std::uint8_t> png(data, data + size);
   FixChunkCrcs(png);
+  using namespace pavina::pictures;
   TRaster picture, alpha;
   if (!ReadPng(png.data(), png.size(), picture, alpha)) return 0;
   if (!PictureSizeAllowed(picture.Width(), picture.Height())) std::abort();

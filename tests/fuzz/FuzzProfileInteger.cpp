@@ -8,13 +8,16 @@
 
 #include "ProfileInteger.h"
 
+namespace pavina::settings {
 namespace {
 bool AllOf(const std::string& text, std::size_t from, const char* allowed) {
   return from < text.size() && text.find_first_not_of(allowed, from) == std::string::npos;
 }
 }  // namespace
+}  // namespace pavina::settings
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace pavina::settings;
   const std::string text(reinterpret_cast<const char*>(data), size);
   const std::optional<std::int32_t> value = ParseProfileInteger(text);
   if (ProfileTextToInteger(text, 77) != value.value_or(77)) std::abort();

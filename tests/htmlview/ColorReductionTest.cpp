@@ -220,7 +220,8 @@ TEST(GraphicsErrors, ReportTheirTexts) {
   EXPECT_EQ(ErrorOf([] { TDIB().ScanLine(0); }), "Image has no DIB");
   EXPECT_EQ(ErrorOf([] { TDIB(4, 4, 8).ScanLine(4); }), "Scan line index out of range");
   EXPECT_EQ(ErrorOf([] { TDIB(4, 4, 8).ScanLine(-1); }), "Scan line index out of range");
-  EXPECT_EQ(ErrorOf([] { TDIB::FromRaster(TRaster()); }), "Failed to create DIB from Bitmap");
+  EXPECT_EQ(ErrorOf([] { TDIB::FromRaster(pavina::pictures::TRaster()); }),
+            "Failed to create DIB from Bitmap");
   EXPECT_EQ(ErrorOf([] {
               TDIB mask(4, 4, 1);
               TDIBWriter writer(mask);
@@ -229,7 +230,7 @@ TEST(GraphicsErrors, ReportTheirTexts) {
 }
 
 TEST(Dib, FromRasterTurnsRedGreenBlueIntoTheBitmapOrder) {
-  TRaster raster(2, 1);
+  pavina::pictures::TRaster raster(2, 1);
   raster.WritePixel(0, 0, 10, 20, 30);
   raster.WritePixel(1, 0, 200, 100, 0);
   const TDIB dib = TDIB::FromRaster(raster);

@@ -9,6 +9,7 @@
 #include "images/PictureLoader.h"
 
 namespace {
+using pavina::pictures::TBmpTestFile;
 
 // 0 black, 1 red, 2 green, 3 black again: a second entry with the transparent colour.
 const TRgbList kPalette = {0x000000, 0x0000FF, 0x00FF00, 0x000000};

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace pavina::pictures {
+
 // Writes Windows bitmap files of every kind the reader accepts, for tests: any header,
 // bit depth and compression, bottom-up or top-down, from pixel values given top row first.
 struct TBmpTestFile {
@@ -144,3 +146,5 @@ struct TBmpTestFile {
     return data;
   }
 };
+
+}  // namespace pavina::pictures

@@ -9,6 +9,8 @@
 #include "SerialApi.h"
 #include "VirtualClock.h"
 
+namespace pavina::core {
+
 // An in-process serial port on a virtual clock. It records every call and every write,
 // delivers scripted input from a given virtual time on, and can fail any call.
 class TFakeSerial final : public TSerialApi {
@@ -35,7 +37,7 @@ class TFakeSerial final : public TSerialApi {
   // What happened.
   std::vector<std::string> calls;
   std::vector<TBytes> writes;
-  std::string openedName;
+  std::int32_t openedPort = 0;
   LineSettings lastState;
   Timeouts lastTimeouts;
   std::uint32_t lastMask = 0;
@@ -48,9 +50,9 @@ class TFakeSerial final : public TSerialApi {
     return all;
   }
 
-  Handle CreateFileA(const std::string& deviceName) override {
-    calls.push_back("CreateFileA");
-    openedName = deviceName;
+  Handle OpenComPort(std::int32_t n) override {
+    calls.push_back("OpenComPort");
+    openedPort = n;
     if (!deviceExists || open) {
       lastError_ = 2;
       return kInvalidHandle;
@@ -143,3 +145,5 @@ class TFakeSerial final : public TSerialApi {
   std::deque<Timed> input_;
   std::uint32_t lastError_ = 0;
 };
+
+}  // namespace pavina::core

@@ -10,6 +10,8 @@
 #include "LogoCore.h"
 #include "LogoView.h"
 
+namespace pavina::core {
+
 // A view without a screen: it keeps the state the window would show and records every
 // request of the core in order, as "name" or "name:argument".
 class THeadlessView final : public TLogoView {
@@ -124,3 +126,5 @@ class THeadlessView final : public TLogoView {
     if (core) core->UpdatePosition();
   }
 };
+
+}  // namespace pavina::core

@@ -6,6 +6,8 @@
 
 #include "Bytes.h"
 
+namespace pavina::core {
+
 // The host's side of the inserter protocol, byte for byte, for driving the simulator in
 // tests without a core.
 namespace inserter_traffic {
@@ -96,3 +98,5 @@ inline TBytes PatternFrame(std::int32_t width, std::int32_t height) {
 }
 
 }  // namespace inserter_traffic
+
+}  // namespace pavina::core

@@ -15,6 +15,8 @@
 
 #include "Raster.h"
 
+namespace pavina::pictures {
+
 // Where the picture tests find their files. Both are compiled in, so that the Windows
 // test program under Wine reads the same files through drive Z:.
 //  PAVINA_PICTURE_SAMPLES: the test images of Debian's libjpeg-turbo source package.
@@ -111,3 +113,5 @@ class TTempFolder {
  private:
   std::filesystem::path path_;
 };
+
+}  // namespace pavina::pictures

@@ -4,6 +4,8 @@
 #include "InserterModel.h"
 #include "VirtualClock.h"
 
+namespace pavina::core {
+
 // A simulated inserter behind a fake serial port, in virtual time: every write the core
 // makes goes to the inserter model, and its answers become readable at the virtual time
 // the model says. Faults, the transcript, the received logo and positions are the model's.
@@ -11,7 +13,8 @@
 //   TVirtualClock clock;
 //   TFakeSerial serial(clock);
 //   TSimulatedInserter inserter(serial, clock);
-//   inserter.Model().Faults().SetAckFault({TCommandKind::LineHeader, 3}, TAckFault::Missing);
+//   inserter.Model().Faults().SetAckFault({sim::TCommandKind::LineHeader, 3},
+//                                         sim::TAckFault::Missing);
 class TSimulatedInserter {
  public:
   TSimulatedInserter(TFakeSerial& serial, TVirtualClock& clock) : serial_(serial), clock_(clock) {
@@ -25,16 +28,18 @@ class TSimulatedInserter {
   TSimulatedInserter& operator=(const TSimulatedInserter&) = delete;
   ~TSimulatedInserter() { serial_.onWrite = nullptr; }
 
-  TInserterModel& Model() { return model_; }
-  const TInserterModel& Model() const { return model_; }
+  sim::TInserterModel& Model() { return model_; }
+  const sim::TInserterModel& Model() const { return model_; }
 
   // Shortcuts for what tests look at most.
-  TInserterFaults& Faults() { return model_.Faults(); }
-  const std::optional<TReceivedLogo>& Logo() const { return model_.Logo(); }
-  const std::vector<TReceivedPosition>& Positions() const { return model_.Positions(); }
+  sim::TInserterFaults& Faults() { return model_.Faults(); }
+  const std::optional<sim::TReceivedLogo>& Logo() const { return model_.Logo(); }
+  const std::vector<sim::TReceivedPosition>& Positions() const { return model_.Positions(); }
 
  private:
   TFakeSerial& serial_;
   TVirtualClock& clock_;
-  TInserterModel model_;
+  sim::TInserterModel model_;
 };
+
+}  // namespace pavina::core

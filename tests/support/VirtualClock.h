@@ -2,6 +2,8 @@
 
 #include "Clock.h"
 
+namespace pavina::core {
+
 // Virtual milliseconds: each tick read moves time on by a fixed step, so polling loops
 // advance time as they spin and a 30-second wait costs microseconds.
 class TVirtualClock final : public TClock {
@@ -33,3 +35,5 @@ class TVirtualClock final : public TClock {
   std::uint64_t reads_ = 0;
   std::uint64_t slept_ = 0;
 };
+
+}  // namespace pavina::core

@@ -6,9 +6,11 @@
 #include "Bytes.h"
 #include "Raster.h"
 
+namespace pavina::sim {
+
 // Reads back the one kind of bitmap the simulator writes (24 bits, uncompressed, bottom-up),
 // checking every header field that kind depends on; nothing for anything else.
-inline std::optional<TRaster> ReadBackBmp24(const TBytes& file) {
+inline std::optional<pictures::TRaster> ReadBackBmp24(const core::TBytes& file) {
   auto u16 = [&](std::size_t at) {
     return std::uint32_t{file[at]} | std::uint32_t{file[at + 1]} << 8;
   };
@@ -20,7 +22,7 @@ inline std::optional<TRaster> ReadBackBmp24(const TBytes& file) {
   const std::uint32_t rowSize = (width * 3 + 3) & ~3u;
   if (width > 10000 || height > 10000 || offset + std::uint64_t{rowSize} * height != file.size())
     return std::nullopt;
-  TRaster raster(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height));
+  pictures::TRaster raster(static_cast<std::int32_t>(width), static_cast<std::int32_t>(height));
   for (std::uint32_t y = 0; y < height; ++y) {
     const std::uint8_t* row = &file[offset + (height - 1 - y) * rowSize];
     for (std::uint32_t x = 0; x < width; ++x)
@@ -29,3 +31,5 @@ inline std::optional<TRaster> ReadBackBmp24(const TBytes& file) {
   }
   return raster;
 }
+
+}  // namespace pavina::sim

@@ -3,15 +3,17 @@
 #include "BmpReadBack.h"
 #include "BmpWriter.h"
 
+namespace pavina::sim {
+
 namespace {
 
 TEST(BmpWriter, Writes24BitBottomUpRowsPaddedToFourBytes) {
   // 3 pixels a row: 9 bytes of pixels and 3 of padding.
-  TRaster raster(3, 2);
+  pictures::TRaster raster(3, 2);
   raster.WritePixel(0, 0, 255, 0, 0);
   raster.WritePixel(2, 0, 1, 2, 3);
   raster.WritePixel(1, 1, 0, 0, 255);
-  const TBytes file = EncodeBmp24(raster);
+  const core::TBytes file = EncodeBmp24(raster);
   ASSERT_EQ(file.size(), 54u + 2 * 12);
   // The bottom row comes first, blue green red.
   EXPECT_EQ(file[54 + 3], 255);  // (1, 1): blue
@@ -27,7 +29,7 @@ TEST(BmpWriter, Writes24BitBottomUpRowsPaddedToFourBytes) {
 
 TEST(BmpWriter, WidthsOfEveryPaddingRoundTrip) {
   for (std::int32_t width = 1; width <= 5; ++width) {
-    TRaster raster(width, 3);
+    pictures::TRaster raster(width, 3);
     for (std::int32_t y = 0; y < 3; ++y)
       for (std::int32_t x = 0; x < width; ++x)
         raster.WritePixel(x, y, static_cast<std::uint8_t>(x * 50),
@@ -39,3 +41,5 @@ TEST(BmpWriter, WidthsOfEveryPaddingRoundTrip) {
 }
 
 }  // namespace
+
+}  // namespace pavina::sim

@@ -2,6 +2,8 @@
 
 #include "ControlCommand.h"
 
+namespace pavina::sim {
+
 namespace {
 
 class ControlCommandTest : public ::testing::Test {
@@ -34,7 +36,7 @@ TEST_F(ControlCommandTest, EveryFaultCanBeSwitchedOnAndOff) {
   EXPECT_TRUE(Line("silence-after 12"));
   EXPECT_EQ(f.silenceAfterLines, 12);
   EXPECT_TRUE(Line("stray 41,0d,FF"));
-  EXPECT_EQ(f.strayBytes, (TBytes{0x41, 0x0D, 0xFF}));
+  EXPECT_EQ(f.strayBytes, (core::TBytes{0x41, 0x0D, 0xFF}));
   EXPECT_TRUE(Line("status-reply short"));
   EXPECT_EQ(f.statusLength, TStatusLength::Short);
   EXPECT_TRUE(Line("pace on"));
@@ -102,3 +104,5 @@ TEST_F(ControlCommandTest, BadCommandsAreRefusedWithAMessageAndChangeNothing) {
 }
 
 }  // namespace
+
+}  // namespace pavina::sim

@@ -3,12 +3,14 @@
 #include "InserterModel.h"
 #include "InserterTraffic.h"
 
+namespace pavina::sim {
+
 namespace {
 
-using namespace inserter_traffic;
+using namespace core::inserter_traffic;
 
-TBytes Joined(const std::vector<TTimedReply>& replies) {
-  TBytes all;
+core::TBytes Joined(const std::vector<TTimedReply>& replies) {
+  core::TBytes all;
   for (const auto& r : replies) all.insert(all.end(), r.bytes.begin(), r.bytes.end());
   return all;
 }
@@ -19,31 +21,32 @@ class InserterModelTest : public ::testing::Test {
   InserterModelTest() { model.SetClearTimeMs(0); }
 
   // One host write at the present time; the answer bytes, whenever they are due.
-  TBytes Write(const TBytes& bytes) {
+  core::TBytes Write(const core::TBytes& bytes) {
     last = model.Receive(bytes, now);
     return Joined(last);
   }
   // A line's data in its two writes; the answer to the second.
-  TBytes WriteLine(const TBytes& data) {
-    EXPECT_EQ(Write(PaddedLine(data)), TBytes{}) << "the data alone is not a complete line";
+  core::TBytes WriteLine(const core::TBytes& data) {
+    EXPECT_EQ(Write(PaddedLine(data)), core::TBytes{}) << "the data alone is not a complete line";
     return Write(Filler(20));
   }
   // A whole upload as the core makes it, every answer checked; false at the first wrong one.
   bool Upload(std::int32_t width, std::int32_t height, std::uint8_t x = 50, std::uint8_t y = 50) {
     Write(Filler(30));
     Write(Filler(30));
-    if (Write(Clear()) != TBytes{0x26}) return false;
+    if (Write(Clear()) != core::TBytes{0x26}) return false;
     Write(Filler(30));
     for (std::int32_t line = 0; line < height + 3; ++line) {
-      if (Write(LineHeader(line)) != TBytes{0x27}) return false;
-      const TBytes data = line < height ? PatternLine(width, line) : TBytes(width * 4u, 0);
-      if (WriteLine(data) != TBytes{0x00}) return false;
+      if (Write(LineHeader(line)) != core::TBytes{0x27}) return false;
+      const core::TBytes data =
+          line < height ? PatternLine(width, line) : core::TBytes(width * 4u, 0);
+      if (WriteLine(data) != core::TBytes{0x00}) return false;
       Write(Filler(20));
     }
     Write(Filler(30));
     return Write(SizeAndPosition(static_cast<std::uint8_t>(width + 4),
                                  static_cast<std::uint8_t>((height + 2) / 2), x, y)) ==
-           TBytes{0x13};
+           core::TBytes{0x13};
   }
 
   TInserterModel model;
@@ -52,10 +55,10 @@ class InserterModelTest : public ::testing::Test {
 };
 
 TEST_F(InserterModelTest, EachCommandGetsItsAcknowledgement) {
-  EXPECT_EQ(Write(Clear()), TBytes{0x26});
-  EXPECT_EQ(Write(LineHeader(0)), TBytes{0x27});
-  EXPECT_EQ(WriteLine({0xFF, 0xF8, 0x00, 0x00}), TBytes{0x00});
-  EXPECT_EQ(Write(SizeAndPosition(0, 0, 60, 70)), TBytes{0x13});
+  EXPECT_EQ(Write(Clear()), core::TBytes{0x26});
+  EXPECT_EQ(Write(LineHeader(0)), core::TBytes{0x27});
+  EXPECT_EQ(WriteLine({0xFF, 0xF8, 0x00, 0x00}), core::TBytes{0x00});
+  EXPECT_EQ(Write(SizeAndPosition(0, 0, 60, 70)), core::TBytes{0x13});
   ASSERT_EQ(last.size(), 1u);
   EXPECT_EQ(last[0].afterMs, 0u);
   EXPECT_EQ(model.Statistics().commands, 4u);  // the line data counts as one
@@ -77,30 +80,30 @@ TEST_F(InserterModelTest, StatusReplyIsTheLengthByteAndTheText) {
   model.SetStatusText("LI-100 v2");
   EXPECT_EQ(Write(Status()), StatusReply("LI-100 v2"));
   model.SetStatusText("");
-  EXPECT_EQ(Write(Status()), TBytes{0x00});
+  EXPECT_EQ(Write(Status()), core::TBytes{0x00});
   model.SetStatusText(std::string(300, 'x'));
-  const TBytes longest = Write(Status());
+  const core::TBytes longest = Write(Status());
   ASSERT_EQ(longest.size(), 256u);
   EXPECT_EQ(longest[0], 255);
 }
 
 TEST_F(InserterModelTest, FillersNoiseAndBrokenOffCommandsAreIgnoredAndCounted) {
-  EXPECT_EQ(Write(Filler(30)), TBytes{});
-  EXPECT_EQ(Write({0x00, 0x55, 0x88}), TBytes{});
+  EXPECT_EQ(Write(Filler(30)), core::TBytes{});
+  EXPECT_EQ(Write({0x00, 0x55, 0x88}), core::TBytes{});
   // A stray F1 in front of a command, and a command beginning that turns into noise.
   EXPECT_EQ(Write({0xF1, 0xF1, 0xF3}), StatusReply(TInserterModel::kDefaultStatusText));
-  EXPECT_EQ(Write({0xF1, 0xF1, 0x88, 0x99}), TBytes{});
+  EXPECT_EQ(Write({0xF1, 0xF1, 0x88, 0x99}), core::TBytes{});
   EXPECT_EQ(model.Statistics().fillerBytes, 30u);
   EXPECT_EQ(model.Statistics().unknownBytes, 3u + 1u + 4u);
   EXPECT_EQ(model.Statistics().commands, 1u);
 }
 
 TEST_F(InserterModelTest, ACommandSplitOverSeveralWritesIsAnsweredWhenComplete) {
-  EXPECT_EQ(Write({0xF1, 0xF1, 0x88}), TBytes{});
-  EXPECT_EQ(Write({0x88, 0x84}), TBytes{});
-  EXPECT_EQ(Write({0x18}), TBytes{0x26});
+  EXPECT_EQ(Write({0xF1, 0xF1, 0x88}), core::TBytes{});
+  EXPECT_EQ(Write({0x88, 0x84}), core::TBytes{});
+  EXPECT_EQ(Write({0x18}), core::TBytes{0x26});
   // Two commands in one write get two answers.
-  EXPECT_EQ(Write({0xF1, 0xF2, 0, 0, 1, 2, 0xF1, 0xF2, 0, 0, 3, 4}), (TBytes{0x13, 0x13}));
+  EXPECT_EQ(Write({0xF1, 0xF2, 0, 0, 1, 2, 0xF1, 0xF2, 0, 0, 3, 4}), (core::TBytes{0x13, 0x13}));
   EXPECT_EQ(model.Positions(), (std::vector<TReceivedPosition>{{1, 2}, {3, 4}}));
 }
 
@@ -108,14 +111,14 @@ TEST_F(InserterModelTest, LineDataEndsAtTheFillerAndItsTrailingZerosAreNotData) 
   Write(Clear());
   Write(LineHeader(0));
   // Data that holds fillers, command bytes and zeros of its own: all of it is data.
-  const TBytes data = {0x37, 0x37, 0x00, 0x37, 0xF1, 0xF3, 0x00, 0x00};
-  EXPECT_EQ(Write(PaddedLine(data)), TBytes{});
-  EXPECT_EQ(Write(Filler(19)), TBytes{});
-  EXPECT_EQ(Write(Filler(1)), TBytes{0x00});
+  const core::TBytes data = {0x37, 0x37, 0x00, 0x37, 0xF1, 0xF3, 0x00, 0x00};
+  EXPECT_EQ(Write(PaddedLine(data)), core::TBytes{});
+  EXPECT_EQ(Write(Filler(19)), core::TBytes{});
+  EXPECT_EQ(Write(Filler(1)), core::TBytes{0x00});
   // A filler with no padded data before it (the line's header went unanswered and the host
   // sent its long filler) ends nothing and is not answered.
   Write(LineHeader(1));
-  EXPECT_EQ(Write(Filler(30)), TBytes{});
+  EXPECT_EQ(Write(Filler(30)), core::TBytes{});
   EXPECT_EQ(model.Statistics().malformedLines, 1u);
   EXPECT_EQ(Write(Status()), StatusReply(TInserterModel::kDefaultStatusText));
 }
@@ -162,7 +165,7 @@ TEST_F(InserterModelTest, AWrongSizeIsReportedAndTheLogoKept) {
   Write(Clear());
   for (std::int32_t line = 0; line < 5 + 3; ++line) {
     Write(LineHeader(line));
-    WriteLine(line < 5 ? PatternLine(4, line) : TBytes(16, 0));
+    WriteLine(line < 5 ? PatternLine(4, line) : core::TBytes(16, 0));
   }
   Write(SizeAndPosition(4 + 4, 3, 50, 50));  // height 5 needs (5 + 2) div 2 = 3
   ASSERT_TRUE(model.Logo());
@@ -170,7 +173,7 @@ TEST_F(InserterModelTest, AWrongSizeIsReportedAndTheLogoKept) {
   Write(Clear());
   for (std::int32_t line = 0; line < 5 + 3; ++line) {
     Write(LineHeader(line));
-    WriteLine(line < 5 ? PatternLine(4, line) : TBytes(16, 0));
+    WriteLine(line < 5 ? PatternLine(4, line) : core::TBytes(16, 0));
   }
   Write(SizeAndPosition(4 + 5, 3, 50, 50));
   ASSERT_TRUE(model.Logo());
@@ -189,18 +192,18 @@ TEST_F(InserterModelTest, AnUploadCutShortLeavesNoLogo) {
   EXPECT_FALSE(model.Logo());
   EXPECT_EQ(model.UploadsCompleted(), 0u);
   // A size with no upload before it is answered and changes nothing.
-  EXPECT_EQ(Write(SizeAndPosition(8, 3, 50, 50)), TBytes{0x13});
+  EXPECT_EQ(Write(SizeAndPosition(8, 3, 50, 50)), core::TBytes{0x13});
   EXPECT_FALSE(model.Logo());
 }
 
 TEST_F(InserterModelTest, LinesLandAtTheAddressesOfTheirHeaders) {
   Write(Clear());
   // Image line 0 is sent to address 3 * 1024 and line 1 to 0: the logo follows the headers.
-  const TBytes headers[] = {LineHeader(3), LineHeader(0), LineHeader(1), LineHeader(2),
-                            LineHeader(4)};
+  const core::TBytes headers[] = {LineHeader(3), LineHeader(0), LineHeader(1), LineHeader(2),
+                                  LineHeader(4)};
   for (int i = 0; i < 5; ++i) {
     Write(headers[i]);
-    WriteLine(i < 2 ? PatternLine(2, i) : TBytes(8, 0));
+    WriteLine(i < 2 ? PatternLine(2, i) : core::TBytes(8, 0));
   }
   Write(SizeAndPosition(6, 2, 0, 0));
   ASSERT_TRUE(model.Logo());
@@ -216,28 +219,28 @@ TEST_F(InserterModelTest, MissingAndWrongAnswersHitOnlyTheirTarget) {
   model.Faults().SetAckFault({TCommandKind::LineHeader, 2}, TAckFault::Missing);
   model.Faults().SetAckFault({TCommandKind::LineData, 1}, TAckFault::Wrong);
   Write(Clear());
-  EXPECT_EQ(Write(LineHeader(0)), TBytes{0x27});
-  EXPECT_EQ(WriteLine({1, 2, 0, 4}), TBytes{0x00});
-  EXPECT_EQ(Write(LineHeader(1)), TBytes{0x27});
-  EXPECT_EQ(WriteLine({1, 2, 0, 4}), TBytes{0x3F});
-  EXPECT_EQ(Write(LineHeader(2)), TBytes{});
+  EXPECT_EQ(Write(LineHeader(0)), core::TBytes{0x27});
+  EXPECT_EQ(WriteLine({1, 2, 0, 4}), core::TBytes{0x00});
+  EXPECT_EQ(Write(LineHeader(1)), core::TBytes{0x27});
+  EXPECT_EQ(WriteLine({1, 2, 0, 4}), core::TBytes{0x3F});
+  EXPECT_EQ(Write(LineHeader(2)), core::TBytes{});
   // Lines count from the clear: after a new clear line 2 is again the third header.
   Write(Filler(30));
   Write(Clear());
-  EXPECT_EQ(Write(LineHeader(0)), TBytes{0x27});
+  EXPECT_EQ(Write(LineHeader(0)), core::TBytes{0x27});
   WriteLine({});
-  EXPECT_EQ(Write(LineHeader(1)), TBytes{0x27});
+  EXPECT_EQ(Write(LineHeader(1)), core::TBytes{0x27});
   WriteLine({});
-  EXPECT_EQ(Write(LineHeader(2)), TBytes{});
+  EXPECT_EQ(Write(LineHeader(2)), core::TBytes{});
   // The host ends an unanswered line with its long filler.
-  EXPECT_EQ(Write(Filler(30)), TBytes{});
+  EXPECT_EQ(Write(Filler(30)), core::TBytes{});
 
   model.Faults().SetAckFault({TCommandKind::Clear, {}}, TAckFault::Wrong);
   model.Faults().SetAckFault({TCommandKind::SizeAndPosition, {}}, TAckFault::Missing);
   model.Faults().SetAckFault({TCommandKind::Status, {}}, TAckFault::Missing);
-  EXPECT_EQ(Write(Clear()), TBytes{0x3F});
-  EXPECT_EQ(Write(SizeAndPosition(0, 0, 1, 1)), TBytes{});
-  EXPECT_EQ(Write(Status()), TBytes{});
+  EXPECT_EQ(Write(Clear()), core::TBytes{0x3F});
+  EXPECT_EQ(Write(SizeAndPosition(0, 0, 1, 1)), core::TBytes{});
+  EXPECT_EQ(Write(Status()), core::TBytes{});
   model.Faults().SetAckFault({TCommandKind::Status, {}}, std::nullopt);
   EXPECT_EQ(Write(Status()).size(), 1u + model.StatusText().size());
 }
@@ -271,41 +274,41 @@ TEST_F(InserterModelTest, DelaysPostponeTheAnswerAndAnswersNeverOvertake) {
 
 TEST_F(InserterModelTest, StrayBytesComeBeforeEveryAnswer) {
   model.Faults().strayBytes = {0x41, 0x42};
-  EXPECT_EQ(Write(Clear()), (TBytes{0x41, 0x42, 0x26}));
+  EXPECT_EQ(Write(Clear()), (core::TBytes{0x41, 0x42, 0x26}));
   model.SetStatusText("OK");
-  EXPECT_EQ(Write(Status()), (TBytes{0x41, 0x42, 0x02, 'O', 'K'}));
+  EXPECT_EQ(Write(Status()), (core::TBytes{0x41, 0x42, 0x02, 'O', 'K'}));
 }
 
 TEST_F(InserterModelTest, StatusRepliesOfTheWrongLength) {
   model.SetStatusText("OK");
   model.Faults().statusLength = TStatusLength::Long;
-  const TBytes longReply = Write(Status());
+  const core::TBytes longReply = Write(Status());
   EXPECT_EQ(longReply.size(), 2u + 2u);
   EXPECT_EQ(longReply[0], 2);
   model.Faults().statusLength = TStatusLength::Short;
-  EXPECT_EQ(Write(Status()), (TBytes{0x03, 'O', 'K'}));
+  EXPECT_EQ(Write(Status()), (core::TBytes{0x03, 'O', 'K'}));
 }
 
 TEST_F(InserterModelTest, SilentAnswersNothingButStillListens) {
   model.Faults().silent = true;
-  EXPECT_EQ(Write(Clear()), TBytes{});
-  EXPECT_EQ(Write(Status()), TBytes{});
-  EXPECT_EQ(Write(SizeAndPosition(0, 0, 9, 9)), TBytes{});
+  EXPECT_EQ(Write(Clear()), core::TBytes{});
+  EXPECT_EQ(Write(Status()), core::TBytes{});
+  EXPECT_EQ(Write(SizeAndPosition(0, 0, 9, 9)), core::TBytes{});
   EXPECT_EQ(model.Positions().size(), 1u);
   model.Faults().silent = false;
-  EXPECT_EQ(Write(Clear()), TBytes{0x26});
+  EXPECT_EQ(Write(Clear()), core::TBytes{0x26});
 }
 
 TEST_F(InserterModelTest, SilenceAfterNLinesHangsAtTheHeaderOfLineN) {
   model.Faults().silenceAfterLines = 2;
-  EXPECT_EQ(Write(Clear()), TBytes{0x26});
+  EXPECT_EQ(Write(Clear()), core::TBytes{0x26});
   for (int line = 0; line < 2; ++line) {
-    EXPECT_EQ(Write(LineHeader(line)), TBytes{0x27});
-    EXPECT_EQ(WriteLine({1, 1, 0, 1}), TBytes{0x00});
+    EXPECT_EQ(Write(LineHeader(line)), core::TBytes{0x27});
+    EXPECT_EQ(WriteLine({1, 1, 0, 1}), core::TBytes{0x00});
   }
-  EXPECT_EQ(Write(LineHeader(2)), TBytes{});
-  EXPECT_EQ(Write(Status()), TBytes{});
-  EXPECT_EQ(Write(Clear()), TBytes{});
+  EXPECT_EQ(Write(LineHeader(2)), core::TBytes{});
+  EXPECT_EQ(Write(Status()), core::TBytes{});
+  EXPECT_EQ(Write(Clear()), core::TBytes{});
   EXPECT_TRUE(model.Faults().silent);
 }
 
@@ -349,7 +352,7 @@ TEST_F(InserterModelTest, TheTranscriptHoldsBothDirectionsWithTimesAndNotes) {
   EXPECT_EQ(entries.front().bytes, Clear());
   EXPECT_EQ(entries.front().timeMs, 5000u);
   EXPECT_EQ(entries.back().direction, TTranscriptDirection::DeviceToHost);
-  EXPECT_EQ(entries.back().bytes, TBytes{0x26});
+  EXPECT_EQ(entries.back().bytes, core::TBytes{0x26});
   EXPECT_EQ(entries.back().timeMs, 5030u);
   EXPECT_EQ(FormatTranscriptEntry(entries.front()), "      5000 host> F1 F1 88 88 84 18");
   EXPECT_EQ(FormatTranscriptEntry(entries.back()), "      5030  dev< 26");
@@ -357,3 +360,5 @@ TEST_F(InserterModelTest, TheTranscriptHoldsBothDirectionsWithTimesAndNotes) {
 }
 
 }  // namespace
+
+}  // namespace pavina::sim

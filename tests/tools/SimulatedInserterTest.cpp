@@ -6,11 +6,13 @@
 #include "SimulatedInserter.h"
 #include "WirePacing.h"
 
+namespace pavina::sim {
+
 namespace {
 
-using inserter_traffic::PatternFrame;
-using inserter_traffic::PatternPixel;
-using inserter_traffic::Rgb;
+using core::inserter_traffic::PatternFrame;
+using core::inserter_traffic::PatternPixel;
+using core::inserter_traffic::Rgb;
 
 // The core and the simulated inserter together, in virtual time.
 class SimulatedInserterTest : public ::testing::Test {
@@ -27,11 +29,11 @@ class SimulatedInserterTest : public ::testing::Test {
     core.FImageLoaded = true;
   }
 
-  TVirtualClock clock;
-  THeadlessView view;
-  TFakeSerial serial;
-  TLogoCore core;
-  TSimulatedInserter inserter;
+  core::TVirtualClock clock;
+  core::THeadlessView view;
+  core::TFakeSerial serial;
+  core::TLogoCore core;
+  core::TSimulatedInserter inserter;
 };
 
 TEST_F(SimulatedInserterTest, AWholeUploadArrivesAsTheFrameWithSizeAndPosition) {
@@ -111,3 +113,5 @@ TEST_F(SimulatedInserterTest, APacedUploadTakesAtLeastItsTimeOnTheWire) {
 }
 
 }  // namespace
+
+}  // namespace pavina::sim

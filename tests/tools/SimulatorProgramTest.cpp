@@ -19,9 +19,11 @@
 #include "BmpReadBack.h"
 #include "InserterTraffic.h"
 
+namespace pavina::sim {
+
 namespace {
 
-using namespace inserter_traffic;
+using namespace core::inserter_traffic;
 using Clock = std::chrono::steady_clock;
 
 // Generous: the tests run beside others on two cores under the sanitizers.
@@ -132,11 +134,12 @@ class SimulatorProgram : public ::testing::Test {
 
   // Writes the bytes and collects the answer until it has `expected` bytes or the time
   // is up; the answer may be longer when more came than expected.
-  TBytes Exchange(const TBytes& bytes, std::size_t expected, int timeoutMs = kAnswerTimeoutMs) {
+  core::TBytes Exchange(const core::TBytes& bytes, std::size_t expected,
+                        int timeoutMs = kAnswerTimeoutMs) {
     if (!bytes.empty() &&
         write(port, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
       return {};
-    TBytes answer;
+    core::TBytes answer;
     const auto end = Clock::now() + std::chrono::milliseconds(timeoutMs);
     while (answer.size() < expected) {
       const auto left =
@@ -177,15 +180,15 @@ TEST_F(SimulatorProgram, AnUploadIsWrittenAsPicturesAndTheTranscriptKeepsEveryBy
   ASSERT_GE(port, 0);
   const std::int32_t width = 3, height = 2;
   Exchange(Filler(30), 0, 0);
-  ASSERT_EQ(Exchange(Clear(), 1), TBytes{0x26});
+  ASSERT_EQ(Exchange(Clear(), 1), core::TBytes{0x26});
   for (std::int32_t line = 0; line < height + 3; ++line) {
-    ASSERT_EQ(Exchange(LineHeader(line), 1), TBytes{0x27}) << line;
-    const TBytes data = line < height ? PatternLine(width, line) : TBytes(width * 4, 0);
+    ASSERT_EQ(Exchange(LineHeader(line), 1), core::TBytes{0x27}) << line;
+    const core::TBytes data = line < height ? PatternLine(width, line) : core::TBytes(width * 4, 0);
     Exchange(PaddedLine(data), 0, 0);
-    ASSERT_EQ(Exchange(Filler(20), 1), TBytes{0x00}) << line;
+    ASSERT_EQ(Exchange(Filler(20), 1), core::TBytes{0x00}) << line;
     Exchange(Filler(20), 0, 0);
   }
-  ASSERT_EQ(Exchange(SizeAndPosition(width + 4, (height + 2) / 2, 61, 72), 1), TBytes{0x13});
+  ASSERT_EQ(Exchange(SizeAndPosition(width + 4, (height + 2) / 2, 61, 72), 1), core::TBytes{0x13});
 
   // The files are written before the acknowledgement goes out.
   EXPECT_EQ(ReadFile(prefix + ".txt"),
@@ -193,8 +196,8 @@ TEST_F(SimulatorProgram, AnUploadIsWrittenAsPicturesAndTheTranscriptKeepsEveryBy
             "lines-equal yes\nupload 1\n");
   const std::string colourFile = ReadFile(prefix + "-colour.bmp");
   const std::string keyFile = ReadFile(prefix + "-key.bmp");
-  const auto colour = ReadBackBmp24(TBytes(colourFile.begin(), colourFile.end()));
-  const auto key = ReadBackBmp24(TBytes(keyFile.begin(), keyFile.end()));
+  const auto colour = ReadBackBmp24(core::TBytes(colourFile.begin(), colourFile.end()));
+  const auto key = ReadBackBmp24(core::TBytes(keyFile.begin(), keyFile.end()));
   ASSERT_TRUE(colour && key);
   ASSERT_EQ(colour->Width(), width);
   ASSERT_EQ(key->Height(), height);
@@ -227,7 +230,7 @@ TEST_F(SimulatorProgram, TheControlFifoChangesTheBehaviourWhileItRuns) {
   };
   send("silent on\nfail header:2 wrong\n");
   ASSERT_TRUE(WaitForText(transcript, "# control: fail header:2 wrong"));
-  EXPECT_EQ(Exchange(Status(), 1, 500), TBytes{});
+  EXPECT_EQ(Exchange(Status(), 1, 500), core::TBytes{});
   send("no such thing\n");
   ASSERT_TRUE(WaitForText(dir + "/stderr", "unknown command \"no\""));
   send("silent off\nstatus Now Talking\n");
@@ -299,3 +302,5 @@ TEST(SimulatorProgramOptions, HelpAndBadOptions) {
 }
 
 }  // namespace
+
+}  // namespace pavina::sim

@@ -6,19 +6,21 @@
 
 #include "ComPortList.h"
 
+namespace pavina::ui {
+
 namespace {
 
-// Ports by device name: free, missing (error 2) or held elsewhere (access denied).
-class TPortTable final : public TSerialApi {
+// Ports by number: free, missing (error 2) or held elsewhere (access denied).
+class TPortTable final : public core::TSerialApi {
  public:
-  std::map<std::string, std::uint32_t> openErrors;  // absent: opens
-  std::vector<std::string> opened;
+  std::map<std::int32_t, std::uint32_t> openErrors;  // absent: opens
+  std::vector<std::int32_t> opened;
   int closes = 0;
   bool holding = false;
 
-  Handle CreateFileA(const std::string& name) override {
-    opened.push_back(name);
-    const auto error = openErrors.find(name);
+  Handle OpenComPort(std::int32_t n) override {
+    opened.push_back(n);
+    const auto error = openErrors.find(n);
     lastError_ = error == openErrors.end() ? 0 : error->second;
     if (lastError_ != 0 || holding) return kInvalidHandle;
     holding = true;
@@ -44,13 +46,13 @@ class TPortTable final : public TSerialApi {
   std::uint32_t lastError_ = 0;
 };
 
-TEST(ComPortProbe, OpensByDeviceNameClosesAgainAndPacksPortAndStatus) {
+TEST(ComPortProbe, OpensClosesAgainAndPacksPortAndStatus) {
   TPortTable ports;
-  ports.openErrors["\\\\.\\COM2"] = 5;  // held by another program
-  ports.openErrors["\\\\.\\COM4"] = 2;  // no such port
+  ports.openErrors[2] = 5;  // held by another program
+  ports.openErrors[4] = 2;  // no such port
 
   const std::uint32_t free12 = ProbeComPort(ports, 12);
-  EXPECT_EQ(ports.opened.back(), "\\\\.\\COM12");  // COM10 and above open only so
+  EXPECT_EQ(ports.opened.back(), 12);
   EXPECT_EQ(ports.closes, 1);
   EXPECT_FALSE(ports.holding);
   EXPECT_EQ(free12, 0x0001000Cu);
@@ -65,12 +67,12 @@ TEST(ComPortProbe, OpensByDeviceNameClosesAgainAndPacksPortAndStatus) {
 
 TEST(ComPortProbe, ListsOnlyFreePortsFromOneToThirtyTwoInOrder) {
   TPortTable ports;
-  for (int n = 1; n <= 40; ++n) ports.openErrors["\\\\.\\COM" + std::to_string(n)] = 2;
-  ports.openErrors.erase("\\\\.\\COM1");
-  ports.openErrors.erase("\\\\.\\COM3");
-  ports.openErrors.erase("\\\\.\\COM32");
-  ports.openErrors.erase("\\\\.\\COM33");
-  ports.openErrors["\\\\.\\COM2"] = 5;
+  for (int n = 1; n <= 40; ++n) ports.openErrors[n] = 2;
+  ports.openErrors.erase(1);
+  ports.openErrors.erase(3);
+  ports.openErrors.erase(32);
+  ports.openErrors.erase(33);
+  ports.openErrors[2] = 5;
 
   const auto entries = FreePortEntries([&](std::uint16_t p) { return ProbeComPort(ports, p); });
   EXPECT_EQ(entries, (std::vector<std::string>{"COM 1", "COM 3", "COM 32"}));
@@ -78,7 +80,7 @@ TEST(ComPortProbe, ListsOnlyFreePortsFromOneToThirtyTwoInOrder) {
   EXPECT_EQ(ports.closes, 3);
 
   TPortTable none;
-  for (int n = 1; n <= 32; ++n) none.openErrors["\\\\.\\COM" + std::to_string(n)] = 2;
+  for (int n = 1; n <= 32; ++n) none.openErrors[n] = 2;
   EXPECT_TRUE(FreePortEntries([&](std::uint16_t p) { return ProbeComPort(none, p); }).empty());
 }
 
@@ -93,3 +95,5 @@ TEST(ComPortProbe, SelectedEntryGivesTheNumberInItsFifthAndSixthCharacters) {
 }
 
 }  // namespace
+
+}  // namespace pavina::ui

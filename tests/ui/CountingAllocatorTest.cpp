@@ -8,6 +8,8 @@
 
 #include "CountingAllocator.h"
 
+namespace pavina::ui {
+
 namespace {
 
 // Every allocation path moves the count by at least what was asked and gives it all back.
@@ -94,3 +96,5 @@ TEST_F(CountingAllocator, BlocksTheCRuntimeMadeForItselfPassThroughUncounted) {
 }
 
 }  // namespace
+
+}  // namespace pavina::ui

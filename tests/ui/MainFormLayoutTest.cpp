@@ -7,6 +7,8 @@
 
 #include "MainFormLayout.h"
 
+namespace pavina::ui {
+
 namespace {
 
 TEST(MainFormLayout, ExactlyTheElevenControlsOfAnUploadCarryTheTag) {
@@ -56,3 +58,5 @@ TEST(MainFormLayout, UpDownRangesIncludingTheReversedY) {
 }
 
 }  // namespace
+
+}  // namespace pavina::ui

@@ -6,6 +6,8 @@
 #include "ProgramTitle.h"
 #include "ReportTexts.h"
 
+namespace pavina::ui {
+
 namespace {
 
 TEST(ReportTexts, GeneralErrorAddsAFullStopOnlyAfterCharactersAboveIt) {
@@ -44,3 +46,5 @@ TEST(ProgramTitle, FileNameUpToItsFirstDotWithOnlyTheFirstLetterKept) {
 }
 
 }  // namespace
+
+}  // namespace pavina::ui

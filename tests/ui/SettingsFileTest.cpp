@@ -10,6 +10,8 @@
 #include "ExecutablePath.h"
 #include "SettingsFile.h"
 
+namespace pavina::ui {
+
 namespace {
 
 // A fresh folder of its own under the temporary folder.
@@ -34,7 +36,8 @@ class SettingsFile : public ::testing::Test {
     return text.str();
   }
   void Store(const char* key, const char* value) const {
-    ASSERT_TRUE(::WritePrivateProfileStringA(kSettingsSection, key, value, path_.c_str()));
+    ASSERT_TRUE(
+        ::WritePrivateProfileStringA(settings::kSettingsSection, key, value, path_.c_str()));
   }
 
   std::string folder_;
@@ -42,49 +45,48 @@ class SettingsFile : public ::testing::Test {
 };
 
 TEST_F(SettingsFile, MissingFileGivesDefaultsAndTheFirstWriteCreatesIt) {
-  const TIniFile settings(path_);
-  EXPECT_EQ(settings.ReadInteger(kSettingsSection, kComPortKey, kDefaultComPort), 2);
-  EXPECT_EQ(settings.ReadInteger(kSettingsSection, kKeyOffsetKey, kDefaultKeyOffset), 5);
+  const TIniFile file(path_);
+  EXPECT_EQ(settings::ReadSettings(file).comPort, 2);
+  EXPECT_EQ(settings::ReadSettings(file).keyOffset, 5);
   EXPECT_EQ(::GetFileAttributesA(path_.c_str()), INVALID_FILE_ATTRIBUTES);
 
-  settings.WriteInteger(kSettingsSection, kKeyOffsetKey, -7);
+  file.WriteInteger(settings::kSettingsSection, settings::kKeyOffsetKey, -7);
   const std::string text = FileText();
   EXPECT_NE(text.find("[VARS]"), std::string::npos) << text;
   EXPECT_NE(text.find("O=-7"), std::string::npos) << text;
   EXPECT_EQ(text.find("COM="), std::string::npos) << text;
-  EXPECT_EQ(settings.ReadInteger(kSettingsSection, kKeyOffsetKey, kDefaultKeyOffset), -7);
+  EXPECT_EQ(settings::ReadSettings(file).keyOffset, -7);
 }
 
 TEST_F(SettingsFile, StoredTextIsReadWithTheIntegerRules) {
-  const TIniFile settings(path_);
+  const TIniFile file(path_);
   const struct {
     const char* stored;
     std::int32_t expected;
   } cases[] = {{"0x3", 3},        {"$3", 3}, {"3", 3},           {"3a", 2},
                {"$FFFFFFFF", -1}, {"", 2},   {"99999999999", 2}, {"-0", 0}};
   for (const auto& c : cases) {
-    Store(kComPortKey, c.stored);
-    EXPECT_EQ(settings.ReadInteger(kSettingsSection, kComPortKey, kDefaultComPort), c.expected)
-        << c.stored;
+    Store(settings::kComPortKey, c.stored);
+    EXPECT_EQ(settings::ReadSettings(file).comPort, c.expected) << c.stored;
   }
   // Another section or key is not ours and stays as it is.
   ASSERT_TRUE(::WritePrivateProfileStringA("OTHER", "COM", "9", path_.c_str()));
-  settings.WriteInteger(kSettingsSection, kComPortKey, 4);
-  EXPECT_EQ(settings.ReadInteger("OTHER", "COM", 0), 9);
-  EXPECT_EQ(settings.ReadInteger(kSettingsSection, kComPortKey, kDefaultComPort), 4);
+  file.WriteInteger(settings::kSettingsSection, settings::kComPortKey, 4);
+  EXPECT_EQ(file.Value("OTHER", "COM"), "9");
+  EXPECT_EQ(settings::ReadSettings(file).comPort, 4);
 }
 
 TEST_F(SettingsFile, AFailedWriteRaisesUnableToWriteWithThePathAndStoresNothing) {
   ASSERT_TRUE(::CreateDirectoryA(path_.c_str(), nullptr));  // a folder where the file goes
-  const TIniFile settings(path_);
+  const TIniFile file(path_);
   try {
-    settings.WriteInteger(kSettingsSection, kKeyOffsetKey, -7);
+    file.WriteInteger(settings::kSettingsSection, settings::kKeyOffsetKey, -7);
     FAIL() << "the write did not fail";
   } catch (const std::runtime_error& error) {
     EXPECT_EQ(std::string(error.what()), "Unable to write to " + path_);
   }
   // Neither the value written nor the default: nothing was stored anywhere.
-  EXPECT_EQ(settings.ReadInteger(kSettingsSection, kKeyOffsetKey, 42), 42);
+  EXPECT_EQ(file.Value(settings::kSettingsSection, settings::kKeyOffsetKey), "");
   EXPECT_NE(::GetFileAttributesA(path_.c_str()) & FILE_ATTRIBUTE_DIRECTORY, 0u);
 }
 
@@ -100,3 +102,5 @@ TEST(SettingsFilePath, LiesBesideTheExecutableWhateverTheWorkingFolder) {
 }
 
 }  // namespace
+
+}  // namespace pavina::ui

@@ -9,6 +9,8 @@
 #include "ChildControl.h"
 #include "UpDownPair.h"
 
+namespace pavina::ui {
+
 namespace {
 
 TEST(WholeNumber, DecimalWithBlanksOnly) {
@@ -127,3 +129,5 @@ TEST_F(UpDownPair, TypedTextCountsOnlyWhenAWholeNumberInRange) {
 }
 
 }  // namespace
+
+}  // namespace pavina::ui

@@ -18,6 +18,7 @@
 #include "win32/Win32Clock.h"
 #include "win32/Win32SerialApi.h"
 
+namespace pavina::core {
 namespace {
 
 struct TTestSetting {
@@ -66,6 +67,12 @@ TEST_F(SerialPortUnderWine, TheMappedPortOpensAt19200EightDataBitsNoParityOneSto
   EXPECT_EQ(timeouts.ReadTotalTimeoutConstant, 0u);
 }
 
+TEST(Win32SerialPortNames, EveryPortOpensThroughTheDeviceNamespace) {
+  // COM10 and above open only so; the lower ones take the same form.
+  EXPECT_EQ(TWin32SerialApi::DeviceName(1), "\\\\.\\COM1");
+  EXPECT_EQ(TWin32SerialApi::DeviceName(15), "\\\\.\\COM15");
+}
+
 TEST_F(SerialPortUnderWine, TheStatusPollFindsTheInserterAndShowsItsText) {
   core.OpenPort(gSetting.port);
   ASSERT_TRUE(PollUntilFound()) << "status: " << view.status;
@@ -96,7 +103,7 @@ TEST_F(SerialPortUnderWine, AWholeUploadArrivesAsTheImageAndItsKey) {
   if (gSetting.logoOut.empty()) GTEST_SKIP() << "no --logo-out given";
   // A 9 x 4 logo whose pixels all differ, written as a bitmap and loaded as the operator would.
   constexpr int kWidth = 9, kHeight = 4;
-  TBmpTestFile file;
+  pictures::TBmpTestFile file;
   file.width = kWidth;
   file.height = kHeight;
   for (int y = 0; y < kHeight; ++y)
@@ -136,9 +143,9 @@ TEST_F(SerialPortUnderWine, AWholeUploadArrivesAsTheImageAndItsKey) {
   EXPECT_NE(description.find("size-matches yes"), std::string::npos) << description;
   const auto colourFile = ReadWholeFile(gSetting.logoOut + "-colour.bmp");
   const auto keyFile = ReadWholeFile(gSetting.logoOut + "-key.bmp");
-  TRaster colour, key;
-  ASSERT_TRUE(ReadBmp(colourFile.data(), colourFile.size(), colour));
-  ASSERT_TRUE(ReadBmp(keyFile.data(), keyFile.size(), key));
+  pictures::TRaster colour, key;
+  ASSERT_TRUE(pictures::ReadBmp(colourFile.data(), colourFile.size(), colour));
+  ASSERT_TRUE(pictures::ReadBmp(keyFile.data(), keyFile.size(), key));
   for (int y = 0; y < kHeight; ++y) {
     for (int x = 0; x < kWidth; ++x) {
       // Six bits of each component reach the inserter; the automatic key is white here.
@@ -164,8 +171,10 @@ TEST_F(SerialPortUnderWine, PortsAboveNineOpenThroughTheDeviceNamespace) {
 }
 
 }  // namespace
+}  // namespace pavina::core
 
 int main(int argc, char** argv) {
+  using namespace pavina::core;
   ::testing::InitGoogleTest(&argc, argv);
   for (int i = 1; i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "--port") == 0)

@@ -11,6 +11,7 @@
 
 #include "win32/HtmlPane.h"
 
+namespace pavina::htmlviewtool {
 namespace {
 constexpr const char* kClassName = "THtmlViewWindow";
 constexpr const char* kProgramName = "HTML Viewer";
@@ -64,15 +65,16 @@ class TViewerMainWindow final : public TViewerWindow {
   std::unique_ptr<THtmlPane> pane_;
 };
 }  // namespace
+}  // namespace pavina::htmlviewtool
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int show) {
   // Drops from the shell come through OLE; without it the viewer still shows pages.
   const bool ole = SUCCEEDED(::OleInitialize(nullptr));
-  auto window = std::make_unique<TViewerMainWindow>();
+  auto window = std::make_unique<pavina::htmlviewtool::TViewerMainWindow>();
   if (__argc > 1)
     window->Open(__argv[1]);
   else
-    ::SetWindowTextA(window->Handle(), kProgramName);
+    ::SetWindowTextA(window->Handle(), pavina::htmlviewtool::kProgramName);
   ::ShowWindow(window->Handle(), show);
   MSG message{};
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) {

@@ -1,28 +1,30 @@
 #include "BmpWriter.h"
 
+namespace pavina::sim {
+
 namespace {
 constexpr std::uint32_t kFileHeaderSize = 14;
 constexpr std::uint32_t kInfoHeaderSize = 40;
 constexpr std::uint32_t kPixelsPerMetre = 3780;  // 96 dpi
 
-void Put16(TBytes& out, std::uint32_t value) {
+void Put16(core::TBytes& out, std::uint32_t value) {
   out.push_back(static_cast<std::uint8_t>(value));
   out.push_back(static_cast<std::uint8_t>(value >> 8));
 }
-void Put32(TBytes& out, std::uint32_t value) {
+void Put32(core::TBytes& out, std::uint32_t value) {
   Put16(out, value & 0xFFFF);
   Put16(out, value >> 16);
 }
 }  // namespace
 
-TBytes EncodeBmp24(const TRaster& raster) {
+core::TBytes EncodeBmp24(const pictures::TRaster& raster) {
   const auto width = static_cast<std::uint32_t>(raster.Width());
   const auto height = static_cast<std::uint32_t>(raster.Height());
   const std::uint32_t rowSize = (width * 3 + 3) & ~3u;
   const std::uint32_t pixelOffset = kFileHeaderSize + kInfoHeaderSize;
   const std::uint32_t imageSize = rowSize * height;
 
-  TBytes out;
+  core::TBytes out;
   out.reserve(pixelOffset + imageSize);
   out.push_back('B');
   out.push_back('M');
@@ -51,3 +53,5 @@ TBytes EncodeBmp24(const TRaster& raster) {
   }
   return out;
 }
+
+}  // namespace pavina::sim

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <sstream>
 
+namespace pavina::sim {
+
 namespace {
 constexpr unsigned long kMaxDelayMs = 600000;
 constexpr unsigned long kMaxLine = 65535;
@@ -62,7 +64,7 @@ bool ParseTarget(const std::string& text, TFaultTarget& target) {
   return true;
 }
 
-bool ParseHexBytes(const std::string& text, TBytes& bytes) {
+bool ParseHexBytes(const std::string& text, core::TBytes& bytes) {
   bytes.clear();
   std::stringstream list(text);
   std::string item;
@@ -212,3 +214,5 @@ bool ApplyControlLine(const std::string& line, TInserterModel& model, std::strin
   }
   return ApplyControlCommand(name, arguments, model, error);
 }
+
+}  // namespace pavina::sim

@@ -5,6 +5,8 @@
 
 #include "InserterModel.h"
 
+namespace pavina::sim {
+
 // The settings an operator can change while the simulator runs, in one syntax for the
 // command line ("--fail header:3 missing") and the control FIFO ("fail header:3 missing").
 struct TControlCommandSpec {
@@ -25,3 +27,5 @@ bool ApplyControlCommand(const std::string& name, const std::vector<std::string>
 // One line of the control FIFO. Words are separated by blanks, except that "status" takes
 // the rest of the line as its text. Empty lines and lines starting with "#" do nothing.
 bool ApplyControlLine(const std::string& line, TInserterModel& model, std::string& error);
+
+}  // namespace pavina::sim

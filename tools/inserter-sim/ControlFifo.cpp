@@ -8,6 +8,8 @@
 #include <cstring>
 #include <stdexcept>
 
+namespace pavina::sim {
+
 TControlFifo::TControlFifo(const std::string& path) : path_(path) {
   struct stat info {};
   if (stat(path.c_str(), &info) == 0) {
@@ -56,3 +58,5 @@ std::vector<std::string> TControlFifo::ReadLines() {
   }
   return lines;
 }
+
+}  // namespace pavina::sim

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace pavina::sim {
+
 // The named pipe through which an operator or a test changes the simulator's behaviour
 // while it runs: one command a line, e.g. `echo "silent on" > FIFO`. Writers may come and
 // go; the simulator holds a write end itself so that the pipe never reports end of file.
@@ -32,3 +34,5 @@ class TControlFifo {
   bool discarding_ = false;  // inside a line that has grown too long
   std::size_t droppedLines_ = 0;
 };
+
+}  // namespace pavina::sim

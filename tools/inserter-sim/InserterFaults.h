@@ -6,6 +6,8 @@
 
 #include "Bytes.h"
 
+namespace pavina::sim {
+
 // The commands the inserter answers, as fault settings name them.
 enum class TCommandKind { Clear, LineHeader, LineData, SizeAndPosition, Status };
 
@@ -41,7 +43,7 @@ struct TInserterFaults {
   // The device hangs when the header of this line arrives: from then on it is silent.
   std::optional<std::int32_t> silenceAfterLines;
   // Sent before every answer, as a noisy line would.
-  TBytes strayBytes;
+  core::TBytes strayBytes;
   TStatusLength statusLength = TStatusLength::Normal;
   // Bytes take their time on the wire at 19200 baud, in both directions.
   bool pacing = false;
@@ -77,3 +79,5 @@ struct TInserterFaults {
     if (value) list.insert(list.begin(), {target, *value});
   }
 };
+
+}  // namespace pavina::sim

@@ -5,6 +5,8 @@
 
 #include "WirePacing.h"
 
+namespace pavina::sim {
+
 namespace {
 constexpr std::uint8_t kCommandStart = 0xF1;
 // A line longer than the whole memory cannot be stored anyway; beyond this its bytes are
@@ -21,7 +23,7 @@ const TPattern kHeaderPattern{{0xF1, 0xF1, 0x88, 0x88, 0x84, 0x44, -1, -1}};
 const TPattern kSizeAndPositionPattern{{0xF1, 0xF2, -1, -1, -1, -1}};
 const TPattern kStatusPattern{{0xF1, 0xF3}};
 
-bool PatternStartsWith(const TPattern& pattern, const TBytes& bytes) {
+bool PatternStartsWith(const TPattern& pattern, const core::TBytes& bytes) {
   if (bytes.size() > pattern.bytes.size()) return false;
   for (std::size_t i = 0; i < bytes.size(); ++i)
     if (pattern.bytes[i] >= 0 && pattern.bytes[i] != bytes[i]) return false;
@@ -46,7 +48,7 @@ std::vector<TTranscriptEntry> TInserterModel::TakeTranscript() {
   return taken;
 }
 
-std::vector<TTimedReply> TInserterModel::Receive(const TBytes& bytes, std::uint32_t nowMs) {
+std::vector<TTimedReply> TInserterModel::Receive(const core::TBytes& bytes, std::uint32_t nowMs) {
   if (!timeStarted_) {
     timeStarted_ = true;
     lastMs_ = nowMs;
@@ -93,7 +95,7 @@ void TInserterModel::Consume(std::uint8_t byte, std::uint64_t atUs) {
     case TMatch::Mismatch: {
       // Not a command after all: its first byte was noise, and a command may start in
       // what followed it.
-      const TBytes rest(pending_.begin() + 1, pending_.end());
+      const core::TBytes rest(pending_.begin() + 1, pending_.end());
       CountIgnored(pending_.front());
       pending_.clear();
       for (const std::uint8_t b : rest) Consume(b, atUs);
@@ -102,7 +104,8 @@ void TInserterModel::Consume(std::uint8_t byte, std::uint64_t atUs) {
   }
 }
 
-TInserterModel::TMatch TInserterModel::MatchCommand(const TBytes& pending, TCommand& command) {
+TInserterModel::TMatch TInserterModel::MatchCommand(const core::TBytes& pending,
+                                                    TCommand& command) {
   const std::pair<const TPattern*, TCommand> patterns[] = {
       {&kClearPattern, TCommand::Clear},
       {&kHeaderPattern, TCommand::LineHeader},
@@ -121,7 +124,7 @@ TInserterModel::TMatch TInserterModel::MatchCommand(const TBytes& pending, TComm
 }
 
 void TInserterModel::Execute(TCommand command, std::uint64_t atUs) {
-  const TBytes bytes = std::move(pending_);
+  const core::TBytes bytes = std::move(pending_);
   pending_.clear();
   ++statistics_.commands;
   switch (command) {
@@ -221,8 +224,8 @@ void TInserterModel::ExecuteSizeAndPosition(std::uint8_t w, std::uint8_t h, std:
   Answer(TCommandKind::SizeAndPosition, -1, {kAckSizeAndPosition}, atUs);
 }
 
-TBytes TInserterModel::StatusReply() const {
-  TBytes reply;
+core::TBytes TInserterModel::StatusReply() const {
+  core::TBytes reply;
   const auto length = static_cast<std::uint8_t>(statusText_.size());
   switch (faults_.statusLength) {
     case TStatusLength::Normal:
@@ -241,7 +244,7 @@ TBytes TInserterModel::StatusReply() const {
   return reply;
 }
 
-void TInserterModel::Answer(TCommandKind command, std::int32_t line, TBytes payload,
+void TInserterModel::Answer(TCommandKind command, std::int32_t line, core::TBytes payload,
                             std::uint64_t readyUs) {
   if (faults_.silent) {
     Note("silent: no answer");
@@ -256,7 +259,7 @@ void TInserterModel::Answer(TCommandKind command, std::int32_t line, TBytes payl
     payload = {kWrongAck};
     Note("wrong answer " + Hex(kWrongAck));
   }
-  TBytes bytes = faults_.strayBytes;
+  core::TBytes bytes = faults_.strayBytes;
   bytes.insert(bytes.end(), payload.begin(), payload.end());
 
   // One line back to the host: an answer never overtakes an earlier one.
@@ -286,3 +289,5 @@ void TInserterModel::CountIgnored(std::uint8_t byte) {
 void TInserterModel::Note(const std::string& text) {
   transcript_.push_back({lastMs_, TTranscriptDirection::Note, {}, text});
 }
+
+}  // namespace pavina::sim

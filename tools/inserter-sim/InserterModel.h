@@ -10,11 +10,13 @@
 #include "LogoMemory.h"
 #include "Transcript.h"
 
+namespace pavina::sim {
+
 // Bytes the inserter sends back, and how many milliseconds after the write that provoked
 // them they are there for the host to read.
 struct TTimedReply {
   std::uint32_t afterMs = 0;
-  TBytes bytes;
+  core::TBytes bytes;
 
   friend bool operator==(const TTimedReply& a, const TTimedReply& b) {
     return a.afterMs == b.afterMs && a.bytes == b.bytes;
@@ -62,7 +64,7 @@ class TInserterModel {
   TInserterModel();
 
   // One write of the host at nowMs (a millisecond counter that may wrap).
-  std::vector<TTimedReply> Receive(const TBytes& bytes, std::uint32_t nowMs);
+  std::vector<TTimedReply> Receive(const core::TBytes& bytes, std::uint32_t nowMs);
 
   TInserterFaults& Faults() { return faults_; }
   const TInserterFaults& Faults() const { return faults_; }
@@ -99,11 +101,11 @@ class TInserterModel {
   void Execute(TCommand command, std::uint64_t atUs);
   void ExecuteSizeAndPosition(std::uint8_t w, std::uint8_t h, std::uint8_t x, std::uint8_t y,
                               std::uint64_t atUs);
-  TBytes StatusReply() const;
-  void Answer(TCommandKind command, std::int32_t line, TBytes payload, std::uint64_t readyUs);
+  core::TBytes StatusReply() const;
+  void Answer(TCommandKind command, std::int32_t line, core::TBytes payload, std::uint64_t readyUs);
   void CountIgnored(std::uint8_t byte);
   void Note(const std::string& text);
-  static TMatch MatchCommand(const TBytes& pending, TCommand& command);
+  static TMatch MatchCommand(const core::TBytes& pending, TCommand& command);
 
   TInserterFaults faults_;
   std::string statusText_;
@@ -116,9 +118,9 @@ class TInserterModel {
   std::vector<TTranscriptEntry> transcript_;
 
   // Parsing.
-  TBytes pending_;  // the beginning of a command
+  core::TBytes pending_;  // the beginning of a command
   bool inLineData_ = false;
-  TBytes lineData_;
+  core::TBytes lineData_;
   std::size_t fillerRun_ = 0;
   bool lineOverflow_ = false;
   std::uint16_t lineWord_ = 0;
@@ -133,3 +135,5 @@ class TInserterModel {
   std::uint64_t outputFreeUs_ = 0;               // when the last byte answered so far has gone out
   std::vector<TTimedReply>* replies_ = nullptr;  // the answers of the write being handled
 };
+
+}  // namespace pavina::sim

@@ -7,6 +7,8 @@
 
 #include "BmpWriter.h"
 
+namespace pavina::sim {
+
 namespace {
 bool WriteWholeFile(const std::string& path, const std::string& content, std::string& error) {
   const std::string temporary = path + ".tmp";
@@ -28,7 +30,7 @@ bool WriteWholeFile(const std::string& path, const std::string& content, std::st
   return true;
 }
 
-std::string AsText(const TBytes& bytes) {
+std::string AsText(const core::TBytes& bytes) {
   return std::string(bytes.begin(), bytes.end());
 }
 }  // namespace
@@ -46,3 +48,5 @@ bool WriteLogoFiles(const std::string& prefix, const TReceivedLogo& logo,
          WriteWholeFile(prefix + "-key.bmp", AsText(EncodeBmp24(logo.key)), error) &&
          WriteWholeFile(prefix + ".txt", description, error);
 }
+
+}  // namespace pavina::sim

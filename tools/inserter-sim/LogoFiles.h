@@ -4,6 +4,8 @@
 
 #include "LogoMemory.h"
 
+namespace pavina::sim {
+
 // Writes a received logo as PREFIX-colour.bmp, PREFIX-key.bmp and PREFIX.txt (width,
 // height, x, y, the size sent and whether it matched, the upload's number). Each file is
 // written under a temporary name and renamed, and the text file comes last, so that a
@@ -11,3 +13,5 @@
 // written.
 bool WriteLogoFiles(const std::string& prefix, const TReceivedLogo& logo,
                     std::uint32_t uploadNumber, std::string& error);
+
+}  // namespace pavina::sim

@@ -2,12 +2,14 @@
 
 #include <algorithm>
 
+namespace pavina::sim {
+
 void TLogoMemory::Clear() {
   std::fill(bytes_.begin(), bytes_.end(), 0);
   lines_.clear();
 }
 
-void TLogoMemory::StoreLine(std::uint16_t word, const TBytes& data) {
+void TLogoMemory::StoreLine(std::uint16_t word, const core::TBytes& data) {
   const std::size_t address = std::size_t{word} * 8;
   const std::size_t kept = std::min(data.size(), kSize - address);
   std::copy_n(data.begin(), kept, bytes_.begin() + static_cast<std::ptrdiff_t>(address));
@@ -65,3 +67,5 @@ std::optional<TReceivedLogo> TLogoMemory::Reconstruct(std::uint8_t sentWidth,
                      sentHeight == static_cast<std::uint8_t>((logo.height + 2) / 2);
   return logo;
 }
+
+}  // namespace pavina::sim

@@ -7,13 +7,15 @@
 #include "Bytes.h"
 #include "Raster.h"
 
+namespace pavina::sim {
+
 // A logo as the inserter holds it after an upload, decoded back into pictures.
 struct TReceivedLogo {
   std::int32_t width = 0;
   std::int32_t height = 0;
-  TRaster colour;
+  pictures::TRaster colour;
   // The key as a grey picture: red, green and blue all carry the key value.
-  TRaster key;
+  pictures::TRaster key;
   // The size and position command that ended the upload.
   std::uint8_t sentWidth = 0, sentHeight = 0, x = 0, y = 0;
   // sentWidth is width + 4 and sentHeight (height + 2) div 2, each as its low 8 bits.
@@ -35,7 +37,7 @@ class TLogoMemory {
   // Zeros the memory and forgets the lines.
   void Clear();
   // Writes one line; what would lie beyond the memory is dropped and counted.
-  void StoreLine(std::uint16_t word, const TBytes& data);
+  void StoreLine(std::uint16_t word, const core::TBytes& data);
   std::size_t LineCount() const { return lines_.size(); }
   std::uint64_t DroppedBytes() const { return dropped_; }
 
@@ -59,3 +61,5 @@ class TLogoMemory {
   std::vector<TLine> lines_;
   std::uint64_t dropped_ = 0;
 };
+
+}  // namespace pavina::sim

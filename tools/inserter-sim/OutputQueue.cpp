@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace pavina::sim {
+
 namespace {
 // Wrap-safe: a time at most 2^31 ms ahead counts as the future.
 std::int32_t MsFrom(std::uint32_t nowMs, std::uint32_t atMs) {
@@ -9,7 +11,7 @@ std::int32_t MsFrom(std::uint32_t nowMs, std::uint32_t atMs) {
 }
 }  // namespace
 
-void TOutputQueue::Add(std::uint32_t atMs, const TBytes& bytes) {
+void TOutputQueue::Add(std::uint32_t atMs, const core::TBytes& bytes) {
   for (const std::uint8_t byte : bytes) pending_.push_back({atMs, byte});
   while (pending_.size() > kMaxPending) {
     pending_.pop_front();
@@ -17,8 +19,8 @@ void TOutputQueue::Add(std::uint32_t atMs, const TBytes& bytes) {
   }
 }
 
-TBytes TOutputQueue::Due(std::uint32_t nowMs) const {
-  TBytes due;
+core::TBytes TOutputQueue::Due(std::uint32_t nowMs) const {
+  core::TBytes due;
   for (const auto& entry : pending_) {
     if (MsFrom(nowMs, entry.atMs) > 0) break;
     due.push_back(entry.byte);
@@ -35,3 +37,5 @@ int TOutputQueue::MsUntilNext(std::uint32_t nowMs) const {
   if (pending_.empty()) return -1;
   return std::max(0, static_cast<int>(MsFrom(nowMs, pending_.front().atMs)));
 }
+
+}  // namespace pavina::sim

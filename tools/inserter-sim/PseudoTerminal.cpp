@@ -9,6 +9,8 @@
 #include <cstring>
 #include <stdexcept>
 
+namespace pavina::sim {
+
 namespace {
 [[noreturn]] void Fail(const std::string& what) {
   throw std::runtime_error(what + ": " + std::strerror(errno));
@@ -46,3 +48,5 @@ TPseudoTerminal::~TPseudoTerminal() {
 void TPseudoTerminal::DiscardUnreadOutput() {
   tcflush(slave_, TCIFLUSH);
 }
+
+}  // namespace pavina::sim

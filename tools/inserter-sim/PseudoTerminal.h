@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace pavina::sim {
+
 // The simulator's end of the cable: a pseudo-terminal whose master side the simulator
 // reads and writes, and whose slave side the host opens as its serial port. The simulator
 // keeps a slave descriptor of its own open (and raw), so that the master never reads EIO
@@ -25,3 +27,5 @@ class TPseudoTerminal {
   int slave_ = -1;
   std::string slavePath_;
 };
+
+}  // namespace pavina::sim

@@ -3,6 +3,8 @@
 #include "ControlCommand.h"
 #include "InserterModel.h"
 
+namespace pavina::sim {
+
 namespace {
 struct TPathOption {
   const char* name;
@@ -89,3 +91,5 @@ std::string SimHelpText() {
           "Example: inserter-sim --link ~/.wine/com2-link --fail header:3 missing\n";
   return text;
 }
+
+}  // namespace pavina::sim

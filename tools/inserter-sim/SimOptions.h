@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace pavina::sim {
+
 // The simulator's command line: its own options, and the model's settings in the syntax of
 // the control FIFO ("--fail header:3 missing" is the FIFO's "fail header:3 missing").
 struct TSimOptions {
@@ -24,3 +26,5 @@ struct TSimOptions {
 bool ParseSimOptions(int argc, const char* const* argv, TSimOptions& options, std::string& error);
 
 std::string SimHelpText();
+
+}  // namespace pavina::sim

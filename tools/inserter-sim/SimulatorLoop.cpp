@@ -12,6 +12,8 @@
 #include "LogoFiles.h"
 #include "SteadyClock.h"
 
+namespace pavina::sim {
+
 TSimulatorLoop::TSimulatorLoop(TInserterModel& model, TPseudoTerminal& terminal,
                                TControlFifo* control, TOutputs outputs)
     : model_(model), terminal_(terminal), control_(control), outputs_(std::move(outputs)) {}
@@ -59,14 +61,14 @@ void TSimulatorLoop::ReadFromHost() {
   const ssize_t count = read(terminal_.MasterFd(), buffer, sizeof buffer);
   if (count <= 0) return;
   const std::uint32_t now = SteadyMs();
-  for (const auto& reply : model_.Receive(TBytes(buffer, buffer + count), now))
+  for (const auto& reply : model_.Receive(core::TBytes(buffer, buffer + count), now))
     output_.Add(now + reply.afterMs, reply.bytes);
   RecordModelTranscript();
   WriteLogoIfNew();
 }
 
 void TSimulatorLoop::SendDueAnswers() {
-  const TBytes due = output_.Due(SteadyMs());
+  const core::TBytes due = output_.Due(SteadyMs());
   if (due.empty()) return;
   ssize_t written = write(terminal_.MasterFd(), due.data(), due.size());
   if (written < 0 && errno == EAGAIN) {
@@ -126,3 +128,5 @@ void TSimulatorLoop::WriteLogoIfNew() {
   if (!WriteLogoFiles(outputs_.logoPrefix, *model_.Logo(), uploadsWritten_, error))
     std::fprintf(stderr, "inserter-sim: %s\n", error.c_str());
 }
+
+}  // namespace pavina::sim

@@ -8,6 +8,8 @@
 #include "OutputQueue.h"
 #include "PseudoTerminal.h"
 
+namespace pavina::sim {
+
 // The simulator at work: bytes from the terminal go to the model with the time they came,
 // its answers go back when they are due, control lines change the model, the transcript
 // and the logo files are written as things happen. Runs until SIGTERM, SIGINT or SIGHUP.
@@ -49,3 +51,5 @@ class TSimulatorLoop {
   std::uint64_t droppedReported_ = 0;
   std::size_t droppedLinesReported_ = 0;
 };
+
+}  // namespace pavina::sim

@@ -7,6 +7,8 @@
 #include <stdexcept>
 #include <vector>
 
+namespace pavina::sim {
+
 TSymbolicLink::TSymbolicLink(const std::string& path, const std::string& target)
     : path_(path), target_(target) {
   // Made under a temporary name and renamed over the old one, so that the path never
@@ -27,3 +29,5 @@ TSymbolicLink::~TSymbolicLink() {
   if (length >= 0 && std::string(buffer.data(), static_cast<std::size_t>(length)) == target_)
     unlink(path_.c_str());
 }
+
+}  // namespace pavina::sim

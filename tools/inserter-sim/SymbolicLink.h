@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace pavina::sim {
+
 // A symbolic link at path to target for as long as the object lives: an existing link or
 // file there is replaced at once, and the link is removed at the end unless someone else
 // has pointed it elsewhere in the meantime.
@@ -17,3 +19,5 @@ class TSymbolicLink {
   std::string path_;
   std::string target_;
 };
+
+}  // namespace pavina::sim

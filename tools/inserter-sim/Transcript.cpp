@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace pavina::sim {
+
 std::string FormatTranscriptEntry(const TTranscriptEntry& entry) {
   char stamp[16];
   std::snprintf(stamp, sizeof stamp, "%10lu ", static_cast<unsigned long>(entry.timeMs));
@@ -24,3 +26,5 @@ std::string FormatTranscriptEntry(const TTranscriptEntry& entry) {
   }
   return line;
 }
+
+}  // namespace pavina::sim

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace pavina::sim {
+
 // How long bytes take on the inserter's line: 19200 baud, and 10 bits a byte (start bit,
 // 8 data bits, stop bit). Times are in microseconds, rounded up so that a byte is never
 // taken to have arrived before its last bit has.
@@ -16,3 +18,5 @@ constexpr std::uint64_t WireTimeUs(std::uint64_t byteCount) {
 }
 
 }  // namespace wire_pacing
+
+}  // namespace pavina::sim

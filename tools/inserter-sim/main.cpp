@@ -14,7 +14,10 @@
 #include "SimulatorLoop.h"
 #include "SymbolicLink.h"
 
-int main(int argc, char** argv) {
+namespace pavina::sim {
+namespace {
+
+int RunSimulator(int argc, char** argv) {
   TSimOptions options;
   std::string error;
   if (!ParseSimOptions(argc, argv, options, error)) {
@@ -61,4 +64,11 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "inserter-sim: %s\n", failure.what());
     return 1;
   }
+}
+
+}  // namespace
+}  // namespace pavina::sim
+
+int main(int argc, char** argv) {
+  return pavina::sim::RunSimulator(argc, argv);
 }

@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <initializer_list>
 
+namespace pavina::cli {
+
 namespace {
 
 struct TCommandName {
@@ -219,3 +221,5 @@ std::string CliHelpText() {
          "3 no inserter found; 4 the port cannot be opened; 5 a picture cannot be read;\n"
          "6 the preview cannot be written; 130 cancelled with Ctrl+C.\n";
 }
+
+}  // namespace pavina::cli

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace pavina::cli {
+
 enum class TCliCommand { None, Status, Send, Move, Preview };
 
 // The command line as given; what it leaves out comes from the settings file.
@@ -32,3 +34,5 @@ bool ParseCliOptions(const std::vector<std::string>& args, TCliOptions& options,
                      std::string& error);
 
 std::string CliHelpText();
+
+}  // namespace pavina::cli

@@ -9,26 +9,43 @@
 #include "FramePreview.h"
 #include "InterruptGuard.h"
 #include "LogoCore.h"
-#include "OpenErrorRecorder.h"
 #include "PngWriter.h"
 #include "PortChoice.h"
 #include "ProgressDisplay.h"
-#include "SettingsFile.h"
+#include "Settings.h"
 
 #ifdef _WIN32
 #include "Win32Clock.h"
-using TSystemClock = TWin32Clock;
 #else
 #include "PosixClock.h"
-using TSystemClock = TPosixClock;
+#endif
+
+namespace pavina::cli {
+
+#ifdef _WIN32
+using TSystemClock = core::TWin32Clock;
+#else
+using TSystemClock = core::TPosixClock;
 #endif
 
 namespace {
 
 constexpr const char* kProgram = "pavina-cli: ";
-constexpr std::uint32_t kPortDidNotOpen = 100;
 
-std::string SizeText(const TLogoCore& core) {
+// How a device exchange ends the command; its message has been printed by then.
+int ExitCodeOf(const core::TDeviceResult& result) {
+  switch (result.outcome) {
+    case core::TDeviceOutcome::Done:
+    case core::TDeviceOutcome::Skipped:
+      return kExitOk;
+    case core::TDeviceOutcome::Cancelled:
+      return kExitCancelled;
+    default:
+      return kExitDeviceError;
+  }
+}
+
+std::string SizeText(const core::TLogoCore& core) {
   return std::to_string(core.FMaxX + 1) + "x" + std::to_string(core.FMaxY + 1);
 }
 
@@ -40,29 +57,29 @@ class TSession {
         port_(port),
         progress_(err, style),
         view_(progress_, err),
-        system_(MakeSerialApi(port)),
-        serial_(*system_),
-        core_(view_, serial_, clock_) {}
+        serial_(MakeSerialApi(port)),
+        core_(view_, *serial_, clock_) {}
 
   ~TSession() {
     progress_.Finish();
     core_.ClosePort();
   }
 
-  TLogoCore& Core() { return core_; }
+  core::TLogoCore& Core() { return core_; }
   TConsoleView& View() { return view_; }
   TProgressDisplay& Progress() { return progress_; }
 
-  // The image, then the key file or the automatic key, as the window's buttons load them.
+  // The image, then the key file or the automatic key, with the window's messages.
   int LoadPictures(const TCliOptions& options) {
-    view_.ChoosePicture(options.image);
-    core_.btLoadImageClick();
-    if (!core_.FImageLoaded) return CannotRead("image", options.image);
+    if (core_.LoadImage(options.image) != pictures::TPictureError::None) {
+      view_.ShowRetryMessage(core::TLogoCore::kFileReadError);
+      return CannotRead("image", options.image);
+    }
     if (!options.key.empty()) {
-      view_.ChoosePicture(options.key);
-      const std::size_t shown = view_.Messages().size();
-      core_.btLoadKeyClick();
-      if (view_.Messages().size() != shown) return CannotRead("key", options.key);
+      if (core_.LoadKey(options.key) != pictures::TPictureError::None) {
+        view_.ShowPlainMessage(core::TLogoCore::kFileReadError);
+        return CannotRead("key", options.key);
+      }
     } else if (options.autoKey) {
       core_.btAutoKeyClick();
     }
@@ -71,25 +88,29 @@ class TSession {
 
   int OpenPort() {
     core_.FComPort = port_.comNumber;
-    core_.OpenPort(port_.comNumber);
-    if (core_.FPortError == 0) return kExitOk;
-    const std::uint32_t code =
-        core_.FPortError == kPortDidNotOpen ? serial_.OpenError() : core_.FPortError;
-    err_ << kProgram << PortDescription(port_) << ": " << PortErrorText(code) << '\n';
+    const core::TLinkResult opened = core_.OpenPort(port_.comNumber);
+    if (opened.Ok()) return kExitOk;
+    err_ << kProgram << PortDescription(port_) << ": " << PortErrorText(opened.systemError) << '\n';
     return kExitPortUnavailable;
   }
 
-  // One status query, as the window's timer makes it. "Not found" is said even with the
-  // progress display silenced: it is why the command stops.
+  // One status query, shown as the window's timer shows it. "Not found" is said even with
+  // the progress display silenced: it is why the command stops.
   int FindInserter() {
-    core_.tmReadyTimer();
-    if (core_.FDeviceReady) return kExitOk;
+    const std::optional<std::string> text = core_.QueryStatus();
+    view_.SetStatusText(core::TLogoCore::StatusLine(text));
+    if (text) return kExitOk;
     progress_.Finish();
     if (!progress_.ShowsStatus()) err_ << view_.StatusText() << '\n';
     return kExitNotFound;
   }
 
-  int DeviceOutcome() const { return view_.Messages().empty() ? kExitOk : kExitDeviceError; }
+  // Prints each failure of an exchange as the window's retry message, when it happens.
+  core::TFailureReport PrintFailures() {
+    return [this](const core::TDeviceResult& failed) {
+      if (const auto text = core::RetryText(failed)) view_.ShowRetryMessage(*text);
+    };
+  }
 
  private:
   int CannotRead(const char* what, const std::string& path) {
@@ -101,10 +122,9 @@ class TSession {
   TPortChoice port_;
   TProgressDisplay progress_;
   TConsoleView view_;
-  std::unique_ptr<TSerialApi> system_;
-  TOpenErrorRecorder serial_;
+  std::unique_ptr<core::TSerialApi> serial_;
   TSystemClock clock_;
-  TLogoCore core_;
+  core::TLogoCore core_;
 };
 
 struct TRun {
@@ -119,10 +139,10 @@ struct TRun {
 int RunStatus(const TRun& run) {
   TSession session(run.err, TProgressDisplay::TStyle::Silent, run.port);
   if (const int failed = session.OpenPort()) return failed;
-  // The status text is the result here: on standard output, found or not.
-  session.Core().tmReadyTimer();
-  run.out << session.View().StatusText() << '\n';
-  return session.Core().FDeviceReady ? kExitOk : kExitNotFound;
+  // The status line is the result here: on standard output, found or not.
+  const std::optional<std::string> text = session.Core().QueryStatus();
+  run.out << core::TLogoCore::StatusLine(text) << '\n';
+  return text ? kExitOk : kExitNotFound;
 }
 
 int RunMove(const TRun& run) {
@@ -131,8 +151,8 @@ int RunMove(const TRun& run) {
                              static_cast<std::int16_t>(*run.options.y));
   if (const int failed = session.OpenPort()) return failed;
   if (const int missing = session.FindInserter()) return missing;
-  session.Core().UpdatePosition();
-  if (const int failed = session.DeviceOutcome()) return failed;
+  if (const int failed = ExitCodeOf(session.Core().SendPosition(session.PrintFailures())))
+    return failed;
   session.Progress().Finish();
   run.out << "Logo moved to X " << *run.options.x << ", Y " << *run.options.y << '\n';
   return kExitOk;
@@ -141,7 +161,7 @@ int RunMove(const TRun& run) {
 int RunSend(const TRun& run) {
   TSession session(run.err, run.style, run.port);
   TConsoleView& view = session.View();
-  TLogoCore& core = session.Core();
+  core::TLogoCore& core = session.Core();
   view.SetPosition(static_cast<std::int16_t>(run.options.x.value_or(kStartX)),
                    static_cast<std::int16_t>(run.options.y.value_or(kStartY)));
   view.SetKeyOffset(run.keyOffset);
@@ -157,14 +177,14 @@ int RunSend(const TRun& run) {
   view.OnProcessEvents([&core] {
     if (TInterruptGuard::Requested()) core.btCancelClick();
   });
-  core.btSaveClick();
+  const core::TDeviceResult sent = core.Send(session.PrintFailures());
   view.OnProcessEvents(nullptr);
   session.Progress().Finish();
-  if (TInterruptGuard::Requested()) {
+  if (TInterruptGuard::Requested() || sent.outcome == core::TDeviceOutcome::Cancelled) {
     run.err << kProgram << "cancelled; the inserter may hold part of the logo\n";
     return kExitCancelled;
   }
-  if (const int failed = session.DeviceOutcome()) return failed;
+  if (const int failed = ExitCodeOf(sent)) return failed;
   run.out << "Logo " << SizeText(core) << " sent to " << PortDescription(run.port) << " at X "
           << view.ReadX() << ", Y " << view.ReadY() << '\n';
   return kExitOk;
@@ -173,7 +193,7 @@ int RunSend(const TRun& run) {
 int RunPreview(const TRun& run) {
   TSession session(run.err, run.style, run.port);
   TConsoleView& view = session.View();
-  TLogoCore& core = session.Core();
+  core::TLogoCore& core = session.Core();
   view.SetKeyOffset(run.keyOffset);
   if (const int failed = session.LoadPictures(run.options)) return failed;
   // The frame exactly as Send builds it.
@@ -209,8 +229,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     return kExitOk;
   }
 
-  const TCliSettings settings = LoadSettingsBeside(programFolder);
-  TPortChoice port{settings.comPort, {}};
+  // The window's settings file, read as the window reads it; options override it.
+  const settings::TSettings stored =
+      settings::ReadSettings(settings::TProfileText(settings::ReadSettingsText(programFolder)));
+  TPortChoice port{stored.comPort, {}};
   if (options.port) {
     const auto chosen = ParsePortText(*options.port);
     if (!chosen) {
@@ -226,9 +248,9 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
   const auto style = options.quiet ? TProgressDisplay::TStyle::Silent
                      : terminal    ? TProgressDisplay::TStyle::Bar
                                    : TProgressDisplay::TStyle::Lines;
-  const TRun run{
-      options, out,  err,
-      style,   port, static_cast<std::int16_t>(options.keyOffset.value_or(settings.keyOffset))};
+  const TRun run{options, out,
+                 err,     style,
+                 port,    static_cast<std::int16_t>(options.keyOffset.value_or(stored.keyOffset))};
   switch (options.command) {
     case TCliCommand::Status:
       return RunStatus(run);
@@ -242,3 +264,5 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
       return kExitUsage;
   }
 }
+
+}  // namespace pavina::cli

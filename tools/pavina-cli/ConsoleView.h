@@ -10,17 +10,17 @@
 #include "LogoView.h"
 #include "ProgressDisplay.h"
 
+namespace pavina::cli {
+
 // The window's view operations on a console. The status line and the progress bar go to
-// the progress display; the message boxes are printed, with the text the window shows,
-// and kept so that the command can tell how it ended. The position and the key offset are
-// fixed for the run, as the command line or the settings gave them.
-class TConsoleView final : public TLogoView {
+// the progress display; the message boxes are printed, with the text the window shows.
+// The position and the key offset are fixed for the run, as the command line or the
+// settings gave them.
+class TConsoleView final : public core::TLogoView {
  public:
   TConsoleView(TProgressDisplay& progress, std::ostream& messages)
       : progress_(progress), messages_(messages) {}
 
-  // The answer to the next file request: the picture that the command names.
-  void ChoosePicture(const std::string& path) { picture_ = path; }
   void SetPosition(std::int16_t x, std::int16_t y) {
     x_ = x;
     y_ = y;
@@ -30,8 +30,6 @@ class TConsoleView final : public TLogoView {
   void OnProcessEvents(std::function<void()> handler) { onEvents_ = std::move(handler); }
 
   const std::string& StatusText() const { return status_; }
-  // Every message box shown, as its text.
-  const std::vector<std::string>& Messages() const { return shown_; }
 
   void SetStatusText(const std::string& text) override;
   void SetProgressMax(std::int32_t maximum) override { progress_.Maximum(maximum); }
@@ -56,7 +54,8 @@ class TConsoleView final : public TLogoView {
   void SetImageCaption(const std::string&) override {}
   void SetKeyCaption(const std::string&) override {}
   void ShowPictures() override {}
-  std::optional<std::string> AskForPictureFile() override;
+  // The command names its pictures itself: there is no dialog to ask.
+  std::optional<std::string> AskForPictureFile() override { return std::nullopt; }
 
   void ShowRetryMessage(const std::string& text) override { Show(text + " ,Try Again"); }
   void ShowPlainMessage(const std::string& text) override { Show(text); }
@@ -66,9 +65,9 @@ class TConsoleView final : public TLogoView {
 
   TProgressDisplay& progress_;
   std::ostream& messages_;
-  std::optional<std::string> picture_;
   std::int16_t x_ = 50, y_ = 50, keyOffset_ = 5;
   std::function<void()> onEvents_;
   std::string status_;
-  std::vector<std::string> shown_;
 };
+
+}  // namespace pavina::cli

@@ -8,6 +8,8 @@
 
 #include <vector>
 
+namespace pavina::cli {
+
 std::string ExecutableFolder() {
   std::vector<char> path(4096);
 #ifdef _WIN32
@@ -23,3 +25,5 @@ std::string ExecutableFolder() {
 #endif
   return slash == std::string::npos ? std::string{} : full.substr(0, slash + 1);
 }
+
+}  // namespace pavina::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace pavina::cli {
+
 // What pavina-cli tells its caller; the README lists the same table.
 enum TExitCode : int {
   kExitOk = 0,
@@ -11,3 +13,5 @@ enum TExitCode : int {
   kExitOutputError = 6,      // the preview picture cannot be written
   kExitCancelled = 130,      // Ctrl+C (or SIGTERM) stopped the upload
 };
+
+}  // namespace pavina::cli

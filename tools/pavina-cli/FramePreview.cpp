@@ -1,5 +1,7 @@
 #include "FramePreview.h"
 
+namespace pavina::cli {
+
 namespace {
 constexpr int kSquare = 8;
 constexpr std::uint8_t kLightGrey = 204, kDarkGrey = 153;
@@ -18,8 +20,8 @@ std::uint8_t CheckerboardGrey(std::int32_t x, std::int32_t y) {
   return ((x / kSquare + y / kSquare) % 2 == 0) ? kLightGrey : kDarkGrey;
 }
 
-std::optional<std::vector<std::uint8_t>> PreviewPixels(const TBytes& frame, std::int32_t width,
-                                                       std::int32_t height) {
+std::optional<std::vector<std::uint8_t>> PreviewPixels(const core::TBytes& frame,
+                                                       std::int32_t width, std::int32_t height) {
   if (width < 0 || height < 0) return std::nullopt;
   const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
   if (frame.size() != pixels * 4) return std::nullopt;
@@ -39,3 +41,5 @@ std::optional<std::vector<std::uint8_t>> PreviewPixels(const TBytes& frame, std:
   }
   return rgb;
 }
+
+}  // namespace pavina::cli

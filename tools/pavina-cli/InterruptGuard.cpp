@@ -8,6 +8,8 @@
 
 #include <atomic>
 
+namespace pavina::cli {
+
 namespace {
 // Lock-free, so that a signal handler (or Windows' control thread) may set it.
 std::atomic<bool> gRequested{false};
@@ -56,3 +58,5 @@ TInterruptGuard::~TInterruptGuard() {
 bool TInterruptGuard::Requested() {
   return gRequested.load();
 }
+
+}  // namespace pavina::cli

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace pavina::cli {
+
 // While one exists, Ctrl+C (and on POSIX SIGTERM) does not end the program but asks it to
 // cancel, as the window's Cancel button does; a second Ctrl+C ends it at once.
 class TInterruptGuard {
@@ -12,3 +14,5 @@ class TInterruptGuard {
   // True from the first Ctrl+C on.
   static bool Requested();
 };
+
+}  // namespace pavina::cli

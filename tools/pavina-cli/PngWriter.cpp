@@ -4,6 +4,8 @@
 
 #include <png.h>
 
+namespace pavina::cli {
+
 namespace {
 
 // libpng's write state with error handlers that jump back to us and print nothing; freed
@@ -68,3 +70,5 @@ bool WritePngRgb(std::ostream& out, std::uint32_t width, std::uint32_t height,
   return encoder.Created() && Encode(encoder, width, height, rgb.data()) &&
          static_cast<bool>(out.flush());
 }
+
+}  // namespace pavina::cli

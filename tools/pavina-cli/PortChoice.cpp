@@ -11,6 +11,8 @@
 #include "PosixSerialApi.h"
 #endif
 
+namespace pavina::cli {
+
 namespace {
 constexpr std::int32_t kMaxComNumber = 255;
 
@@ -44,17 +46,17 @@ std::string PortDescription(const TPortChoice& port) {
 #ifdef _WIN32
   return name;
 #else
-  const auto device = TPosixSerialApi::StandardDevice(port.comNumber);
+  const auto device = core::TPosixSerialApi::StandardDevice(port.comNumber);
   return device ? name + " (" + *device + ")" : name;
 #endif
 }
 
-std::unique_ptr<TSerialApi> MakeSerialApi([[maybe_unused]] const TPortChoice& port) {
+std::unique_ptr<core::TSerialApi> MakeSerialApi([[maybe_unused]] const TPortChoice& port) {
 #ifdef _WIN32
-  return std::make_unique<TWin32SerialApi>();
+  return std::make_unique<core::TWin32SerialApi>();
 #else
-  if (port.device.empty()) return std::make_unique<TPosixSerialApi>();
-  return std::make_unique<TPosixSerialApi>(
+  if (port.device.empty()) return std::make_unique<core::TPosixSerialApi>();
+  return std::make_unique<core::TPosixSerialApi>(
       std::map<int, std::string>{{port.comNumber, port.device}});
 #endif
 }
@@ -95,3 +97,5 @@ std::string PortErrorText(std::uint32_t code) {
   }
 #endif
 }
+
+}  // namespace pavina::cli

@@ -7,6 +7,8 @@
 
 #include "SerialApi.h"
 
+namespace pavina::cli {
+
 // The port the command line or the settings file names, and how this system opens it.
 struct TPortChoice {
   std::int32_t comNumber = 2;
@@ -21,7 +23,9 @@ std::optional<TPortChoice> ParsePortText(const std::string& text);
 std::string PortDescription(const TPortChoice& port);
 
 // The system's serial calls, with the chosen device behind the port's number.
-std::unique_ptr<TSerialApi> MakeSerialApi(const TPortChoice& port);
+std::unique_ptr<core::TSerialApi> MakeSerialApi(const TPortChoice& port);
 
 // Why a port did not open, from the system's error code: "port in use", "no such port"...
 std::string PortErrorText(std::uint32_t code);
+
+}  // namespace pavina::cli

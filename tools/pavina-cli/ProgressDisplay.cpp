@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace pavina::cli {
+
 namespace {
 constexpr int kBarWidth = 30;
 }
@@ -67,3 +69,5 @@ void TProgressDisplay::Finish() {
   if (style_ == TStyle::Bar && !drawn_.empty()) out_ << '\n' << std::flush;
   drawn_.clear();
 }
+
+}  // namespace pavina::cli

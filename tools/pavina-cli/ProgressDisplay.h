@@ -4,6 +4,8 @@
 #include <ostream>
 #include <string>
 
+namespace pavina::cli {
+
 // The status line and progress bar of the window, on a console: one line redrawn in place
 // on a terminal, or plain lines (each status, then every tenth of the way) for a log.
 class TProgressDisplay {
@@ -39,3 +41,5 @@ int ProgressPercent(std::int32_t maximum, std::int32_t position);
 // "Sending...  [#########-----------]  45%", the bar `width` characters wide.
 std::string ProgressBarText(const std::string& status, std::int32_t maximum, std::int32_t position,
                             int width);
+
+}  // namespace pavina::cli

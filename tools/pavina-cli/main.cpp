@@ -17,5 +17,6 @@
 
 int main(int argc, char** argv) {
   const std::vector<std::string> args(argv + 1, argv + argc);
-  return RunCli(args, std::cout, std::cerr, isatty(fileno(stderr)) != 0, ExecutableFolder());
+  return pavina::cli::RunCli(args, std::cout, std::cerr, isatty(fileno(stderr)) != 0,
+                             pavina::cli::ExecutableFolder());
 }

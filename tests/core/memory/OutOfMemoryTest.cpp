@@ -2,6 +2,8 @@
 #include "PictureFixture.h"
 #include "SimulatedInserter.h"
 
+namespace pavina::core {
+
 namespace {
 
 // Sizes chosen so that one refusal threshold hits exactly one allocation: a 200 x 100
@@ -45,31 +47,36 @@ TEST_F(OutOfMemory, AFrameThatCannotBeHeldEndsTheSendAndGivesTheControlsBack) {
 }
 
 TEST_F(OutOfMemory, AnImageLoadThatRunsOutGivesFileReadErrorAndKeepsEverything) {
-  const TRaster first = Filled(5, 4, 0x00FF00);
+  const pictures::TRaster first = Filled(5, 4, 0x00FF00);
   LoadImage(first);
   const std::string caption = view.imageCaption;
   const std::string bitmap = WriteBitmap(Filled(kWidth, kHeight, 0xFF0000), "large.bmp");
   // A 1-bit bitmap: a file of a few kilobytes, the same 60000-byte raster.
-  TBmpTestFile mono;
+  pictures::TBmpTestFile mono;
   mono.width = kWidth, mono.height = kHeight, mono.bits = 1;
   mono.palette = {{0, 0, 0}, {255, 255, 255}};
   mono.pixels.assign(kWidth * kHeight, 1);
   const std::string small = folder.File("mono.bmp");
-  WriteFileBytes(small, mono.Write());
+  pictures::WriteFileBytes(small, mono.Write());
   const std::string jpeg = folder.File("photo.jpg");  // 5770 bytes, a 101469-byte raster
-  WriteFileBytes(jpeg, ReadFileBytes(SamplePicture("testorig.jpg")));
+  pictures::WriteFileBytes(jpeg, pictures::ReadFileBytes(pictures::SamplePicture("testorig.jpg")));
+  // The readers refuse a raster they cannot have as they refuse a damaged file, without
+  // throwing; only the file's buffer is reported as memory that ran out.
+  using E = pictures::TPictureError;
   const struct {
     const char* what;
     std::string path;
     std::size_t refusedFrom;
-  } cases[] = {{"file buffer", bitmap, kRasterBytes + 1},
-               {"bitmap raster", small, kRasterBytes},
-               {"jpeg raster", jpeg, 100000}};
+    pictures::TPictureError error;
+  } cases[] = {{"file buffer", bitmap, kRasterBytes + 1, E::OutOfMemory},
+               {"bitmap raster", small, kRasterBytes, E::Refused},
+               {"jpeg raster", jpeg, 100000, E::Refused}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     view.retryMessages.clear();
     {
       const TRefusedAllocations refused(c.refusedFrom);
+      EXPECT_EQ(pictures::LoadPictureFile(c.path).error, c.error);
       EXPECT_NO_THROW(LoadImageFile(c.path));
     }
     EXPECT_EQ(view.retryMessages, std::vector<std::string>{"File Read Error ,Try Again"});
@@ -87,7 +94,7 @@ TEST_F(OutOfMemory, AnImageLoadThatRunsOutGivesFileReadErrorAndKeepsEverything) 
 }
 
 TEST_F(OutOfMemory, AKeyLoadThatRunsOutGivesThePlainMessageAndKeepsTheKey) {
-  const TRaster key = Filled(3, 3, 0x00FF00);
+  const pictures::TRaster key = Filled(3, 3, 0x00FF00);
   LoadKey(key);
   const std::string caption = view.keyCaption;
   const std::string bitmap = WriteBitmap(Filled(kWidth, kHeight, 0xFFFFFF), "large.bmp");
@@ -102,3 +109,5 @@ TEST_F(OutOfMemory, AKeyLoadThatRunsOutGivesThePlainMessageAndKeepsTheKey) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core

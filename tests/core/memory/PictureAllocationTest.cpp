@@ -3,6 +3,8 @@
 #include "PictureTestFiles.h"
 #include "TestAllocator.h"
 
+namespace pavina::pictures {
+
 namespace {
 
 // A bitmap header that announces 1048 x 13072 pixels (a 41 MB raster, within the limits)
@@ -47,9 +49,9 @@ TEST(PictureAllocation, DamagedDataBehindALargeHeaderIsRefusedBeforeTheRasterIsA
   for (const auto& c : damaged) {
     SCOPED_TRACE(c.what);
     TRaster picture;
-    ForgetLargestRequest();
+    core::ForgetLargestRequest();
     EXPECT_FALSE(ReadBmp(c.file.data(), c.file.size(), picture));
-    EXPECT_LT(LargestRequest(), std::size_t{64 * 1024});
+    EXPECT_LT(core::LargestRequest(), std::size_t{64 * 1024});
     EXPECT_TRUE(picture.Empty());
   }
 
@@ -58,9 +60,9 @@ TEST(PictureAllocation, DamagedDataBehindALargeHeaderIsRefusedBeforeTheRasterIsA
   const std::vector<std::uint8_t> whole =
       LargeHeaderSmallData(8, TBmpTestFile::kRle8, {3, 5, 0, 1});
   TRaster picture;
-  ForgetLargestRequest();
+  core::ForgetLargestRequest();
   ASSERT_TRUE(ReadBmp(whole.data(), whole.size(), picture));
-  EXPECT_GE(LargestRequest(), raster);
+  EXPECT_GE(core::LargestRequest(), raster);
   ASSERT_EQ(picture.Width(), 1048);
   ASSERT_EQ(picture.Height(), 13072);
   EXPECT_EQ(picture.ReadPixel(2, 13071), 0xFA4005u) << "the run, on the bottom row";
@@ -70,3 +72,5 @@ TEST(PictureAllocation, DamagedDataBehindALargeHeaderIsRefusedBeforeTheRasterIsA
 }
 
 }  // namespace
+
+}  // namespace pavina::pictures

@@ -4,6 +4,8 @@
 #include "SimulatedInserter.h"
 #include "TestAllocator.h"
 
+namespace pavina::core {
+
 namespace {
 
 // Uploads, one after another, to an inserter that misbehaves at random: silent, wrong or
@@ -43,7 +45,7 @@ TEST_F(Soak, UploadsWithRandomFaultsAlwaysLeaveTheProgramSound) {
     return std::uniform_int_distribution<int>(low, high)(random);
   };
 
-  TRaster logo(kWidth, kHeight);
+  pictures::TRaster logo(kWidth, kHeight);
   for (std::int32_t y = 0; y < kHeight; ++y)
     for (std::int32_t x = 0; x < kWidth; ++x)
       logo.WritePixel(x, y, static_cast<std::uint8_t>(x * 3), static_cast<std::uint8_t>(y * 20),
@@ -58,21 +60,18 @@ TEST_F(Soak, UploadsWithRandomFaultsAlwaysLeaveTheProgramSound) {
     ++events;
     if (events == cancelAt) core.btCancelClick();
     if (chance(20)) core.tmReadyTimer();
-    if (chance(20)) {
-      bool handled = false;
-      core.AppMessage(TLogoCore::kWmKeyDown, static_cast<std::uintptr_t>(between(37, 40)), handled);
-    }
+    if (chance(20)) core.ArrowKeyDown(static_cast<TArrowKey>(between(0, 3)));
   };
 
   std::int64_t settledBytes = 0;
   int faultFree = 0, succeeded = 0;
   for (int upload = 0; upload < kUploads; ++upload) {
     SCOPED_TRACE("upload " + std::to_string(upload));
-    TInserterFaults faults;
+    sim::TInserterFaults faults;
     const auto target = [&] {
-      const auto kind = static_cast<TCommandKind>(between(0, 3));
-      TFaultTarget t{kind, {}};
-      if (kind == TCommandKind::LineHeader || kind == TCommandKind::LineData)
+      const auto kind = static_cast<sim::TCommandKind>(between(0, 3));
+      sim::TFaultTarget t{kind, {}};
+      if (kind == sim::TCommandKind::LineHeader || kind == sim::TCommandKind::LineData)
         t.line = between(0, lines - 1);
       return t;
     };
@@ -84,7 +83,7 @@ TEST_F(Soak, UploadsWithRandomFaultsAlwaysLeaveTheProgramSound) {
         faults.silent = true;
         break;
       case 2:
-        faults.SetAckFault(target(), chance(50) ? TAckFault::Missing : TAckFault::Wrong);
+        faults.SetAckFault(target(), chance(50) ? sim::TAckFault::Missing : sim::TAckFault::Wrong);
         break;
       case 3:
         for (int i = between(1, 3); i > 0; --i)
@@ -126,7 +125,7 @@ TEST_F(Soak, UploadsWithRandomFaultsAlwaysLeaveTheProgramSound) {
     // The operator reads the outcome before pressing Send again; meanwhile the timer ticks.
     cancelAt = -1;
     clock.Advance(static_cast<std::uint32_t>(between(1000, 3000)));
-    inserter.Faults() = TInserterFaults{};
+    inserter.Faults() = sim::TInserterFaults{};
     core.tmReadyTimer();
     ForgetRecordings();
     if (upload == 20) settledBytes = LiveAllocatedBytes();
@@ -138,3 +137,5 @@ TEST_F(Soak, UploadsWithRandomFaultsAlwaysLeaveTheProgramSound) {
 }
 
 }  // namespace
+
+}  // namespace pavina::core

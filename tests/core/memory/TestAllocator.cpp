@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <new>
 
+namespace pavina::core {
+
 namespace {
 std::atomic<std::size_t> refusedFrom{SIZE_MAX};
 std::atomic<std::int64_t> liveBytes{0};
@@ -46,6 +48,12 @@ std::size_t LargestRequest() {
 void ForgetLargestRequest() {
   largestRequest = 0;
 }
+
+}  // namespace pavina::core
+
+// The replaceable global allocation functions must stay at global scope.
+using pavina::core::Allocate;
+using pavina::core::Free;
 
 void* operator new(std::size_t size) {
   return Allocate(size);

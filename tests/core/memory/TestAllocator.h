@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace pavina::core {
+
 // This test program's operator new: it counts the bytes held, and on demand refuses every
 // request of at least a given size, as a 32-bit process with a fragmented heap refuses a
 // large frame or raster.
@@ -22,3 +24,5 @@ class TRefusedAllocations {
   TRefusedAllocations& operator=(const TRefusedAllocations&) = delete;
   ~TRefusedAllocations() { AllowAllAllocations(); }
 };
+
+}  // namespace pavina::core

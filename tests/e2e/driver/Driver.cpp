@@ -16,6 +16,7 @@
 #include "MainFormLayout.h"
 #include "WindowSearch.h"
 
+namespace pavina::e2e {
 namespace {
 constexpr DWORD kDefaultTimeoutMs = 20000;
 constexpr int kOpenDialogFileNameCombo = 0x47c;  // the file dialog's "File name" box
@@ -103,15 +104,15 @@ std::string StateOf(HWND control) {
 // One line per control of the main window: name|text|left,top,width,height|state.
 // A static text sizes itself to its text, so its width depends on the font: shown as "-".
 void DumpMainWindow(HWND window) {
-  for (const TControlSpec& spec : MainFormControls()) {
+  for (const ui::TControlSpec& spec : ui::MainFormControls()) {
     HWND control = FindControl(window, std::string("name:") + spec.name);
     if (!control) {
       Print(std::string(spec.name) + "|missing");
       continue;
     }
     const RECT r = RectInParent(control);
-    const bool autoSized = spec.kind == TControlKind::StaticText;
-    const std::string text = spec.kind == TControlKind::UpDown ? "" : TextOf(control);
+    const bool autoSized = spec.kind == ui::TControlKind::StaticText;
+    const std::string text = spec.kind == ui::TControlKind::UpDown ? "" : TextOf(control);
     Print(std::string(spec.name) + "|" + text + "|" + std::to_string(r.left) + "," +
           std::to_string(r.top) + "," + (autoSized ? "-" : std::to_string(r.right - r.left)) + "," +
           std::to_string(r.bottom - r.top) + "|" + StateOf(control));
@@ -447,8 +448,10 @@ const std::map<std::string, std::function<void(const TArgs&)>>& Commands() {
   return commands;
 }
 }  // namespace
+}  // namespace pavina::e2e
 
 int main(int argc, char** argv) {
+  using namespace pavina::e2e;
   if (argc < 2) Fail("usage: driver COMMAND [ARGS...]");
   const auto command = Commands().find(argv[1]);
   if (command == Commands().end()) Fail(std::string("unknown command ") + argv[1]);

@@ -4,6 +4,8 @@
 
 #include "MainFormLayout.h"
 
+namespace pavina::e2e {
+
 namespace {
 struct TTopLevelQuery {
   std::string className;
@@ -65,7 +67,7 @@ HWND FindControl(HWND window, const std::string& controlSpec) {
   int id = -1;
   std::string className;
   if (controlSpec.rfind("name:", 0) == 0) {
-    const TControlSpec* spec = FindMainFormControl(controlSpec.substr(5).c_str());
+    const ui::TControlSpec* spec = ui::FindMainFormControl(controlSpec.substr(5).c_str());
     if (!spec) return nullptr;
     id = spec->id;
   } else if (controlSpec.rfind("#", 0) == 0) {
@@ -93,3 +95,5 @@ RECT RectInParent(HWND control) {
   if (parent) ::ScreenToClient(parent, &corner);
   return RECT{corner.x, corner.y, corner.x + (r.right - r.left), corner.y + (r.bottom - r.top)};
 }
+
+}  // namespace pavina::e2e

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace pavina::e2e {
+
 // Finding the program's windows and controls the way an operator names them.
 
 // "CLASS" or "CLASS|TITLE": a visible top-level window of that class (and exact title).
@@ -29,3 +31,5 @@ HWND WaitFor(Find found, DWORD timeoutMs) {
     ::Sleep(20);
   }
 }
+
+}  // namespace pavina::e2e
