@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "DocumentExtent.h"
 #include "IndentManager.h"
 #include "InlineControlObj.h"
 #include "SectionList.h"
@@ -474,7 +475,7 @@ std::int32_t TSection::DrawLogic(std::int32_t y, IndentManager& imgr, std::int32
       }
       line.Ln = end - pos;
       FinishLine(line, imgr, maxWidth);
-      height += line.Height();
+      height = GrowWithinExtent(y, height, line.Height());
       lines_.push_back(line);
       pos = end;
     }

@@ -5,27 +5,29 @@
 
 #include "RowHeights.h"
 #include "document/Cell.h"
+#include "document/DocumentExtent.h"
 #include "document/IndentManager.h"
 #include "document/ProcessingError.h"
 #include "document/SectionList.h"
 
 namespace {
 
-// Document coordinates are 32-bit: a table never grows past this, however large the
-// content of a hostile page; what lies beyond is simply not reachable.
-constexpr TPixels kMaxTableExtent = 1000000000;
+// A table's width and height stay within the document's extent however large its
+// content.
+constexpr TPixels kMaxTableExtent = kMaxDocumentExtent;
 
 std::int32_t ToPixels(TPixels value) {
   return static_cast<std::int32_t>(std::clamp<TPixels>(value, 0, kMaxTableExtent));
 }
 
-// Values capped so that their running sum stays within kMaxTableExtent.
-std::vector<std::int32_t> CappedRun(const std::vector<TPixels>& values) {
+// Values capped so that their running sum stays within `limit`.
+std::vector<std::int32_t> CappedRun(const std::vector<TPixels>& values,
+                                    TPixels limit = kMaxTableExtent) {
   std::vector<std::int32_t> capped;
   capped.reserve(values.size());
   TPixels sum = 0;
   for (TPixels value : values) {
-    const TPixels taken = std::clamp<TPixels>(value, 0, kMaxTableExtent - sum);
+    const TPixels taken = std::clamp<TPixels>(value, 0, std::max<TPixels>(limit - sum, 0));
     capped.push_back(static_cast<std::int32_t>(taken));
     sum += taken;
   }
@@ -66,6 +68,7 @@ TCellList& ThtmlTable::AddRow(const TAttributeList& attributes) {
   rowOpen_ = true;
   grid_.reset();
   ranges_.reset();
+  cellsInOrder_.clear();
   return *rows_.back();
 }
 
@@ -83,6 +86,7 @@ TCellObj& ThtmlTable::AddCell(const TAttributeList& attributes) {
   row.Cells.push_back(std::move(cell));
   grid_.reset();
   ranges_.reset();
+  cellsInOrder_.clear();
   return *row.Cells.back();
 }
 
@@ -91,16 +95,32 @@ TCellObj& ThtmlTable::SetCaption(const TAttributeList& attributes) {
   captionBelow_ = VerticalAlignmentFromText(align) == 2;
   if (!caption_) caption_ = std::make_unique<TCellObj>(Doc, ReadCellAttributes(attributes, 0));
   ranges_.reset();
+  cellsInOrder_.clear();
   return *caption_;
 }
 
-std::vector<TCellObj*> ThtmlTable::CellsInOrder() const {
-  std::vector<TCellObj*> cells;
-  if (caption_ && !captionBelow_) cells.push_back(caption_.get());
-  for (const auto& row : rows_)
-    for (const auto& cell : row->Cells) cells.push_back(cell.get());
-  if (caption_ && captionBelow_) cells.push_back(caption_.get());
-  return cells;
+const std::vector<TCellObj*>& ThtmlTable::CellsInOrder() const {
+  if (cellsInOrder_.empty()) {
+    if (caption_ && !captionBelow_) cellsInOrder_.push_back(caption_.get());
+    for (const auto& row : rows_)
+      for (const auto& cell : row->Cells) cellsInOrder_.push_back(cell.get());
+    if (caption_ && captionBelow_) cellsInOrder_.push_back(caption_.get());
+  }
+  return cellsInOrder_;
+}
+
+const TCellObj* ThtmlTable::CellHolding(std::int32_t pos) const {
+  // Cells hold ascending runs of the document's indexes, as sections do.
+  const std::vector<TCellObj*>& cells = CellsInOrder();
+  const auto after = std::upper_bound(
+      cells.begin(), cells.end(), pos,
+      [](std::int32_t p, const TCellObj* cell) { return p < cell->Cell.FirstCurs(); });
+  return after == cells.begin() ? nullptr : *(after - 1);
+}
+
+std::size_t ThtmlTable::FirstRowReaching(std::int32_t y) const {
+  return static_cast<std::size_t>(std::upper_bound(rowReach_.begin(), rowReach_.end(), y) -
+                                  rowReach_.begin());
 }
 
 const TTableGrid& ThtmlTable::Grid() const {
@@ -203,17 +223,14 @@ std::int32_t ThtmlTable::DrawLogic(std::int32_t y, IndentManager& imgr, std::int
   const bool hasCells = columnCount_ > 0;
   rowsWidth_ = hasCells ? SumOf(columnWidths_, 0, columnWidths_.size()) + spacing : 0;
   tableWidth_ = std::max(rowsWidth_, ranges->CaptionMin);
-  if (available > tableWidth_ && !attributes_.Floating) {
-    if (attributes_.Alignment == 2)
+  // Only room to spare moves a table off the left indent: one wider than the room,
+  // floating or not, stays reachable there.
+  tableX_ = left;
+  if (available > tableWidth_) {
+    if (attributes_.Alignment == 2 && !attributes_.Floating)
       tableX_ = left + (available - tableWidth_) / 2;
     else if (attributes_.Alignment == 3)
       tableX_ = left + available - tableWidth_;
-    else
-      tableX_ = left;
-  } else if (attributes_.Floating && attributes_.Alignment == 3) {
-    tableX_ = right - tableWidth_;
-  } else {
-    tableX_ = left;
   }
   rowsX_ = tableX_ + (tableWidth_ - rowsWidth_) / 2;
   tableY_ = y + (attributes_.Floating ? attributes_.VSpace : 0);
@@ -258,8 +275,10 @@ std::int32_t ThtmlTable::DrawLogic(std::int32_t y, IndentManager& imgr, std::int
           TPixels{std::max(cell->ContentHeight, cell->Height)} + 2 * TPixels{padding} + spacing});
     }
   }
+  // The rows end within the document's extent.
   const std::vector<std::int32_t> rowHeights =
-      CappedRun(RowHeights(grid.RowCount, claims, RowsTarget()));
+      CappedRun(RowHeights(grid.RowCount, claims, RowsTarget()),
+                std::min<TPixels>(kMaxTableExtent, TPixels{kMaxDocumentExtent} - rowsY_ - spacing));
   std::vector<std::int32_t> rowTop(rowHeights.size() + 1, 0);
   for (std::size_t r = 0; r < rowHeights.size(); ++r) {
     rowTop[r + 1] = rowTop[r] + rowHeights[r];
@@ -277,6 +296,17 @@ std::int32_t ThtmlTable::DrawLogic(std::int32_t y, IndentManager& imgr, std::int
       const std::int32_t dy = cell->BoxY + padding + offset - provisionalY;
       if (dy != 0) cell->Cell.ShiftY(dy);
     }
+  }
+  // Rows by position, for drawing and hit-tests: a row's top, and the lowest bottom of
+  // the cells of the rows up to it (a cell spanning rows starts in the first of them).
+  rowTops_.assign(rows_.size(), 0);
+  rowReach_.assign(rows_.size(), 0);
+  std::int32_t reachSoFar = rowsY_;
+  for (std::size_t r = 0; r < rows_.size(); ++r) {
+    rowTops_[r] = rowsY_ + spacing + rowTop[r];
+    for (const auto& cell : rows_[r]->Cells)
+      reachSoFar = std::max(reachSoFar, cell->BoxY + cell->BoxHeight);
+    rowReach_[r] = reachSoFar;
   }
   rowsHeight_ = hasCells ? rowTop.back() + spacing : 0;
   if (caption_ && captionBelow_) layoutCaption(rowsY_ + rowsHeight_);
@@ -323,8 +353,10 @@ std::int32_t ThtmlTable::Draw(const TRect& clip, std::int32_t clipWidth, std::in
     if (attributes_.Border) edge(rows, true);
   }
   const std::int32_t padding = attributes_.CellPadding;
-  for (const auto& row : rows_) {
-    for (const auto& cell : row->Cells) {
+  // Rows above and below the clip are not visited.
+  for (std::size_t r = FirstRowReaching(clip.Top); r < rows_.size() && rowTops_[r] < clip.Bottom;
+       ++r) {
+    for (const auto& cell : rows_[r]->Cells) {
       if (cell->BoxY + cell->BoxHeight <= clip.Top || cell->BoxY >= clip.Bottom) continue;
       const TRect box{x + cell->BoxX, cell->BoxY, x + cell->BoxX + cell->BoxWidth,
                       cell->BoxY + cell->BoxHeight};
@@ -348,9 +380,8 @@ std::int32_t ThtmlTable::Draw(const TRect& clip, std::int32_t clipWidth, std::in
 const TCellObj* ThtmlTable::CellAt(std::int32_t x, std::int32_t y) const {
   if (y < tableY_ || y >= tableY_ + tableHeight_) return nullptr;
   if (caption_ && caption_->Contains(x, y)) return caption_.get();
-  for (const auto& row : rows_) {
-    // Rows lie top to bottom; a cell spanning rows starts in the first of them.
-    for (const auto& cell : row->Cells)
+  for (std::size_t r = FirstRowReaching(y); r < rows_.size() && rowTops_[r] <= y; ++r) {
+    for (const auto& cell : rows_[r]->Cells)
       if (cell->Contains(x, y)) return cell.get();
   }
   return nullptr;
@@ -396,11 +427,8 @@ std::int32_t ThtmlTable::FindString(std::int32_t from, const std::string& text,
 
 std::int32_t ThtmlTable::FindSourcePos(std::int32_t docPos) const {
   if (docPos < StartCurs || docPos >= StartCurs + Len) return -1;
-  for (const TCellObj* cell : CellsInOrder()) {
-    const std::int32_t found = cell->Cell.FindSourcePos(docPos);
-    if (found >= 0) return found;
-  }
-  return -1;
+  const TCellObj* cell = CellHolding(docPos);
+  return cell ? cell->Cell.FindSourcePos(docPos) : -1;
 }
 
 std::int32_t ThtmlTable::FindDocPos(std::int32_t sourcePos, bool prev) const {
@@ -417,9 +445,8 @@ std::int32_t ThtmlTable::FindDocPos(std::int32_t sourcePos, bool prev) const {
 
 bool ThtmlTable::GetChAtPos(std::int32_t pos, char& ch) const {
   if (pos < StartCurs || pos >= StartCurs + Len) return false;
-  for (const TCellObj* cell : CellsInOrder())
-    if (cell->Cell.GetChAtPos(pos, ch)) return true;
-  return false;
+  const TCellObj* cell = CellHolding(pos);
+  return cell && cell->Cell.GetChAtPos(pos, ch);
 }
 
 void ThtmlTable::CopyToClipboard(std::string& text) const {
@@ -461,6 +488,8 @@ void ThtmlTable::ShiftY(std::int32_t dy) {
   TSectionBase::ShiftY(dy);
   tableY_ += dy;
   rowsY_ += dy;
+  for (std::int32_t& top : rowTops_) top += dy;
+  for (std::int32_t& reach : rowReach_) reach += dy;
   for (TCellObj* cell : CellsInOrder()) {
     cell->BoxY += dy;
     cell->Cell.ShiftY(dy);

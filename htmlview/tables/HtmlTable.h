@@ -88,8 +88,13 @@ class ThtmlTable : public TSectionBase {
  private:
   struct TRanges;
 
-  // Every cell in document order: caption above, the rows' cells, caption below.
-  std::vector<TCellObj*> CellsInOrder() const;
+  // Every cell in document order: caption above, the rows' cells, caption below; made
+  // again after cells were added.
+  const std::vector<TCellObj*>& CellsInOrder() const;
+  // The cell whose document indexes hold pos (after layout), or null.
+  const TCellObj* CellHolding(std::int32_t pos) const;
+  // The first row whose cells may reach down to y (after layout).
+  std::size_t FirstRowReaching(std::int32_t y) const;
   // The grid, built again whenever cells were added since.
   const TTableGrid& Grid() const;
   // The columns' ranges and the caption's widths, measured once per layout pass: layout
@@ -110,6 +115,7 @@ class ThtmlTable : public TSectionBase {
 
   mutable std::optional<TTableGrid> grid_;
   mutable std::unique_ptr<TRanges> ranges_;
+  mutable std::vector<TCellObj*> cellsInOrder_;
 
   int columnCount_ = 0;
   std::vector<std::int32_t> columnWidths_;
@@ -121,4 +127,6 @@ class ThtmlTable : public TSectionBase {
   std::int32_t rowsY_ = 0;
   std::int32_t rowsWidth_ = 0;
   std::int32_t rowsHeight_ = 0;
+  std::vector<std::int32_t> rowTops_;   // each row's top
+  std::vector<std::int32_t> rowReach_;  // lowest cell bottom of the rows up to each
 };

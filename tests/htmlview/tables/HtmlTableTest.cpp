@@ -252,6 +252,65 @@ TEST(HtmlTable, HitTestsReachTheCellsContent) {
   EXPECT_EQ(table.FindCursor(x, table.TableY() + table.TableHeight(), hit), -1);
 }
 
+// A right-floating table moves right only by the room it leaves; wider than the room it
+// stays at the left indent, where scrolling reaches it.
+TEST(HtmlTable, ARightFloatPlacesItselfByTheRoomLeft) {
+  struct TCase {
+    std::int32_t Width;
+    std::int32_t Level;
+    std::int32_t X;
+  } const cases[] = {{400, 0, 400 - 156}, {100, 0, 0}, {100, 2, 70}, {156, 0, 0}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Width);
+    TTablePage page;
+    auto table = std::make_unique<ThtmlTable>(page.doc, Attrs("ALIGN=right"), page.doc, 1, c.Level);
+    page.AddBlock(table->AddCell(Attrs("")).Cell, 150, 150);
+    ThtmlTable& placed = *table;
+    page.doc.Add(std::move(table));
+    page.Layout(c.Width);
+    EXPECT_EQ(placed.TableWidth(), 156);
+    EXPECT_EQ(placed.TableX(), c.X);
+  }
+}
+
+// A double-click asks for each character of a word: the section, and in a table the cell,
+// that holds an index is found by bisection, not by asking every one before it.
+TEST(HtmlTable, TheCharacterAtAnIndexIsFoundWithoutAScan) {
+  constexpr int kBlocks = 3000;
+  TTablePage page;
+  for (int n = 0; n < kBlocks; ++n) page.AddBlock(page.doc, 10, 10);
+  page.AddTable("", TRowsSpec(kBlocks, {TCellSpec{}}));
+  page.AddBlock(page.doc, 10, 10);
+  page.Layout(300);
+  for (const std::int32_t pos : {0, kBlocks - 1, kBlocks, 2 * kBlocks - 1, 2 * kBlocks}) {
+    TBlock::charQueries = 0;
+    char ch = 0;
+    EXPECT_TRUE(page.doc.GetChAtPos(pos, ch)) << pos;
+    EXPECT_EQ(TBlock::charQueries, 1) << pos;
+  }
+  char ch = 0;
+  EXPECT_FALSE(page.doc.GetChAtPos(2 * kBlocks + 1, ch));
+}
+
+// Drawing and hit-tests start at the first row that reaches the point: a cell spanning
+// rows from far above still counts there.
+TEST(HtmlTable, RowsAreFoundByPositionAndSpanningCellsReachDown) {
+  TTablePage page;
+  ThtmlTable& table = page.AddTable(
+      "CELLSPACING=0 CELLPADDING=0",
+      {{{"ROWSPAN=3 VALIGN=bottom", 10, 10}, {"", 10, 10}}, {{"", 10, 10}}, {{"", 10, 10}}});
+  page.Layout(300);
+  const TCellObj& spanning = *table.Rows()[0]->Cells[0];
+  const TCellObj& last = *table.Rows()[2]->Cells[0];
+  TCursorHit hit;
+  EXPECT_EQ(table.FindCursor(spanning.BoxX + 1, last.BoxY + 5, hit), 0);
+  EXPECT_EQ(table.FindCursor(last.BoxX + 1, last.BoxY + 5, hit), 3);
+  EXPECT_EQ(table.FindCursor(last.BoxX + 1, last.BoxY + 10, hit), -1);
+  page.test.canvas.ClearCalls();
+  page.doc.Draw({0, last.BoxY, 300, last.BoxY + 10}, 0);
+  EXPECT_EQ(page.test.canvas.Calls().size(), 2u);  // the spanning block and the last
+}
+
 TEST(HtmlTable, PercentHeightCountsFromTheViewOnlyInTheBody) {
   TTablePage page;
   page.doc.ViewHeight = 403;
