@@ -533,7 +533,10 @@ void TSection::DrawLine(const LineRec& line, std::int32_t x, std::int32_t clipWi
         {left, line.DrawY, left + std::min(line.DrawWidth, clipWidth), line.DrawY + line.Height()});
   DrawText(line.Start, end, left, line.Baseline());
 
-  // Inline images and controls at their places.
+  // Inline images and controls at their places. Controls advance from the one before, so
+  // that a line of many (no-break text) is measured once, not from its start for each.
+  std::int32_t measuredTo = line.Start;
+  std::int32_t measuredX = left;
   for (auto mark = std::lower_bound(marks_.begin(), marks_.end(), line.Start);
        mark != marks_.end() && *mark < end; ++mark) {
     const std::int32_t pos = *mark;
@@ -546,7 +549,9 @@ void TSection::DrawLine(const LineRec& line, std::int32_t x, std::int32_t clipWi
       if (!control || !control->TakesPlace()) continue;
       const std::int32_t raise = control->RaisedByDescent() ? line.Descent : 0;
       const std::int32_t bottom = line.DrawY + line.SpaceBefore + line.LineHt - raise;
-      control->PlaceAt(x + XOfPos(line, pos), bottom - control->Height());
+      measuredX += WidthOf(measuredTo, pos);
+      measuredTo = pos;
+      control->PlaceAt(measuredX, bottom - control->Height());
     }
   }
   if (clipped) canvas.PopClip();

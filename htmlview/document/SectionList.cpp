@@ -44,6 +44,7 @@ std::shared_ptr<TUrlTarget> TSectionList::NewLink(const std::string& url,
 
 void TSectionList::AddImage(TImageObj& image) {
   ImageList.push_back(&image);
+  liveImages_.insert(&image);
 }
 
 void TSectionList::RemoveImage(TImageObj& image) {
@@ -54,6 +55,7 @@ void TSectionList::RemoveImage(TImageObj& image) {
     if (found != list.rend()) list.erase(std::next(found).base());
   };
   drop(ImageList);
+  liveImages_.erase(&image);
   if (image.InAnimList) drop(AnimList);
   if (activeImage_ == &image) activeImage_ = nullptr;
 }
@@ -75,11 +77,11 @@ void TSectionList::ReloadImages() {
 bool TSectionList::ImagesArrived(const std::string& name) {
   if (!PictureLoader) return false;
   bool any = false;
-  // Waiters are images of this document that asked; one freed meanwhile is not in the list.
+  // Waiters are images of this document that asked; one freed meanwhile is not live. A
+  // set, as thousands of images may wait for one name.
   for (const TPendingImages::TWaiter waiter : PictureLoader->Pending().Take(name)) {
-    const auto found =
-        std::find(ImageList.begin(), ImageList.end(), reinterpret_cast<TImageObj*>(waiter));
-    if (found == ImageList.end()) continue;
+    const auto found = liveImages_.find(reinterpret_cast<TImageObj*>(waiter));
+    if (found == liveImages_.end()) continue;
     (*found)->Fetch();
     any = true;
   }
@@ -96,6 +98,7 @@ void TSectionList::Clear() {
   for (TImageObj* image : AnimList) image->InAnimList = false;
   AnimList.clear();
   ImageList.clear();
+  liveImages_.clear();
   LinkList.clear();
   ClearSections();
   dropped_.clear();

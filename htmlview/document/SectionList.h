@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "Cell.h"
@@ -141,4 +142,5 @@ class TSectionList : public TCell {
   const TUrlTarget* activeLink_ = nullptr;
   TImageObj* activeImage_ = nullptr;
   std::vector<std::unique_ptr<TSectionBase>> dropped_;
+  std::unordered_set<TImageObj*> liveImages_;  // ImageList, to match arriving pictures
 };

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "DocBuilder.h"
 #include "document/InlineControlObj.h"
@@ -185,6 +187,27 @@ TEST(Layout, FormControlsSitInTheLineOnItsBottom) {
   EXPECT_EQ(check.placedX, 10 + 35 + 100 + 28);
   EXPECT_EQ(check.placedY, 30 - 3 - 13);
   EXPECT_EQ(line.DrawWidth, 35 + 100 + 28 + 13);
+}
+
+// Drawing places each control of a no-break line from the one before it: the text is
+// measured a bounded number of times a control, not once for every control before it.
+TEST(Layout, ALineOfManyControlsIsMeasuredOncePerControl) {
+  constexpr int kControls = 400;
+  TTestDocument test;
+  std::vector<std::unique_ptr<TFakeControl>> controls;
+  auto section = std::make_unique<TSection>(test.doc, TFontDesc{}, nullptr, TJustify::Left);
+  for (int n = 0; n < kControls; ++n) {
+    section->AddText("ab", 3 * n, true);
+    controls.push_back(std::make_unique<TFakeControl>(10, 10, true, false));
+    section->AddControl(*controls.back(), 3 * n + 2, true);
+  }
+  test.doc.Add(std::move(section));
+  std::int32_t widest = 0;
+  test.doc.DoLogic(0, 100, widest);
+  const std::int64_t before = test.canvas.Measurements();
+  test.doc.Draw({0, 0, 100000, 100}, 0);
+  EXPECT_EQ(controls.back()->placedX, kControls * 14 + (kControls - 1) * 10);
+  EXPECT_LE(test.canvas.Measurements() - before, 4 * kControls);
 }
 
 TEST(Layout, MinimumAndMaximumWidths) {
