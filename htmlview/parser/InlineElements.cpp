@@ -164,7 +164,9 @@ void THtmlBuilder::DoFont(bool isBaseFont) {
   const TAttributeList& attributes = Attributes();
   if (const TAttribute* size = attributes.Find(TAttrSymbol::SIZE); size && IsInteger(size->Name)) {
     const bool relative = size->Name.size() > 1 && (size->Name[0] == '+' || size->Name[0] == '-');
-    const int htmlSize = std::clamp(relative ? baseFontSize_ + size->Value : size->Value, 1, 7);
+    // The step is bounded before it is added: the result is clamped to the scale anyway.
+    const int step = std::clamp(size->Value, -8, 8);
+    const int htmlSize = std::clamp(relative ? baseFontSize_ + step : size->Value, 1, 7);
     font.Numerator = SizeScale()[htmlSize];
     if (isBaseFont) baseFontSize_ = htmlSize;
   }

@@ -31,7 +31,7 @@ void TSourceReader::Next() {
     const int raw = ReadRaw();
     if (raw < 0) {
       ch_ = heldCh_;
-      lastLineEnd_ = 0;
+      lastLineEnd_ = heldLineEnd_;
       return;
     }
     if ((raw == '\n' && lastLineEnd_ == '\r') || (raw == '\r' && lastLineEnd_ == '\n')) {
@@ -64,6 +64,7 @@ int TSourceReader::Peek(std::size_t ahead) const {
 void TSourceReader::BeginInclude(std::string buffer) {
   if (including_ || buffer.empty()) return;
   heldCh_ = ch_;
+  heldLineEnd_ = lastLineEnd_;
   include_ = std::move(buffer);
   includePosition_ = 0;
   including_ = true;

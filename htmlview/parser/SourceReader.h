@@ -49,4 +49,5 @@ class TSourceReader {
   std::string include_;
   std::size_t includePosition_ = 0;
   int heldCh_ = kEndOfInput;  // the main text's character that waits behind the include
+  int heldLineEnd_ = 0;       // and its line end, whose partner still folds into it
 };

@@ -33,6 +33,17 @@ class ParsedForms : public ::testing::Test {
   std::vector<TFormSubmission> submitted;
 };
 
+// A parse error among the options: the list window shows the options the form holds.
+TEST_F(ParsedForms, AParseErrorInsideASelectLeavesItsOptionsShown) {
+  for (const char* page : {"<select name=s><option>a<option selected>b<!-- open",
+                           "<select name=s multiple><option>a<option selected>b<!-- open"}) {
+    Parse(page);
+    EXPECT_NE(parser.ParseError(), "") << page;
+    ASSERT_EQ(doc.Forms.Controls().size(), 1u) << page;
+    EXPECT_EQ(Win(Control(0)).Items(), (std::vector<std::string>{"a", "b"})) << page;
+  }
+}
+
 TEST_F(ParsedForms, APageFormSubmitsWhatItsControlsHold) {
   Parse(R"(<form action="/cgi/find" method=post>
     Name <input name=who value="Ann &amp; Bob" size=10>
