@@ -88,7 +88,7 @@ void THtmlBuilder::Finish() {
 }
 
 TSymbol THtmlBuilder::Next() {
-  CheckSectionCount();
+  CheckCounts();
   const TSymbol symbol = tokenizer_.Next();
   switch (symbol) {
     case TSymbol::Text:
@@ -150,8 +150,11 @@ void THtmlBuilder::AppendToCell(std::unique_ptr<TSectionBase> section) {
   ++sectionCount_;
 }
 
-void THtmlBuilder::CheckSectionCount() const {
+void THtmlBuilder::CheckCounts() const {
   if (sectionCount_ >= kMaxSections) throw EParseError("Too Many Sections in File");
+  if (doc_.ImageList.size() >= kMaxImages) throw EParseError("Too Many Images in File");
+  if (doc_.LinkList.size() >= kMaxLinks) throw EParseError("Too Many Links in File");
+  if (anchors_.Count() >= kMaxAnchors) throw EParseError("Too Many Anchors in File");
 }
 
 bool THtmlBuilder::PushFont() {

@@ -88,7 +88,7 @@ void THtmlBuilder::ParsePlainText(std::string_view text) {
       const int c = reader.Ch();
       if (c == '\r') {
         flush();
-        CheckSectionCount();
+        CheckCounts();
         NewSection(TJustify::Left);
         continue;
       }

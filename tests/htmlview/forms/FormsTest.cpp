@@ -124,6 +124,20 @@ TEST_F(EveryKind, EnterInAnEditSubmitsWithoutAButtonEntry) {
   EXPECT_EQ(submitted.size(), 1u) << "nothing happens without a submission handler";
 }
 
+// Without NAME an image still sends where it was clicked; the other kinds send nothing, as
+// an entry "=value" names nothing a server could take it for.
+TEST_F(Forms, ControlsWithoutNameSendOnlyTheImagesClick) {
+  builder.BeginForm({});
+  Input({{S::VALUE, "typed"}});
+  Input({{S::TYPE, "checkbox"}, {S::CHECKED, ""}});
+  Input({{S::TYPE, "hidden"}, {S::VALUE, "h"}});
+  Select({}, {{"One", true, ""}});
+  builder.AddTextArea(Attrs({}), "text");
+  auto* image = Input({{S::TYPE, "image"}});
+  ASSERT_TRUE(ImageControlClicked(image, 3, 4));
+  EXPECT_EQ(Last().Results, (Entries{"x=3", "y=4"}));
+}
+
 TEST_F(Forms, ButtonsTakeTheirDefaultCaptionAndSizeFromIt) {
   builder.BeginForm({});
   auto* plain = dynamic_cast<TButtonFormControlObj*>(Input({{S::TYPE, "SUBMIT"}}));
