@@ -9,6 +9,7 @@
 #include "parser/CodePages.h"
 #include "parser/FontSizes.h"
 #include "parser/ParseError.h"
+#include "parser/Utf8.h"
 #include "navigation/TextCase.h"
 
 namespace {
@@ -66,7 +67,7 @@ THtmlBuilder::THtmlBuilder(const TParseTarget& target, const TParseHandlers& han
 THtmlBuilder::~THtmlBuilder() = default;
 
 void THtmlBuilder::ParseHtml(std::string_view text) {
-  tokenizer_.Start(text);
+  tokenizer_.Start(text, IsUtf8Page(text));
   try {
     Next();
     while (Sy() != TSymbol::EndOfInput) DoBody({});
@@ -173,7 +174,7 @@ void THtmlBuilder::PopFontsTo(std::size_t depth) {
 
 void THtmlBuilder::FontChanged() {
   const int charset = fonts_.Top().CharSet >= 0 ? fonts_.Top().CharSet : doc_.CharSet;
-  tokenizer_.CodePage = CodePageOfCharset(charset);
+  tokenizer_.SetCodePage(CodePageOfCharset(charset));
   if (!section_) return;
   // Closing tags often give back the font already in use: no run for that.
   const TFontDesc font = CurrentFont();

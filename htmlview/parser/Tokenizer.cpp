@@ -47,8 +47,8 @@ std::int32_t IntegerOf(std::string_view text) {
   return static_cast<std::int32_t>(negative ? -value : value);
 }
 
-void THtmlTokenizer::Start(std::string_view text) {
-  reader_.Start(text);
+void THtmlTokenizer::Start(std::string_view text, bool utf8) {
+  reader_.Start(text, utf8);
   symbol_ = TSymbol::EndOfInput;
   headingLevel_ = 0;
   token_.Clear();
@@ -270,7 +270,7 @@ void THtmlTokenizer::ReadEntity(TokenObj& into) {
     else if (value == 10 || (value >= 32 && value <= 255))
       into.Add(static_cast<char>(value), start);
     else if (value > 255)
-      into.Add(WideCharToCodePage(static_cast<std::uint32_t>(value), CodePage), start);
+      into.Add(WideCharToCodePage(static_cast<std::uint32_t>(value), codePage_), start);
     else
       takeLiteral();  // control characters stay as written
     return;
