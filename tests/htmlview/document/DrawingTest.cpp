@@ -319,6 +319,8 @@ TEST(Drawing, RuleColoursFollowTheBackgroundAndTheDevice) {
 }
 
 TEST(Drawing, BulletsAreFilledOnLightBackgroundsAndOutlinedOnOthers) {
+  // The button face differs from silver here, so that each rule is seen on its own.
+  const TColor face = MakeColor(212, 208, 200);
   const struct {
     TColor background;
     std::int32_t level;
@@ -327,10 +329,12 @@ TEST(Drawing, BulletsAreFilledOnLightBackgroundsAndOutlinedOnOthers) {
       {kWhite, 1, "pen=#000080 fill=#000080"},
       {kWhite, 5, "pen=#800000 fill=#800000"},
       {MakeColor(192, 192, 192), 3, "pen=#FF0000 fill=#FF0000"},
+      {face, 2, "pen=#800000 fill=#800000"},
       {MakeColor(0, 0, 64), 1, "pen=#000000"},
   };
   for (const auto& c : cases) {
     TTestDocument test;
+    test.canvas.SetSystemColor(TSystemColor::ButtonFace, face);
     test.doc.Background = c.background;
     {
       TDocBuilder b(test.doc);
