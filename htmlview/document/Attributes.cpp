@@ -1,22 +1,12 @@
 #include "Attributes.h"
+#include "text/AsciiCase.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
 std::string Cut(const std::string& text, std::size_t length) {
   return text.substr(0, std::min(text.size(), length));
-}
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
 }
 
 struct TNamedColor {
@@ -54,7 +44,7 @@ std::string TrimmedText(const std::string& text) {
 
 bool ColorFromText(const std::string& text, TColor& color) {
   const std::string trimmed = TrimmedText(text);
-  const std::string name = Upper(Cut(trimmed, 10));
+  const std::string name = UpperText(Cut(trimmed, 10));
   for (const TNamedColor& named : kColorNames) {
     if (name == named.Name) {
       color = named.Value;
@@ -80,7 +70,7 @@ bool ColorFromText(const std::string& text, TColor& color) {
 }
 
 int AlignmentFromText(const std::string& text) {
-  const std::string word = Lower(Cut(TrimmedText(text), 10));
+  const std::string word = LowerText(Cut(TrimmedText(text), 10));
   if (word == "left") return 1;
   if (word == "center") return 2;
   if (word == "right") return 3;
@@ -88,7 +78,7 @@ int AlignmentFromText(const std::string& text) {
 }
 
 int VerticalAlignmentFromText(const std::string& text) {
-  const std::string word = Lower(Cut(TrimmedText(text), 10));
+  const std::string word = LowerText(Cut(TrimmedText(text), 10));
   if (word == "top" || word == "baseline") return 0;
   if (word == "middle") return 1;
   if (word == "bottom") return 2;

@@ -1,12 +1,12 @@
 #include "Section.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "DocumentExtent.h"
 #include "IndentManager.h"
 #include "InlineControlObj.h"
 #include "SectionList.h"
+#include "text/AsciiCase.h"
 
 namespace {
 
@@ -36,10 +36,8 @@ TJustify JustifyFromNumber(int number, TJustify fallback) {
 }
 
 TClearType ClearFromText(const std::string& text) {
-  std::string word = text;
-  for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  if (word == "left") return TClearType::Left;
-  if (word == "right") return TClearType::Right;
+  if (SameText(text, "left")) return TClearType::Left;
+  if (SameText(text, "right")) return TClearType::Right;
   return TClearType::All;
 }
 
@@ -742,7 +740,7 @@ std::int32_t TSection::FindString(std::int32_t from, const std::string& text,
   if (start >= Len) return -1;
   const auto fold = [matchCase](char c) {
     const char plain = c == TBufferMark::NoBreakSpace ? ' ' : c;
-    return matchCase ? plain : static_cast<char>(std::tolower(static_cast<unsigned char>(plain)));
+    return matchCase ? plain : LowerChar(plain);
   };
   const auto found = std::search(buff_.begin() + start, buff_.end(), text.begin(), text.end(),
                                  [&](char a, char b) { return fold(a) == fold(b); });

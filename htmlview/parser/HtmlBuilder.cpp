@@ -10,7 +10,7 @@
 #include "parser/FontSizes.h"
 #include "parser/ParseError.h"
 #include "parser/Utf8.h"
-#include "navigation/TextCase.h"
+#include "text/AsciiCase.h"
 
 namespace {
 

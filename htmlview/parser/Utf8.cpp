@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "navigation/TextCase.h"
+#include "text/AsciiCase.h"
 
 namespace {
 

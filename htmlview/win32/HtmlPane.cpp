@@ -10,7 +10,7 @@
 #include "navigation/LinkFollowing.h"
 #include "navigation/MetaRefresh.h"
 #include "navigation/PackedPosition.h"
-#include "navigation/TextCase.h"
+#include "text/AsciiCase.h"
 #include "win32/PaneDropTarget.h"
 #include "win32/PaneMessages.h"
 #include "win32/PaneWindows.h"

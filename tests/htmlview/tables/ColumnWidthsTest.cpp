@@ -269,7 +269,9 @@ TEST(ColumnWidths, FillTheTargetAndKeepMinimums) {
       EXPECT_EQ(sum, sumMin);
     } else if (request.TableWidth.Given()) {
       // Filled exactly; beyond only when the percentage columns could not give enough.
-      if (percent == 0) EXPECT_EQ(sum, target);
+      if (percent == 0) {
+        EXPECT_EQ(sum, target);
+      }
       EXPECT_GE(sum, target);
       EXPECT_LE(sum, std::max(asked, target));
     } else if (percent == 0 || percent > 1000) {
