@@ -31,7 +31,7 @@ TAttributeList Attributes(std::initializer_list<std::pair<TAttrSymbol, std::int3
     TAttribute attribute;
     attribute.Which = which;
     attribute.Value = value;
-    attribute.Name = std::to_string(value);
+    attribute.Text = std::to_string(value);
     list.Add(attribute);
   }
   return list;
@@ -78,7 +78,7 @@ class TGenerator {
     TAttributeList image = Attributes({{TAttrSymbol::WIDTH, 60}, {TAttrSymbol::HEIGHT, 40}});
     TAttribute align;
     align.Which = TAttrSymbol::ALIGN;
-    align.Name = "left";
+    align.Text = "left";
     image.Add(align);
     section->AddImage(image, 0, false);
     for (int n = 0; n < 3; ++n) Add(*section, kWords);

@@ -76,11 +76,11 @@ enum class TAttrSymbol : std::uint8_t {
 };
 
 // One attribute: its symbol, its number (0 when the text is not a number; a trailing "%"
-// does not count) and its text (entities decoded, trimmed).
+// does not count) and its value as written (entities decoded, trimmed).
 struct TAttribute {
   TAttrSymbol Which = TAttrSymbol::Unknown;
   std::int32_t Value = 0;
-  std::string Name;
+  std::string Text;
 };
 
 class TAttributeList {
@@ -100,7 +100,7 @@ class TAttributeList {
   // The attribute's text, or `fallback` when it is absent.
   std::string Text(TAttrSymbol which, const std::string& fallback = {}) const {
     const TAttribute* found = Find(which);
-    return found ? found->Name : fallback;
+    return found ? found->Text : fallback;
   }
   // The attribute's number, or `fallback` when it is absent.
   std::int32_t Number(TAttrSymbol which, std::int32_t fallback = 0) const {
@@ -110,7 +110,7 @@ class TAttributeList {
   // True when the attribute is given and its text holds "%".
   bool IsPercent(TAttrSymbol which) const {
     const TAttribute* found = Find(which);
-    return found && found->Name.find('%') != std::string::npos;
+    return found && found->Text.find('%') != std::string::npos;
   }
 
  private:

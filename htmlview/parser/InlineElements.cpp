@@ -162,8 +162,8 @@ void THtmlBuilder::DoFont(bool isBaseFont) {
   }
   TFontDesc& font = fonts_.Top();
   const TAttributeList& attributes = Attributes();
-  if (const TAttribute* size = attributes.Find(TAttrSymbol::SIZE); size && IsInteger(size->Name)) {
-    const bool relative = size->Name.size() > 1 && (size->Name[0] == '+' || size->Name[0] == '-');
+  if (const TAttribute* size = attributes.Find(TAttrSymbol::SIZE); size && IsInteger(size->Text)) {
+    const bool relative = size->Text.size() > 1 && (size->Text[0] == '+' || size->Text[0] == '-');
     // The step is bounded before it is added: the result is clamped to the scale anyway.
     const int step = std::clamp(size->Value, -8, 8);
     const int htmlSize = std::clamp(relative ? baseFontSize_ + step : size->Value, 1, 7);
@@ -199,7 +199,7 @@ void THtmlBuilder::DoAnchor() {
   const TAttributeList& attributes = Attributes();
   if (const TAttribute* href = attributes.Find(TAttrSymbol::HREF)) {
     CloseLink();
-    link_ = doc_.NewLink(href->Name, attributes.Text(TAttrSymbol::TARGET));
+    link_ = doc_.NewLink(href->Text, attributes.Text(TAttrSymbol::TARGET));
     linkOpen_ = true;
     // The document draws link runs underlined and in the link colours.
     linkFontPushed_ = PushFont();
@@ -209,7 +209,7 @@ void THtmlBuilder::DoAnchor() {
     else
       NewSection(justify_);
   }
-  if (const TAttribute* name = attributes.Find(TAttrSymbol::NAME)) AddAnchor(name->Name);
+  if (const TAttribute* name = attributes.Find(TAttrSymbol::NAME)) AddAnchor(name->Text);
   Next();
 }
 
