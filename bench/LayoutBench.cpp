@@ -11,7 +11,7 @@
 #include <string>
 
 #include "Benchmarks.h"
-#include "canvas/TestCanvas.h"
+#include "testing/TestCanvas.h"
 #include "document/ListItems.h"
 #include "document/Section.h"
 #include "document/SectionList.h"

@@ -1,11 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "FormTestSupport.h"
-#include "canvas/TestCanvas.h"
+#include "testing/TestCanvas.h"
 #include "document/Cell.h"
 #include "document/Section.h"
 #include "document/SectionList.h"
 #include "forms/FormBuilder.h"
+#include "testing/ControlUser.h"
 
 namespace {
 
@@ -67,7 +68,7 @@ TEST_F(FormsInADocument, DrawingPlacesControlsInTheirLineAndLayoutHidesThemAgain
   EXPECT_FALSE(editWindow.Visible()) << "no control has the focus: hidden until drawn";
 
   doc.Draw(TRect{0, 0, 800, 600}, 0);
-  radioWindow.UserClick();
+  UserClick(radioWindow);
   doc.DoLogic(0, 800, widest);
   EXPECT_TRUE(radioWindow.Visible()) << "the focused control is only moved away";
   EXPECT_EQ(radioWindow.Left(), -4000);

@@ -3,13 +3,14 @@
 #include <string_view>
 
 #include "FormTestSupport.h"
-#include "canvas/TestCanvas.h"
+#include "testing/TestCanvas.h"
 #include "document/SectionList.h"
 #include "forms/FormLimits.h"
 #include "forms/ListBoxFormControlObj.h"
 #include "forms/TextAreaFormControlObj.h"
 #include "parser/AnchorList.h"
 #include "parser/HtmlParser.h"
+#include "testing/ControlUser.h"
 
 namespace {
 
@@ -57,7 +58,7 @@ line two</textarea>
     <input name=outside>)");
   ASSERT_EQ(doc.Forms.Forms().size(), 2u) << "the control after /FORM gets its own";
   ASSERT_EQ(doc.Forms.Controls().size(), 9u);
-  Win(Control(7)).UserClick();
+  UserClick(Win(Control(7)));
   ASSERT_EQ(submitted.size(), 1u);
   EXPECT_EQ(submitted[0].Action, "/cgi/find");
   EXPECT_EQ(submitted[0].Method, "post");
