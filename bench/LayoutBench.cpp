@@ -89,7 +89,8 @@ class TGenerator {
   // in its first cell.
   void Table(TCell& cell, int rows, int columns, int depth) {
     auto table = std::make_unique<ThtmlTable>(
-        doc_, Attributes({{TAttrSymbol::BORDER, 1}, {TAttrSymbol::CELLPADDING, 2}}), cell, 1, 0);
+        doc_, Attributes({{TAttrSymbol::BORDER, 1}, {TAttrSymbol::CELLPADDING, 2}}), cell,
+        TJustify::Left, 0);
     for (int r = 0; r < rows; ++r) {
       table->AddRow({});
       for (int c = 0; c < columns; ++c) {

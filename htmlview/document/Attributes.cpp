@@ -69,18 +69,18 @@ bool ColorFromText(const std::string& text, TColor& color) {
   return true;
 }
 
-int AlignmentFromText(const std::string& text) {
+std::optional<TJustify> AlignmentFromText(const std::string& text) {
   const std::string word = LowerText(Cut(TrimmedText(text), 10));
-  if (word == "left") return 1;
-  if (word == "center") return 2;
-  if (word == "right") return 3;
-  return 0;
+  if (word == "left") return TJustify::Left;
+  if (word == "center") return TJustify::Centre;
+  if (word == "right") return TJustify::Right;
+  return std::nullopt;
 }
 
-int VerticalAlignmentFromText(const std::string& text) {
+std::optional<TVAlign> VerticalAlignmentFromText(const std::string& text) {
   const std::string word = LowerText(Cut(TrimmedText(text), 10));
-  if (word == "top" || word == "baseline") return 0;
-  if (word == "middle") return 1;
-  if (word == "bottom") return 2;
-  return -1;
+  if (word == "top" || word == "baseline") return TVAlign::Top;
+  if (word == "middle") return TVAlign::Middle;
+  if (word == "bottom") return TVAlign::Bottom;
+  return std::nullopt;
 }

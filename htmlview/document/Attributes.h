@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -126,8 +127,13 @@ std::string TrimmedText(const std::string& text);
 // False, with `color` unchanged, for anything else.
 bool ColorFromText(const std::string& text, TColor& color);
 
-// Alignment words (lower-cased, first 10 characters): 1 left, 2 centre, 3 right; 0 for
+// Horizontal alignment of text, tables and rules.
+enum class TJustify : std::uint8_t { Left = 1, Centre = 2, Right = 3 };
+// Vertical alignment in a table row.
+enum class TVAlign : std::uint8_t { Top = 0, Middle = 1, Bottom = 2 };
+
+// Alignment words (any case, first 10 characters): "left", "center", "right"; none for
 // anything else.
-int AlignmentFromText(const std::string& text);
-// Vertical alignment: "top" and "baseline" 0, "middle" 1, "bottom" 2; -1 for anything else.
-int VerticalAlignmentFromText(const std::string& text);
+std::optional<TJustify> AlignmentFromText(const std::string& text);
+// Vertical alignment: "top" and "baseline", "middle", "bottom"; none for anything else.
+std::optional<TVAlign> VerticalAlignmentFromText(const std::string& text);

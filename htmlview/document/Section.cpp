@@ -31,10 +31,6 @@ bool IsFoldedSpace(char c) {
 
 }  // namespace
 
-TJustify JustifyFromNumber(int number, TJustify fallback) {
-  return number >= 1 && number <= 3 ? static_cast<TJustify>(number) : fallback;
-}
-
 TClearType ClearFromText(const std::string& text) {
   if (SameText(text, "left")) return TClearType::Left;
   if (SameText(text, "right")) return TClearType::Right;

@@ -443,8 +443,7 @@ void THtmlBuilder::DoDivision(const TSymbolSet& terminators) {
   if (Sy() == TSymbol::Center)
     justify_ = TJustify::Centre;
   else
-    justify_ =
-        JustifyFromNumber(AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN)), justify_);
+    justify_ = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN)).value_or(justify_);
   Next();
   ++blockDepth_;
   DoBody(terminators | TSymbolSet{end});

@@ -34,8 +34,7 @@ void THtmlBuilder::DoParagraph() {
   TJustify justify = justify_;
   while (Sy() == TSymbol::P || Sy() == TSymbol::PEnd) {
     if (Sy() == TSymbol::P)
-      justify =
-          JustifyFromNumber(AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN)), justify);
+      justify = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN)).value_or(justify);
     Next();
   }
   NewSection(justify);
@@ -66,7 +65,7 @@ void THtmlBuilder::DoHeading() {
   if (level >= 1) fonts_.Top().Style |= TFontStyle::Bold;
   FontChanged();
   AppendToCell(std::make_unique<THeadingSpace>(doc_, level));
-  NewSection(JustifyFromNumber(AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN)), justify_));
+  NewSection(AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN)).value_or(justify_));
   Next();
 }
 

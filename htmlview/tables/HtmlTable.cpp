@@ -50,7 +50,7 @@ struct ThtmlTable::TRanges {
 };
 
 ThtmlTable::ThtmlTable(TSectionList& doc, const TAttributeList& attributes, const TCell& enclosing,
-                       int alignment, std::int32_t listLevel)
+                       TJustify alignment, std::int32_t listLevel)
     : TSectionBase(doc),
       attributes_(ReadTableAttributes(attributes, alignment,
                                       &enclosing == static_cast<const TCell*>(&doc))),
@@ -92,8 +92,9 @@ TCellObj& ThtmlTable::AddCell(const TAttributeList& attributes) {
 
 TCellObj& ThtmlTable::SetCaption(const TAttributeList& attributes) {
   const std::string align = attributes.Text(TAttrSymbol::ALIGN);
-  captionBelow_ = VerticalAlignmentFromText(align) == 2;
-  if (!caption_) caption_ = std::make_unique<TCellObj>(Doc, ReadCellAttributes(attributes, 0));
+  captionBelow_ = VerticalAlignmentFromText(align) == TVAlign::Bottom;
+  if (!caption_)
+    caption_ = std::make_unique<TCellObj>(Doc, ReadCellAttributes(attributes, TVAlign::Top));
   ranges_.reset();
   cellsInOrder_.clear();
   return *caption_;
@@ -227,9 +228,9 @@ std::int32_t ThtmlTable::DrawLogic(std::int32_t y, IndentManager& imgr, std::int
   // floating or not, stays reachable there.
   tableX_ = left;
   if (available > tableWidth_) {
-    if (attributes_.Alignment == 2 && !attributes_.Floating)
+    if (attributes_.Alignment == TJustify::Centre && !attributes_.Floating)
       tableX_ = left + (available - tableWidth_) / 2;
-    else if (attributes_.Alignment == 3)
+    else if (attributes_.Alignment == TJustify::Right)
       tableX_ = left + available - tableWidth_;
   }
   rowsX_ = tableX_ + (tableWidth_ - rowsWidth_) / 2;
@@ -292,7 +293,9 @@ std::int32_t ThtmlTable::DrawLogic(std::int32_t y, IndentManager& imgr, std::int
                                      rowTop[static_cast<std::size_t>(place.Row)] - spacing,
                                  0);
       const std::int32_t room = std::max(cell->BoxHeight - 2 * padding - cell->ContentHeight, 0);
-      const std::int32_t offset = cell->VAlign == 0 ? 0 : cell->VAlign == 1 ? room / 2 : room;
+      const std::int32_t offset = cell->VAlign == TVAlign::Top      ? 0
+                                  : cell->VAlign == TVAlign::Middle ? room / 2
+                                                                    : room;
       const std::int32_t dy = cell->BoxY + padding + offset - provisionalY;
       if (dy != 0) cell->Cell.ShiftY(dy);
     }
@@ -317,7 +320,7 @@ std::int32_t ThtmlTable::DrawLogic(std::int32_t y, IndentManager& imgr, std::int
   if (attributes_.Floating) {
     const std::int32_t height = tableHeight_ + 2 * attributes_.VSpace;
     const std::int32_t width = tableWidth_ + attributes_.HSpace + 1;
-    if (attributes_.Alignment == 3)
+    if (attributes_.Alignment == TJustify::Right)
       imgr.AddRight(y, height, width);
     else
       imgr.AddLeft(y, height, width);
@@ -506,7 +509,8 @@ void ThtmlTable::Dump(std::string& out, int indent) const {
   if (DrawHeight != SectionHeight) out += " drawn=" + std::to_string(DrawHeight);
   out += " x=" + std::to_string(tableX_) + " top=" + std::to_string(tableY_) +
          " w=" + std::to_string(tableWidth_) + " th=" + std::to_string(tableHeight_);
-  if (attributes_.Floating) out += attributes_.Alignment == 3 ? " float=right" : " float=left";
+  if (attributes_.Floating)
+    out += attributes_.Alignment == TJustify::Right ? " float=right" : " float=left";
   out += " cols=";
   for (std::size_t c = 0; c < columnWidths_.size(); ++c)
     out += (c ? "," : "") + std::to_string(columnWidths_[c]);

@@ -31,10 +31,10 @@ class ThtmlTable : public TSectionBase {
 
   // `enclosing` is the cell the table stands in (the document itself, a table cell or a
   // caption): a table without BGCOLOR takes its background, and a percent HEIGHT counts
-  // only directly in the document. `alignment` (1 left, 2 centre, 3 right) is the text's
+  // only directly in the document. `alignment` is the text's
   // where the table starts; `listLevel` the list level it stands at.
   ThtmlTable(TSectionList& doc, const TAttributeList& attributes, const TCell& enclosing,
-             int alignment, std::int32_t listLevel);
+             TJustify alignment, std::int32_t listLevel);
   ~ThtmlTable() override;
 
   // A new row from TR attributes.
