@@ -10,18 +10,12 @@ constexpr TColor kSilver = MakeColor(192, 192, 192);
 
 }  // namespace
 
-TSectionList::TSectionList(TCanvas& canvas) : TCell(*this), canvas_(canvas) {
-  Forms.PreFontName = [this] { return preFontName_; };
-  Forms.Background = [this] { return CellBackground.value_or(Background); };
-  AnyControlHasFocus = [this] { return Forms.AnyFocused(); };
-  FindMapArea = [this](const std::string& name, std::int32_t x, std::int32_t y, TUrlTarget& link) {
-    const TMapItem* map = Forms.FindMap(name);
-    return map && map->HitTest(x, y, link.Url, link.Target);
-  };
-}
+TSectionList::TSectionList(TCanvas& canvas) : TCell(*this), canvas_(canvas) {}
 
 TSectionList::~TSectionList() {
-  // The sections' images unregister from the lists below, which must still exist.
+  // The sections' images unregister from the lists below, which must still exist. Whoever
+  // listens for the emptying may already be gone.
+  OnCleared = nullptr;
   Clear();
 }
 
@@ -102,13 +96,13 @@ void TSectionList::Clear() {
   LinkList.clear();
   ClearSections();
   dropped_.clear();
-  Forms.Clear();  // after the sections, which point at the controls
   SelB = SelE = 0;
   CaretPos = 0;
   YOff = 0;
   BitmapName.clear();
   BackgroundBitmap.reset();
   BackgroundMask.reset();
+  if (OnCleared) OnCleared();
 }
 
 std::int32_t TSectionList::DoLogic(std::int32_t top, std::int32_t width, std::int32_t& widest) {

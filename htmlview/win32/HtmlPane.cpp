@@ -6,6 +6,7 @@
 #include "document/ImageObj.h"
 #include "document/SectionList.h"
 #include "forms/FormControlObj.h"
+#include "forms/FormsOfDocument.h"
 #include "images/ImageCache.h"
 #include "navigation/LinkFollowing.h"
 #include "navigation/MetaRefresh.h"
@@ -92,9 +93,10 @@ THtmlPane::THtmlPane(HWND parent, int left, int top) {
   document_->OnProcessingError = [this](const std::string& text) {
     ::MessageBoxA(Handle(), text.c_str(), "", MB_OK | MB_ICONERROR);
   };
-  // The document owns its forms, so that image maps and control focus are answered from
-  // the same controls that the parser made.
-  TDocumentForms& forms = document_->Forms;
+  // Image maps and control focus are answered from the same controls that the parser made.
+  forms_ = std::make_unique<TDocumentForms>();
+  ConnectForms(*document_, *forms_);
+  TDocumentForms& forms = *forms_;
   forms.SetHost(controlHost_.get());
   forms.SubmitHandler = [this](const TFormSubmission& submission) {
     formSubmission_ = submission;
@@ -127,6 +129,7 @@ THtmlPane::~THtmlPane() {
   if (!backgroundCacheName_.empty()) SharedImageCache().Release(backgroundCacheName_);
   // The document's controls are windows of the host: the document and its forms go first.
   document_.reset();
+  forms_.reset();
   pictureLoader_.reset();
   controlHost_.reset();
   hBar_.reset();
@@ -446,7 +449,7 @@ void THtmlPane::ClearForLoad() {
 }
 
 TParseTarget THtmlPane::ParseTarget() {
-  return TParseTarget{*document_, anchors_, &document_->Forms};
+  return TParseTarget{*document_, anchors_, forms_.get()};
 }
 
 TParseHandlers THtmlPane::ParseHandlers() {
