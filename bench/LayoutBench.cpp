@@ -11,7 +11,7 @@
 #include <string>
 
 #include "Benchmarks.h"
-#include "canvas/TestCanvas.h"
+#include "testing/TestCanvas.h"
 #include "document/ListItems.h"
 #include "document/Section.h"
 #include "document/SectionList.h"
@@ -33,7 +33,7 @@ TAttributeList Attributes(std::initializer_list<std::pair<TAttrSymbol, std::int3
     TAttribute attribute;
     attribute.Which = which;
     attribute.Value = value;
-    attribute.Name = std::to_string(value);
+    attribute.Text = std::to_string(value);
     list.Add(attribute);
   }
   return list;
@@ -80,7 +80,7 @@ class TGenerator {
     TAttributeList image = Attributes({{TAttrSymbol::WIDTH, 60}, {TAttrSymbol::HEIGHT, 40}});
     TAttribute align;
     align.Which = TAttrSymbol::ALIGN;
-    align.Name = "left";
+    align.Text = "left";
     image.Add(align);
     section->AddImage(image, 0, false);
     for (int n = 0; n < 3; ++n) Add(*section, kWords);
@@ -91,7 +91,8 @@ class TGenerator {
   // in its first cell.
   void Table(TCell& cell, int rows, int columns, int depth) {
     auto table = std::make_unique<ThtmlTable>(
-        doc_, Attributes({{TAttrSymbol::BORDER, 1}, {TAttrSymbol::CELLPADDING, 2}}), cell, 1, 0);
+        doc_, Attributes({{TAttrSymbol::BORDER, 1}, {TAttrSymbol::CELLPADDING, 2}}), cell,
+        TJustify::Left, 0);
     for (int r = 0; r < rows; ++r) {
       table->AddRow({});
       for (int c = 0; c < columns; ++c) {

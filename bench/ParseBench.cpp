@@ -7,7 +7,7 @@
 
 #include "Benchmarks.h"
 #include "HelpPageGenerator.h"
-#include "canvas/TestCanvas.h"
+#include "testing/TestCanvas.h"
 #include "document/SectionList.h"
 #include "parser/AnchorList.h"
 #include "parser/HtmlParser.h"

@@ -1,22 +1,12 @@
 #include "Attributes.h"
+#include "text/AsciiCase.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace {
 
 std::string Cut(const std::string& text, std::size_t length) {
   return text.substr(0, std::min(text.size(), length));
-}
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
-std::string Lower(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return text;
 }
 
 struct TNamedColor {
@@ -54,7 +44,7 @@ std::string TrimmedText(const std::string& text) {
 
 bool ColorFromText(const std::string& text, TColor& color) {
   const std::string trimmed = TrimmedText(text);
-  const std::string name = Upper(Cut(trimmed, 10));
+  const std::string name = UpperText(Cut(trimmed, 10));
   for (const TNamedColor& named : kColorNames) {
     if (name == named.Name) {
       color = named.Value;
@@ -79,18 +69,18 @@ bool ColorFromText(const std::string& text, TColor& color) {
   return true;
 }
 
-int AlignmentFromText(const std::string& text) {
-  const std::string word = Lower(Cut(TrimmedText(text), 10));
-  if (word == "left") return 1;
-  if (word == "center") return 2;
-  if (word == "right") return 3;
-  return 0;
+std::optional<TJustify> AlignmentFromText(const std::string& text) {
+  const std::string word = LowerText(Cut(TrimmedText(text), 10));
+  if (word == "left") return TJustify::Left;
+  if (word == "center") return TJustify::Centre;
+  if (word == "right") return TJustify::Right;
+  return std::nullopt;
 }
 
-int VerticalAlignmentFromText(const std::string& text) {
-  const std::string word = Lower(Cut(TrimmedText(text), 10));
-  if (word == "top" || word == "baseline") return 0;
-  if (word == "middle") return 1;
-  if (word == "bottom") return 2;
-  return -1;
+std::optional<TVAlign> VerticalAlignmentFromText(const std::string& text) {
+  const std::string word = LowerText(Cut(TrimmedText(text), 10));
+  if (word == "top" || word == "baseline") return TVAlign::Top;
+  if (word == "middle") return TVAlign::Middle;
+  if (word == "bottom") return TVAlign::Bottom;
+  return std::nullopt;
 }

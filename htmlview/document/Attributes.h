@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -76,11 +77,11 @@ enum class TAttrSymbol : std::uint8_t {
 };
 
 // One attribute: its symbol, its number (0 when the text is not a number; a trailing "%"
-// does not count) and its text (entities decoded, trimmed).
+// does not count) and its value as written (entities decoded, trimmed).
 struct TAttribute {
   TAttrSymbol Which = TAttrSymbol::Unknown;
   std::int32_t Value = 0;
-  std::string Name;
+  std::string Text;
 };
 
 class TAttributeList {
@@ -100,7 +101,7 @@ class TAttributeList {
   // The attribute's text, or `fallback` when it is absent.
   std::string Text(TAttrSymbol which, const std::string& fallback = {}) const {
     const TAttribute* found = Find(which);
-    return found ? found->Name : fallback;
+    return found ? found->Text : fallback;
   }
   // The attribute's number, or `fallback` when it is absent.
   std::int32_t Number(TAttrSymbol which, std::int32_t fallback = 0) const {
@@ -110,7 +111,7 @@ class TAttributeList {
   // True when the attribute is given and its text holds "%".
   bool IsPercent(TAttrSymbol which) const {
     const TAttribute* found = Find(which);
-    return found && found->Name.find('%') != std::string::npos;
+    return found && found->Text.find('%') != std::string::npos;
   }
 
  private:
@@ -126,8 +127,13 @@ std::string TrimmedText(const std::string& text);
 // False, with `color` unchanged, for anything else.
 bool ColorFromText(const std::string& text, TColor& color);
 
-// Alignment words (lower-cased, first 10 characters): 1 left, 2 centre, 3 right; 0 for
+// Horizontal alignment of text, tables and rules.
+enum class TJustify : std::uint8_t { Left = 1, Centre = 2, Right = 3 };
+// Vertical alignment in a table row.
+enum class TVAlign : std::uint8_t { Top = 0, Middle = 1, Bottom = 2 };
+
+// Alignment words (any case, first 10 characters): "left", "center", "right"; none for
 // anything else.
-int AlignmentFromText(const std::string& text);
-// Vertical alignment: "top" and "baseline" 0, "middle" 1, "bottom" 2; -1 for anything else.
-int VerticalAlignmentFromText(const std::string& text);
+std::optional<TJustify> AlignmentFromText(const std::string& text);
+// Vertical alignment: "top" and "baseline", "middle", "bottom"; none for anything else.
+std::optional<TVAlign> VerticalAlignmentFromText(const std::string& text);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "DocumentExtent.h"
 #include "ProcessingError.h"
 #include "SectionList.h"
 
@@ -21,6 +22,7 @@ void TCell::ClearSections() {
 
 std::int32_t TCell::DoLogic(std::int32_t y, std::int32_t width, std::int32_t& widest,
                             std::int32_t& curs) {
+  firstCurs_ = curs;
   imgr_.Reset(0, width);
   top_ = y;
   std::int32_t height = 0;
@@ -29,7 +31,7 @@ std::int32_t TCell::DoLogic(std::int32_t y, std::int32_t width, std::int32_t& wi
     // Nothing below can be affected by what ends above this section.
     imgr_.DropAbove(y + height);
     try {
-      height += section->DrawLogic(y + height, imgr_, widest, curs);
+      height = GrowWithinExtent(y, height, section->DrawLogic(y + height, imgr_, widest, curs));
     } catch (const EProcessingError& error) {
       if (doc_.OnProcessingError) doc_.OnProcessingError(error.what());
       doc_.KeepDropped(std::move(section));
@@ -103,12 +105,21 @@ std::int32_t TCell::FindString(std::int32_t from, const std::string& text, bool 
   return -1;
 }
 
+const TSectionBase* TCell::SectionHolding(std::int32_t pos) const {
+  // Sections hold ascending runs of the document's indexes; empty ones share their
+  // successor's start, so the last section that starts at or before pos holds it.
+  const auto after =
+      std::upper_bound(sections_.begin(), sections_.end(), pos,
+                       [](std::int32_t p, const std::unique_ptr<TSectionBase>& section) {
+                         return p < section->StartCurs;
+                       });
+  if (after == sections_.begin()) return nullptr;
+  return (after - 1)->get();
+}
+
 std::int32_t TCell::FindSourcePos(std::int32_t docPos) const {
-  for (const auto& section : sections_) {
-    const std::int32_t found = section->FindSourcePos(docPos);
-    if (found >= 0) return found;
-  }
-  return -1;
+  const TSectionBase* section = SectionHolding(docPos);
+  return section ? section->FindSourcePos(docPos) : -1;
 }
 
 std::int32_t TCell::FindDocPos(std::int32_t sourcePos, bool prev) const {
@@ -143,9 +154,8 @@ bool TCell::CursorToXY(std::int32_t cursor, std::int32_t& x, std::int32_t& y) co
 }
 
 bool TCell::GetChAtPos(std::int32_t pos, char& ch) const {
-  for (const auto& section : sections_)
-    if (section->GetChAtPos(pos, ch)) return true;
-  return false;
+  const TSectionBase* section = SectionHolding(pos);
+  return section && section->GetChAtPos(pos, ch);
 }
 
 void TCell::CopyToClipboard(std::string& text) const {

@@ -40,6 +40,8 @@ class TCell {
                        std::int32_t& curs);
   // The height of the last layout (sections and floats below them).
   std::int32_t CellHeight() const { return cellHeight_; }
+  // The first document index of the last layout.
+  std::int32_t FirstCurs() const { return firstCurs_; }
   // Draws the sections that meet `clip`, the cell's left at x; returns the bottom.
   std::int32_t Draw(const TRect& clip, std::int32_t clipWidth, std::int32_t x, std::int32_t y);
 
@@ -72,6 +74,8 @@ class TCell {
   // found by bisection over the running lowest bottom.
   std::size_t FirstSectionReaching(std::int32_t y) const;
   void ComputeReach();
+  // The section whose indexes hold pos (by bisection after layout), or null.
+  const TSectionBase* SectionHolding(std::int32_t pos) const;
   // The sections in turn that may hold y, in order, until one answers.
   template <typename TTest>
   bool AnySectionAt(std::int32_t y, TTest test) const;
@@ -82,4 +86,5 @@ class TCell {
   std::vector<std::int32_t> reach_;  // lowest bottom of sections 0..n, drawn heights included
   std::int32_t top_ = 0;
   std::int32_t cellHeight_ = 0;
+  std::int32_t firstCurs_ = 0;
 };

@@ -25,8 +25,7 @@ THorzLine::THorzLine(TSectionList& doc, const TAttributeList& attributes) : TSec
     width_ = std::min(width, percent_ ? 100 : kMaxPixelWidth);
   }
   const std::string align = attributes.Text(TAttrSymbol::ALIGN);
-  const int alignment = AlignmentFromText(align);
-  align_ = alignment == 1 || alignment == 3 ? alignment : 2;
+  align_ = AlignmentFromText(align).value_or(TJustify::Centre);
   noShade_ = attributes.Has(TAttrSymbol::NOSHADE);
   TColor color = kBlack;
   if (attributes.Has(TAttrSymbol::COLOR) &&
@@ -48,7 +47,9 @@ std::int32_t THorzLine::DrawLogic(std::int32_t y, IndentManager& imgr, std::int3
   if (width_ > 0) {
     const std::int32_t width =
         percent_ ? static_cast<std::int32_t>(std::int64_t{right - left} * width_ / 100) : width_;
-    left_ = align_ == 1 ? left : align_ == 3 ? right - width : left + (right - left - width) / 2;
+    left_ = align_ == TJustify::Left    ? left
+            : align_ == TJustify::Right ? right - width
+                                        : left + (right - left - width) / 2;
     left_ = std::max(left_, left);
     right_ = left_ + width;
   } else {

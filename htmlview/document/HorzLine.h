@@ -30,7 +30,7 @@ class THorzLine : public TSectionBase {
   std::int32_t size_ = kDefaultSize;
   std::int32_t width_ = 0;  // pixels or percent; 0 when not given
   bool percent_ = false;
-  int align_ = 2;  // 1 left, 2 centre, 3 right
+  TJustify align_ = TJustify::Centre;
   bool noShade_ = false;
   std::optional<TColor> color_;
   // Placed by layout: cell-local x range and the rule's top.

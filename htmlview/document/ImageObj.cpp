@@ -1,10 +1,10 @@
 #include "ImageObj.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 
 #include "SectionList.h"
+#include "text/AsciiCase.h"
 
 namespace {
 
@@ -21,15 +21,10 @@ constexpr std::int32_t kFrameAbove = 200;
 constexpr std::int32_t kFrameBelow = 3000;
 constexpr TColor kSilver = MakeColor(192, 192, 192);
 
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
-
 }  // namespace
 
 TImageAlign ImageAlignFromText(const std::string& text) {
-  const std::string word = Upper(text);
+  const std::string word = UpperText(text);
   if (word == "TOP") return TImageAlign::Top;
   if (word == "MIDDLE" || word == "ABSMIDDLE") return TImageAlign::Middle;
   if (word == "LEFT") return TImageAlign::Left;
@@ -60,7 +55,7 @@ TImageObj::TImageObj(TSectionList& doc, const TAttributeList& attributes,
   NoBorder = attributes.Has(TAttrSymbol::BORDER) && attributes.Number(TAttrSymbol::BORDER) == 0;
   Transparent = attributes.Has(TAttrSymbol::TRANSP);
   IsMap = attributes.Has(TAttrSymbol::ISMAP);
-  UseMap = Upper(attributes.Text(TAttrSymbol::USEMAP));
+  UseMap = UpperText(attributes.Text(TAttrSymbol::USEMAP));
   if (!UseMap.empty() && UseMap[0] == '#') UseMap.erase(0, 1);
   Active = attributes.Has(TAttrSymbol::ACTIVE);
 

@@ -16,10 +16,6 @@
 
 class TInlineControlObj;
 
-enum class TJustify : std::uint8_t { Left = 1, Centre = 2, Right = 3 };
-// From an alignment number as AlignmentFromText gives it (1..3), with a fallback for 0.
-TJustify JustifyFromNumber(int number, TJustify fallback);
-
 // CLEAR of a BR: "left", "right", anything else both.
 enum class TClearType : std::uint8_t { None = 0, Left = 1, Right = 2, All = 3 };
 TClearType ClearFromText(const std::string& text);

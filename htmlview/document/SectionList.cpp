@@ -10,18 +10,12 @@ constexpr TColor kSilver = MakeColor(192, 192, 192);
 
 }  // namespace
 
-TSectionList::TSectionList(TCanvas& canvas) : TCell(*this), canvas_(canvas) {
-  Forms.PreFontName = [this] { return preFontName_; };
-  Forms.Background = [this] { return CellBackground.value_or(Background); };
-  AnyControlHasFocus = [this] { return Forms.AnyFocused(); };
-  FindMapArea = [this](const std::string& name, std::int32_t x, std::int32_t y, TUrlTarget& link) {
-    const TMapItem* map = Forms.FindMap(name);
-    return map && map->HitTest(x, y, link.Url, link.Target);
-  };
-}
+TSectionList::TSectionList(TCanvas& canvas) : TCell(*this), canvas_(canvas) {}
 
 TSectionList::~TSectionList() {
-  // The sections' images unregister from the lists below, which must still exist.
+  // The sections' images unregister from the lists below, which must still exist. Whoever
+  // listens for the emptying may already be gone.
+  OnCleared = nullptr;
   Clear();
 }
 
@@ -44,6 +38,7 @@ std::shared_ptr<TUrlTarget> TSectionList::NewLink(const std::string& url,
 
 void TSectionList::AddImage(TImageObj& image) {
   ImageList.push_back(&image);
+  liveImages_.insert(&image);
 }
 
 void TSectionList::RemoveImage(TImageObj& image) {
@@ -54,6 +49,7 @@ void TSectionList::RemoveImage(TImageObj& image) {
     if (found != list.rend()) list.erase(std::next(found).base());
   };
   drop(ImageList);
+  liveImages_.erase(&image);
   if (image.InAnimList) drop(AnimList);
   if (activeImage_ == &image) activeImage_ = nullptr;
 }
@@ -75,11 +71,11 @@ void TSectionList::ReloadImages() {
 bool TSectionList::ImagesArrived(const std::string& name) {
   if (!PictureLoader) return false;
   bool any = false;
-  // Waiters are images of this document that asked; one freed meanwhile is not in the list.
+  // Waiters are images of this document that asked; one freed meanwhile is not live. A
+  // set, as thousands of images may wait for one name.
   for (const TPendingImages::TWaiter waiter : PictureLoader->Pending().Take(name)) {
-    const auto found =
-        std::find(ImageList.begin(), ImageList.end(), reinterpret_cast<TImageObj*>(waiter));
-    if (found == ImageList.end()) continue;
+    const auto found = liveImages_.find(reinterpret_cast<TImageObj*>(waiter));
+    if (found == liveImages_.end()) continue;
     (*found)->Fetch();
     any = true;
   }
@@ -96,16 +92,17 @@ void TSectionList::Clear() {
   for (TImageObj* image : AnimList) image->InAnimList = false;
   AnimList.clear();
   ImageList.clear();
+  liveImages_.clear();
   LinkList.clear();
   ClearSections();
   dropped_.clear();
-  Forms.Clear();  // after the sections, which point at the controls
   SelB = SelE = 0;
   CaretPos = 0;
   YOff = 0;
   BitmapName.clear();
   BackgroundBitmap.reset();
   BackgroundMask.reset();
+  if (OnCleared) OnCleared();
 }
 
 std::int32_t TSectionList::DoLogic(std::int32_t top, std::int32_t width, std::int32_t& widest) {

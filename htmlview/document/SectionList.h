@@ -5,12 +5,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "Cell.h"
 #include "FontObj.h"
 #include "canvas/Canvas.h"
-#include "forms/DocumentForms.h"
 #include "images/Dib.h"
 #include "images/PictureLoader.h"
 #include "images/PixelRect.h"
@@ -56,7 +56,8 @@ class TSectionList : public TCell {
   // The cache the loader takes pictures from, which images give them back to.
   TStringBitmapList* ImageCache = &SharedImageCache();
   // Image maps: the link of the area of map `name` (upper case) at a point of the image;
-  // false for none. Unassigned: USEMAP images are not links.
+  // false for none. Unassigned: USEMAP images are not links. The document's forms answer
+  // this (forms/FormsOfDocument.h).
   std::function<bool(const std::string& name, std::int32_t x, std::int32_t y, TUrlTarget& link)>
       FindMapArea;
   // Told the text of a processing error whose section was left out.
@@ -75,9 +76,6 @@ class TSectionList : public TCell {
   std::vector<std::shared_ptr<TUrlTarget>> LinkList;  // every link, in document order
   std::vector<TImageObj*> ImageList;                  // every image
   std::vector<TImageObj*> AnimList;                   // images whose GIFs animate
-  // Forms, form controls and image maps. The document answers FindMapArea and
-  // AnyControlHasFocus from them, and gives them its pre font name and background.
-  TDocumentForms Forms;
   // While a cell with a colour of its own is drawn: that colour, which the radio buttons'
   // panels in its lines take instead of the document's background.
   std::optional<TColor> CellBackground;
@@ -133,6 +131,9 @@ class TSectionList : public TCell {
   // Form controls (after a layout): the owner of the controls says whether one has the
   // focus.
   std::function<bool()> AnyControlHasFocus;
+  // Told when the document has been emptied: its forms go then, after the sections that
+  // point at their controls.
+  std::function<void()> OnCleared;  // not when the document is destroyed
 
  private:
   TCanvas& canvas_;
@@ -141,4 +142,5 @@ class TSectionList : public TCell {
   const TUrlTarget* activeLink_ = nullptr;
   TImageObj* activeImage_ = nullptr;
   std::vector<std::unique_ptr<TSectionBase>> dropped_;
+  std::unordered_set<TImageObj*> liveImages_;  // ImageList, to match arriving pictures
 };

@@ -43,30 +43,6 @@ void TDetachedControlWindow::SetFocus() {
   events_.ControlFocused();
 }
 
-void TDetachedControlWindow::UserClick() {
-  SetFocus();
-  if (spec_.Kind == TControlKind::CheckBox) spec_.Checked = !spec_.Checked;
-  if (spec_.Kind == TControlKind::RadioButton) spec_.Checked = true;
-  events_.ControlClicked();
-}
-
-void TDetachedControlWindow::UserChoose(std::int32_t index) {
-  SetFocus();
-  SetItemSelected(index, spec_.MultiSelect ? !ItemSelected(index) : true);
-  events_.ControlClicked();
-}
-
-void TDetachedControlWindow::UserType(const std::string& text) {
-  SetFocus();
-  const bool limited = spec_.MaxLength > 0 && text.size() > std::size_t(spec_.MaxLength);
-  spec_.Text = limited ? text.substr(0, std::size_t(spec_.MaxLength)) : text;
-}
-
-void TDetachedControlWindow::UserPressEnter() {
-  SetFocus();
-  events_.ControlEnterPressed();
-}
-
 std::unique_ptr<TControlWindow> TDetachedControlHost::CreateControl(const TControlSpec& spec,
                                                                     TControlEvents& events) {
   ++created_;

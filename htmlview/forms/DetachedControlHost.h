@@ -10,7 +10,7 @@
 class TDetachedControlHost;
 
 // A control window that only keeps its state: for documents that are never shown, and for
-// tests, which also act as the user through it.
+// tests, which act as the user on it (testing/ControlUser.h).
 class TDetachedControlWindow : public TControlWindow {
  public:
   TDetachedControlWindow(TDetachedControlHost& host, const TControlSpec& spec,
@@ -25,13 +25,8 @@ class TDetachedControlWindow : public TControlWindow {
   std::int32_t TopIndex() const { return topIndex_; }
   TColor Background() const { return spec_.Background; }
   const std::vector<std::string>& Items() const { return spec_.Items; }
-
-  // The user: clicks the window (a check box toggles, a radio button checks), chooses a
-  // row of a list (a multiple list box toggles it), types text, presses Enter.
-  void UserClick();
-  void UserChoose(std::int32_t index);
-  void UserType(const std::string& text);
-  void UserPressEnter();
+  // Where the window reports what the user did.
+  TControlEvents& Events() const { return events_; }
 
   void SetBounds(std::int32_t left, std::int32_t top, std::int32_t width,
                  std::int32_t height) override;

@@ -16,7 +16,7 @@ std::int32_t EditSizeFromAttribute(const TAttributeList& attributes) {
   if (!size) return kDefaultSize;
   std::int64_t value = size->Value;
   if (value <= 0) {
-    const std::string& text = size->Name;
+    const std::string& text = size->Text;
     const std::size_t end = text.find_first_of(", ");
     value = 0;
     for (std::size_t i = 0; i < std::min(end, text.size()); ++i) {

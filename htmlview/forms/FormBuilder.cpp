@@ -1,7 +1,5 @@
 #include "forms/FormBuilder.h"
 
-#include <cctype>
-
 #include "forms/ButtonFormControlObj.h"
 #include "forms/CheckBoxFormControlObj.h"
 #include "forms/ComboFormControlObj.h"
@@ -12,13 +10,12 @@
 #include "forms/ListBoxFormControlObj.h"
 #include "forms/RadioButtonFormControlObj.h"
 #include "forms/TextAreaFormControlObj.h"
+#include "text/AsciiCase.h"
 
 namespace {
 
 std::string InputType(const TAttributeList& attributes) {
-  std::string type = attributes.Text(TAttrSymbol::TYPE).substr(0, 20);
-  for (char& c : type) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return type;
+  return LowerText(attributes.Text(TAttrSymbol::TYPE).substr(0, 20));
 }
 
 std::unique_ptr<TFormControlObj> MakeInput(ThtmlForm& form, const TAttributeList& attributes) {

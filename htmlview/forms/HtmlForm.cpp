@@ -4,7 +4,7 @@
 #include "forms/FormControlObj.h"
 #include "forms/FormLimits.h"
 #include "forms/RadioButtonFormControlObj.h"
-#include "navigation/TextCase.h"
+#include "text/AsciiCase.h"
 
 namespace {
 

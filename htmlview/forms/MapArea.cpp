@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "forms/FormLimits.h"
+#include "text/AsciiCase.h"
 
 namespace {
 
@@ -24,9 +25,7 @@ std::int32_t ReadNumber(const std::string& text, std::size_t begin, std::size_t 
 }
 
 std::string LowerPrefix(const std::string& text, std::size_t length) {
-  std::string prefix = text.substr(0, length);
-  for (char& c : prefix) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return prefix;
+  return LowerText(text.substr(0, length));
 }
 
 // Twice the signed area of the triangle (a, b, p): positive when p is left of a->b.

@@ -1,7 +1,7 @@
 #include "forms/MapItem.h"
 
 #include "forms/FormLimits.h"
-#include "navigation/TextCase.h"
+#include "text/AsciiCase.h"
 
 TMapItem::TMapItem(const std::string& name) : name_(KeyOf(name)) {}
 

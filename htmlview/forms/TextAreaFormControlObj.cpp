@@ -1,9 +1,9 @@
 #include "forms/TextAreaFormControlObj.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "forms/FormLimits.h"
+#include "text/AsciiCase.h"
 
 namespace {
 
@@ -19,9 +19,7 @@ std::int32_t Dimension(const TAttributeList& attributes, TAttrSymbol which, std:
 }
 
 bool WrapsWords(const std::string& wrap) {
-  std::string lower = wrap;
-  for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return lower == "soft" || lower == "hard";
+  return SameText(wrap, "soft") || SameText(wrap, "hard");
 }
 
 // Whatever line ends a window gives, a submission carries CR LF.

@@ -1,15 +1,13 @@
 #include "ImageCache.h"
+#include "text/AsciiCase.h"
 
 #include <algorithm>
-#include <cctype>
 
 std::string TStringBitmapList::KeyOf(const std::string& name) {
   const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
   const auto first = std::find_if_not(name.begin(), name.end(), isBlank);
   const auto last = std::find_if_not(name.rbegin(), name.rend(), isBlank).base();
-  std::string key = first < last ? std::string(first, last) : std::string();
-  for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return key;
+  return UpperText(first < last ? std::string(first, last) : std::string());
 }
 
 TBitmapItem* TStringBitmapList::Find(const std::string& name) {

@@ -1,7 +1,6 @@
 #include "PictureLoader.h"
 
 #include <algorithm>
-#include <cctype>
 #include <exception>
 #include <optional>
 
@@ -13,6 +12,7 @@
 #include "JpegReader.h"
 #include "PngReader.h"
 #include "Raster.h"
+#include "text/AsciiCase.h"
 
 namespace {
 
@@ -22,9 +22,7 @@ constexpr std::size_t kMinStreamBytes = 20;
 std::string UpperExtension(const std::string& name) {
   const std::size_t dot = name.find_last_of('.');
   if (dot == std::string::npos || name.find_first_of("/\\", dot) != std::string::npos) return {};
-  std::string extension = name.substr(dot);
-  for (char& c : extension) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return extension;
+  return UpperText(name.substr(dot));
 }
 
 }  // namespace

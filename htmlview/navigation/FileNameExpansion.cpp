@@ -1,8 +1,6 @@
 #include "navigation/FileNameExpansion.h"
 
-#include <cctype>
-
-#include "navigation/TextCase.h"
+#include "text/AsciiCase.h"
 
 namespace {
 int HexDigit(char c) {

@@ -1,6 +1,6 @@
 #include "navigation/History.h"
 
-#include "navigation/TextCase.h"
+#include "text/AsciiCase.h"
 
 bool SameDocument(const THistoryPlace& a, const THistoryPlace& b) {
   return SameText(a.FileName, b.FileName) && a.Position.FileType == b.Position.FileType;

@@ -1,6 +1,6 @@
 #include "navigation/LinkFollowing.h"
 
-#include "navigation/TextCase.h"
+#include "text/AsciiCase.h"
 
 TFileAndAnchor SplitAtAnchor(const std::string& name) {
   const std::size_t hash = name.find('#');

@@ -1,7 +1,7 @@
 #include "navigation/MetaRefresh.h"
 
 #include "navigation/FileNameExpansion.h"
-#include "navigation/TextCase.h"
+#include "text/AsciiCase.h"
 
 std::optional<TMetaRefresh> ParseMetaRefresh(const std::string& content) {
   const std::string delayText = TrimControls(content.substr(0, content.find(';')));

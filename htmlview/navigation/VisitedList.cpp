@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "navigation/TextCase.h"
+#include "text/AsciiCase.h"
 
 TVisitedList::TAddResult TVisitedList::Add(const std::string& target) {
   if (maxCount_ == 0) return TAddResult::Ignored;

@@ -57,24 +57,34 @@ void THtmlBuilder::DoSelect() {
     open = false;
     text.clear();
   };
-  Next();
-  while (Sy() != TSymbol::SelectEnd && Sy() != TSymbol::EndOfInput) {
-    if (Sy() == TSymbol::Option || Sy() == TSymbol::OptionEnd) {
-      closeOption();
-      if (Sy() == TSymbol::Option) {
-        open = true;
-        selected = Attributes().Has(TAttrSymbol::SELECTED);
-        value.reset();
-        if (Attributes().Has(TAttrSymbol::VALUE)) value = Attributes().Text(TAttrSymbol::VALUE);
-      }
-    } else if (Sy() == TSymbol::Text && open && text.size() < kMaxOptionText) {
-      text += tokenizer_.Token().S;
-    }
+  auto finish = [&] {
+    closeOption();
+    if (select) formBuilder_->EndSelect(*select);
+    tokenizer_.NoBreak = savedNoBreak;
+  };
+  try {
     Next();
+    while (Sy() != TSymbol::SelectEnd && Sy() != TSymbol::EndOfInput) {
+      if (Sy() == TSymbol::Option || Sy() == TSymbol::OptionEnd) {
+        closeOption();
+        if (Sy() == TSymbol::Option) {
+          open = true;
+          selected = Attributes().Has(TAttrSymbol::SELECTED);
+          value.reset();
+          if (Attributes().Has(TAttrSymbol::VALUE)) value = Attributes().Text(TAttrSymbol::VALUE);
+        }
+      } else if (Sy() == TSymbol::Text && open && text.size() < kMaxOptionText) {
+        text += tokenizer_.Token().S;
+      }
+      Next();
+    }
+  } catch (...) {
+    // A parse error among the options (a comment left open, the section limit) still
+    // fills the list window with the options read so far, which the form holds.
+    finish();
+    throw;
   }
-  closeOption();
-  if (select) formBuilder_->EndSelect(*select);
-  tokenizer_.NoBreak = savedNoBreak;
+  finish();
   if (Sy() == TSymbol::SelectEnd) Next();
 }
 

@@ -9,7 +9,8 @@
 #include "parser/CodePages.h"
 #include "parser/FontSizes.h"
 #include "parser/ParseError.h"
-#include "navigation/TextCase.h"
+#include "parser/Utf8.h"
+#include "text/AsciiCase.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ THtmlBuilder::THtmlBuilder(const TParseTarget& target, const TParseHandlers& han
 THtmlBuilder::~THtmlBuilder() = default;
 
 void THtmlBuilder::ParseHtml(std::string_view text) {
-  tokenizer_.Start(text);
+  tokenizer_.Start(text, IsUtf8Page(text));
   try {
     Next();
     while (Sy() != TSymbol::EndOfInput) DoBody({});
@@ -88,7 +89,7 @@ void THtmlBuilder::Finish() {
 }
 
 TSymbol THtmlBuilder::Next() {
-  CheckSectionCount();
+  CheckCounts();
   const TSymbol symbol = tokenizer_.Next();
   switch (symbol) {
     case TSymbol::Text:
@@ -150,8 +151,11 @@ void THtmlBuilder::AppendToCell(std::unique_ptr<TSectionBase> section) {
   ++sectionCount_;
 }
 
-void THtmlBuilder::CheckSectionCount() const {
+void THtmlBuilder::CheckCounts() const {
   if (sectionCount_ >= kMaxSections) throw EParseError("Too Many Sections in File");
+  if (doc_.ImageList.size() >= kMaxImages) throw EParseError("Too Many Images in File");
+  if (doc_.LinkList.size() >= kMaxLinks) throw EParseError("Too Many Links in File");
+  if (anchors_.Count() >= kMaxAnchors) throw EParseError("Too Many Anchors in File");
 }
 
 bool THtmlBuilder::PushFont() {
@@ -170,7 +174,7 @@ void THtmlBuilder::PopFontsTo(std::size_t depth) {
 
 void THtmlBuilder::FontChanged() {
   const int charset = fonts_.Top().CharSet >= 0 ? fonts_.Top().CharSet : doc_.CharSet;
-  tokenizer_.CodePage = CodePageOfCharset(charset);
+  tokenizer_.SetCodePage(CodePageOfCharset(charset));
   if (!section_) return;
   // Closing tags often give back the font already in use: no run for that.
   const TFontDesc font = CurrentFont();
@@ -439,8 +443,7 @@ void THtmlBuilder::DoDivision(const TSymbolSet& terminators) {
   if (Sy() == TSymbol::Center)
     justify_ = TJustify::Centre;
   else
-    justify_ =
-        JustifyFromNumber(AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN)), justify_);
+    justify_ = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN)).value_or(justify_);
   Next();
   ++blockDepth_;
   DoBody(terminators | TSymbolSet{end});

@@ -29,6 +29,12 @@ class THtmlBuilder {
   // hundred times its size; past the limit the parse ends as at a comment left open, and
   // what was built stays.
   static constexpr std::size_t kMaxSections = 250000;
+  // The same for images, links and anchor names: each is an object of its own (an image
+  // a few hundred bytes with its attributes), which the page could otherwise make five
+  // bytes apiece.
+  static constexpr std::size_t kMaxImages = 50000;
+  static constexpr std::size_t kMaxLinks = 100000;
+  static constexpr std::size_t kMaxAnchors = 100000;
 
   THtmlBuilder(const TParseTarget& target, const TParseHandlers& handlers, THtmlParser& results);
   ~THtmlBuilder();
@@ -55,9 +61,9 @@ class THtmlBuilder {
   void StartSection();
   void FinishSection();
   void AppendToCell(std::unique_ptr<TSectionBase> section);
-  // Throws EParseError once the page holds kMaxSections. Checked as each symbol is read,
-  // never while what is open is being closed.
-  void CheckSectionCount() const;
+  // Throws EParseError once the page holds kMaxSections, kMaxImages, kMaxLinks or
+  // kMaxAnchors. Checked as each symbol is read, never while what is open is being closed.
+  void CheckCounts() const;
   std::shared_ptr<TUrlTarget> OpenLink() const;
   bool PushFont();
   void PushFixedPitchFont();

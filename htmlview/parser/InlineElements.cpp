@@ -34,8 +34,7 @@ void THtmlBuilder::DoParagraph() {
   TJustify justify = justify_;
   while (Sy() == TSymbol::P || Sy() == TSymbol::PEnd) {
     if (Sy() == TSymbol::P)
-      justify =
-          JustifyFromNumber(AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN)), justify);
+      justify = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN)).value_or(justify);
     Next();
   }
   NewSection(justify);
@@ -66,7 +65,7 @@ void THtmlBuilder::DoHeading() {
   if (level >= 1) fonts_.Top().Style |= TFontStyle::Bold;
   FontChanged();
   AppendToCell(std::make_unique<THeadingSpace>(doc_, level));
-  NewSection(JustifyFromNumber(AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN)), justify_));
+  NewSection(AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN)).value_or(justify_));
   Next();
 }
 
@@ -162,9 +161,11 @@ void THtmlBuilder::DoFont(bool isBaseFont) {
   }
   TFontDesc& font = fonts_.Top();
   const TAttributeList& attributes = Attributes();
-  if (const TAttribute* size = attributes.Find(TAttrSymbol::SIZE); size && IsInteger(size->Name)) {
-    const bool relative = size->Name.size() > 1 && (size->Name[0] == '+' || size->Name[0] == '-');
-    const int htmlSize = std::clamp(relative ? baseFontSize_ + size->Value : size->Value, 1, 7);
+  if (const TAttribute* size = attributes.Find(TAttrSymbol::SIZE); size && IsInteger(size->Text)) {
+    const bool relative = size->Text.size() > 1 && (size->Text[0] == '+' || size->Text[0] == '-');
+    // The step is bounded before it is added: the result is clamped to the scale anyway.
+    const int step = std::clamp(size->Value, -8, 8);
+    const int htmlSize = std::clamp(relative ? baseFontSize_ + step : size->Value, 1, 7);
     font.Numerator = SizeScale()[htmlSize];
     if (isBaseFont) baseFontSize_ = htmlSize;
   }
@@ -197,7 +198,7 @@ void THtmlBuilder::DoAnchor() {
   const TAttributeList& attributes = Attributes();
   if (const TAttribute* href = attributes.Find(TAttrSymbol::HREF)) {
     CloseLink();
-    link_ = doc_.NewLink(href->Name, attributes.Text(TAttrSymbol::TARGET));
+    link_ = doc_.NewLink(href->Text, attributes.Text(TAttrSymbol::TARGET));
     linkOpen_ = true;
     // The document draws link runs underlined and in the link colours.
     linkFontPushed_ = PushFont();
@@ -207,7 +208,7 @@ void THtmlBuilder::DoAnchor() {
     else
       NewSection(justify_);
   }
-  if (const TAttribute* name = attributes.Find(TAttrSymbol::NAME)) AddAnchor(name->Name);
+  if (const TAttribute* name = attributes.Find(TAttrSymbol::NAME)) AddAnchor(name->Text);
   Next();
 }
 

@@ -1,3 +1,5 @@
+#include <limits>
+
 #include "document/ListItems.h"
 #include "document/SectionList.h"
 #include "parser/HtmlBuilder.h"
@@ -40,12 +42,15 @@ void THtmlBuilder::DoList(std::int32_t depth, const TSymbolSet& terminators) {
     switch (Sy()) {
       case TSymbol::Li:
         FinishSection();
-        if (ordered)
-          section_ = std::make_unique<TOListItem>(doc_, depth, number++, numbering, CurrentFont(),
+        if (ordered) {
+          section_ = std::make_unique<TOListItem>(doc_, depth, number, numbering, CurrentFont(),
                                                   OpenLink(), justify_);
-        else
+          // Items after the largest number keep it.
+          if (number < std::numeric_limits<std::int32_t>::max()) ++number;
+        } else {
           section_ =
               std::make_unique<TUListItem>(doc_, depth, plain, CurrentFont(), OpenLink(), justify_);
+        }
         StartSection();
         if (Next() == TSymbol::P) Next();
         break;

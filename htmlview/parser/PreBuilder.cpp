@@ -1,9 +1,11 @@
 #include "document/Cell.h"
 #include "document/SectionList.h"
+#include "parser/CodePages.h"
 #include "parser/FontSizes.h"
 #include "parser/HtmlBuilder.h"
 #include "parser/ParseError.h"
 #include "parser/SourceReader.h"
+#include "parser/Utf8.h"
 
 namespace {
 
@@ -76,7 +78,8 @@ void THtmlBuilder::ParsePlainText(std::string_view text) {
   inPre_ = true;
   FontChanged();
   TSourceReader reader;
-  reader.Start(text);
+  reader.SetCodePage(CodePageOfCharset(doc_.CharSet));
+  reader.Start(text, IsUtf8Text(text));
   TokenObj token;
   auto flush = [&] {
     Section().AddTokenObj(token, false);
@@ -88,7 +91,7 @@ void THtmlBuilder::ParsePlainText(std::string_view text) {
       const int c = reader.Ch();
       if (c == '\r') {
         flush();
-        CheckSectionCount();
+        CheckCounts();
         NewSection(TJustify::Left);
         continue;
       }

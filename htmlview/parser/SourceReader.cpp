@@ -2,9 +2,15 @@
 
 #include <utility>
 
-void TSourceReader::Start(std::string_view text) {
+#include "parser/CodePages.h"
+#include "parser/Utf8.h"
+
+void TSourceReader::Start(std::string_view text, bool utf8) {
   text_ = text;
-  position_ = 0;
+  utf8_ = utf8;
+  position_ = utf8 && text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark
+                  ? kUtf8ByteOrderMark.size()
+                  : 0;
   sourceIndex_ = -1;
   lastLineEnd_ = 0;
   including_ = false;
@@ -22,8 +28,19 @@ int TSourceReader::ReadRaw() {
     return -1;  // the held character comes back as it was
   }
   if (position_ >= text_.size()) return kEndOfInput;
-  ++sourceIndex_;
-  return static_cast<unsigned char>(text_[position_++]);
+  sourceIndex_ = static_cast<std::int32_t>(position_);
+  const auto byte = static_cast<unsigned char>(text_[position_]);
+  if (!utf8_ || byte < 0x80) {
+    ++position_;
+    return byte;
+  }
+  const TUtf8Char ch = DecodeUtf8(text_.substr(position_));
+  if (ch.Length == 0) {
+    position_ += ch.Span;
+    return '?';
+  }
+  position_ += ch.Length;
+  return static_cast<unsigned char>(WideCharToCodePage(ch.Code, codePage_));
 }
 
 void TSourceReader::Next() {
@@ -31,7 +48,7 @@ void TSourceReader::Next() {
     const int raw = ReadRaw();
     if (raw < 0) {
       ch_ = heldCh_;
-      lastLineEnd_ = 0;
+      lastLineEnd_ = heldLineEnd_;
       return;
     }
     if ((raw == '\n' && lastLineEnd_ == '\r') || (raw == '\r' && lastLineEnd_ == '\n')) {
@@ -64,6 +81,7 @@ int TSourceReader::Peek(std::size_t ahead) const {
 void TSourceReader::BeginInclude(std::string buffer) {
   if (including_ || buffer.empty()) return;
   heldCh_ = ch_;
+  heldLineEnd_ = lastLineEnd_;
   include_ = std::move(buffer);
   includePosition_ = 0;
   including_ = true;

@@ -19,8 +19,7 @@ void THtmlBuilder::DoTable(TJustify justify) {
   CloseLink();
   FinishSection();
   TCell* const enclosing = cell_;
-  auto table = std::make_unique<ThtmlTable>(doc_, Attributes(), *enclosing,
-                                            static_cast<int>(justify), listLevel_);
+  auto table = std::make_unique<ThtmlTable>(doc_, Attributes(), *enclosing, justify, listLevel_);
   const std::size_t fontDepth = fonts_.Depth();
   const std::uint8_t savedStyle = style_;
   const bool savedNoBreak = tokenizer_.NoBreak;
@@ -58,7 +57,7 @@ void THtmlBuilder::DoTable(TJustify justify) {
     DoBody(kCellEnds);
   };
 
-  int rowAlignment = 0;
+  std::optional<TJustify> rowAlignment;
   // The table goes into the document however its reading ends: a comment open at the end
   // or a handler's exception must not take its cells (and the anchors in them) along.
   auto closeTable = [&] {
@@ -89,11 +88,11 @@ void THtmlBuilder::DoTable(TJustify justify) {
           ++sectionCount_;
           resetForCell();
           if (heading) style_ |= TFontStyle::Bold;
-          if (!table->OpenRow()) rowAlignment = 0;  // the table starts a row of its own
-          int alignment = AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN));
-          if (alignment == 0) alignment = rowAlignment;
-          if (alignment == 0) alignment = heading ? 2 : 1;
-          enterCell(table->AddCell(Attributes()), static_cast<TJustify>(alignment));
+          if (!table->OpenRow()) rowAlignment.reset();  // the table starts a row of its own
+          const TJustify alignment =
+              AlignmentFromText(Attributes().Text(TAttrSymbol::ALIGN))
+                  .value_or(rowAlignment.value_or(heading ? TJustify::Centre : TJustify::Left));
+          enterCell(table->AddCell(Attributes()), alignment);
           break;
         }
         case TSymbol::Caption:
@@ -106,7 +105,7 @@ void THtmlBuilder::DoTable(TJustify justify) {
         case TSymbol::TrEnd:
           finishCell();
           table->CloseRow();
-          rowAlignment = 0;
+          rowAlignment.reset();
           Next();
           break;
         case TSymbol::TdEnd:

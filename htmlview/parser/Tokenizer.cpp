@@ -47,8 +47,8 @@ std::int32_t IntegerOf(std::string_view text) {
   return static_cast<std::int32_t>(negative ? -value : value);
 }
 
-void THtmlTokenizer::Start(std::string_view text) {
-  reader_.Start(text);
+void THtmlTokenizer::Start(std::string_view text, bool utf8) {
+  reader_.Start(text, utf8);
   symbol_ = TSymbol::EndOfInput;
   headingLevel_ = 0;
   token_.Clear();
@@ -161,18 +161,18 @@ void THtmlTokenizer::ReadAttribute(std::string& writtenName, TAttribute& attribu
     SkipWhiteSpace();
     const int c = reader_.Ch();
     if (c == '"' || c == '\'') {
-      ReadQuotedValue(attribute.Name);
-      std::string_view number = attribute.Name;
+      ReadQuotedValue(attribute.Text);
+      std::string_view number = attribute.Text;
       if (!number.empty() && number.back() == '%') number.remove_suffix(1);
       attribute.Value = IntegerOf(number);
     } else if ((c == '+' || c == '-' || IsDigit(c)) && !AtCommentEnd(inComment)) {
-      ReadNumberValue(attribute.Name, attribute.Value, inComment);
+      ReadNumberValue(attribute.Text, attribute.Value, inComment);
     } else {
-      ReadBareValue(attribute.Name, inComment);
-      attribute.Value = IntegerOf(attribute.Name);
+      ReadBareValue(attribute.Text, inComment);
+      attribute.Value = IntegerOf(attribute.Text);
     }
   } else {
-    attribute.Name.clear();
+    attribute.Text.clear();
     attribute.Value = attribute.Which == TAttrSymbol::BORDER ? 1 : 0;
   }
   SkipWhiteSpace();
@@ -270,7 +270,7 @@ void THtmlTokenizer::ReadEntity(TokenObj& into) {
     else if (value == 10 || (value >= 32 && value <= 255))
       into.Add(static_cast<char>(value), start);
     else if (value > 255)
-      into.Add(WideCharToCodePage(static_cast<std::uint32_t>(value), CodePage), start);
+      into.Add(WideCharToCodePage(static_cast<std::uint32_t>(value), codePage_), start);
     else
       takeLiteral();  // control characters stay as written
     return;
@@ -358,7 +358,7 @@ void THtmlTokenizer::ReadIncludeDirective() {
     TAttribute attribute;
     ReadAttribute(writtenName, attribute, true);
     if (params.size() < kMaxAttributes)
-      params.push_back(writtenName + "=\"" + attribute.Name + "\"");
+      params.push_back(writtenName + "=\"" + attribute.Text + "\"");
   }
   SkipCommentBody();
   std::string buffer;

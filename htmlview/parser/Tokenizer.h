@@ -30,13 +30,18 @@ class THtmlTokenizer {
   static constexpr std::size_t kPreformattedRun = 200;
 
   // The text must outlive the tokenizer. Reads the first character, not yet a symbol.
-  void Start(std::string_view text);
+  // `utf8`: the text is decoded from UTF-8 into the code page.
+  void Start(std::string_view text, bool utf8 = false);
   void SetIncludeHandler(TIncludeHandler handler) { includeHandler_ = std::move(handler); }
 
   // Modes set by the builder.
   bool Preformatted = false;  // spaces and line ends are kept
   bool NoBreak = false;       // spaces read as the no-break code 5
-  int CodePage = 1252;        // for character references above 255
+  // For character references above 255, and for text in UTF-8.
+  void SetCodePage(int codePage) {
+    codePage_ = codePage;
+    reader_.SetCodePage(codePage);
+  }
 
   // Reads the next symbol. Throws EParseError for a comment open at the end of the text.
   // In preformatted mode a text token ends before a line end, which reads as LineEnd.
@@ -75,6 +80,7 @@ class THtmlTokenizer {
   void SkipWhiteSpace();
 
   TSourceReader reader_;
+  int codePage_ = 1252;
   TIncludeHandler includeHandler_;
   TSymbol symbol_ = TSymbol::EndOfInput;
   std::int32_t symbolStart_ = -1;

@@ -18,8 +18,8 @@ class TCellObj {
   std::int32_t RowSpan = 1;
   TTableLength Width;       // pixels, or tenths of a percent
   std::int32_t Height = 0;  // pixels, 0 when not given
-  int VAlign = 1;           // 0 top, 1 middle, 2 bottom
-  TCell Cell;               // the content; Cell.Background is the cell's colour
+  TVAlign VAlign = TVAlign::Middle;
+  TCell Cell;  // the content; Cell.Background is the cell's colour
 
   // Set by the table's layout: the grid position, and the box (x local to the cell that
   // holds the table, y the document's) with the content's left edge inside it.

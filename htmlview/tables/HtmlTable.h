@@ -9,6 +9,7 @@
 #include "CellList.h"
 #include "CellObj.h"
 #include "ColumnWidths.h"
+#include "RowHeights.h"
 #include "TableAttributes.h"
 #include "TableGrid.h"
 #include "document/Attributes.h"
@@ -31,10 +32,10 @@ class ThtmlTable : public TSectionBase {
 
   // `enclosing` is the cell the table stands in (the document itself, a table cell or a
   // caption): a table without BGCOLOR takes its background, and a percent HEIGHT counts
-  // only directly in the document. `alignment` (1 left, 2 centre, 3 right) is the text's
+  // only directly in the document. `alignment` is the text's
   // where the table starts; `listLevel` the list level it stands at.
   ThtmlTable(TSectionList& doc, const TAttributeList& attributes, const TCell& enclosing,
-             int alignment, std::int32_t listLevel);
+             TJustify alignment, std::int32_t listLevel);
   ~ThtmlTable() override;
 
   // A new row from TR attributes.
@@ -86,10 +87,21 @@ class ThtmlTable : public TSectionBase {
   void Dump(std::string& out, int indent) const override;
 
  private:
-  struct TRanges;
+  // The columns' ranges and the caption's widths, as measured for a layout.
+  struct TRanges {
+    std::vector<TColumnRange> Columns;
+    bool AnyCellPixelWidth = false;
+    std::int32_t CaptionMin = 0;
+    std::int32_t CaptionMax = 0;
+  };
 
-  // Every cell in document order: caption above, the rows' cells, caption below.
-  std::vector<TCellObj*> CellsInOrder() const;
+  // Every cell in document order: caption above, the rows' cells, caption below; made
+  // again after cells were added.
+  const std::vector<TCellObj*>& CellsInOrder() const;
+  // The cell whose document indexes hold pos (after layout), or null.
+  const TCellObj* CellHolding(std::int32_t pos) const;
+  // The first row whose cells may reach down to y (after layout).
+  std::size_t FirstRowReaching(std::int32_t y) const;
   // The grid, built again whenever cells were added since.
   const TTableGrid& Grid() const;
   // The columns' ranges and the caption's widths, measured once per layout pass: layout
@@ -97,6 +109,16 @@ class ThtmlTable : public TSectionBase {
   // before, so nested tables are measured once per pass however deep they are.
   const TRanges& Ranges() const;
   TPixels RowsTarget() const;
+  // Layout, step by step: the columns' widths and the table's place in the room where it
+  // stands; the caption at `top`, returning its height; every cell once at the rows' top,
+  // returning what each claims of the rows; the rows' heights, with the cells moved down
+  // into them. `reach` grows to the right edge of the widest content.
+  void PlaceColumns(const TRanges& ranges, std::int32_t left, std::int32_t available);
+  std::int32_t LayOutCaption(std::int32_t top, std::int32_t& curs, std::int32_t& reach);
+  std::vector<TRowClaim> LayOutCells(std::int32_t& curs, std::int32_t& reach);
+  void PlaceRows(int rowCount, const std::vector<TRowClaim>& claims);
+  // Where cells are laid out before their rows' heights are known.
+  std::int32_t ProvisionalCellTop() const;
   // The cell (caption included) whose box holds the point, or null.
   const TCellObj* CellAt(std::int32_t x, std::int32_t y) const;
 
@@ -110,9 +132,11 @@ class ThtmlTable : public TSectionBase {
 
   mutable std::optional<TTableGrid> grid_;
   mutable std::unique_ptr<TRanges> ranges_;
+  mutable std::vector<TCellObj*> cellsInOrder_;
 
   int columnCount_ = 0;
   std::vector<std::int32_t> columnWidths_;
+  std::vector<std::int32_t> columnLeft_;  // each column's left from the rows' left, and the end
   std::int32_t tableX_ = 0;
   std::int32_t tableY_ = 0;  // top of the table, caption included
   std::int32_t tableWidth_ = 0;
@@ -121,4 +145,6 @@ class ThtmlTable : public TSectionBase {
   std::int32_t rowsY_ = 0;
   std::int32_t rowsWidth_ = 0;
   std::int32_t rowsHeight_ = 0;
+  std::vector<std::int32_t> rowTops_;   // each row's top
+  std::vector<std::int32_t> rowReach_;  // lowest cell bottom of the rows up to each
 };

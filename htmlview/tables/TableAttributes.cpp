@@ -27,25 +27,12 @@ void ReadColor(const TAttributeList& attributes, TAttrSymbol which, TColor& colo
 
 }  // namespace
 
-TTableAttributes ReadTableAttributes(const TAttributeList& attributes, int alignment,
+TTableAttributes ReadTableAttributes(const TAttributeList& attributes, TJustify alignment,
                                      bool directlyInBody) {
   TTableAttributes table;
-  table.Alignment = alignment;
-  switch (AlignmentFromText(attributes.Text(TAttrSymbol::ALIGN))) {
-    case 1:
-      table.Alignment = 1;
-      table.Floating = true;
-      break;
-    case 3:
-      table.Alignment = 3;
-      table.Floating = true;
-      break;
-    case 2:
-      table.Alignment = 2;
-      break;
-    default:
-      break;
-  }
+  const std::optional<TJustify> given = AlignmentFromText(attributes.Text(TAttrSymbol::ALIGN));
+  table.Alignment = given.value_or(alignment);
+  table.Floating = given && given != TJustify::Centre;
   table.Border = attributes.Number(TAttrSymbol::BORDER) > 0;
   table.CellPadding = Clamped(attributes.Number(TAttrSymbol::CELLPADDING, 1), 0, 50);
   table.CellSpacing = Clamped(attributes.Number(TAttrSymbol::CELLSPACING, 2), 0, 40);
@@ -63,21 +50,19 @@ TTableAttributes ReadTableAttributes(const TAttributeList& attributes, int align
 TRowAttributes ReadRowAttributes(const TAttributeList& attributes) {
   TRowAttributes row;
   row.Alignment = AlignmentFromText(attributes.Text(TAttrSymbol::ALIGN));
-  const int vAlign = VerticalAlignmentFromText(attributes.Text(TAttrSymbol::VALIGN));
-  if (vAlign >= 0) row.VAlign = vAlign;
+  row.VAlign = VerticalAlignmentFromText(attributes.Text(TAttrSymbol::VALIGN)).value_or(row.VAlign);
   ReadColor(attributes, TAttrSymbol::BGCOLOR, row.BgColor, row.BgColorGiven);
   return row;
 }
 
-TCellAttributes ReadCellAttributes(const TAttributeList& attributes, int rowVAlign) {
+TCellAttributes ReadCellAttributes(const TAttributeList& attributes, TVAlign rowVAlign) {
   TCellAttributes cell;
   cell.ColSpan = std::max(attributes.Number(TAttrSymbol::COLSPAN, 1), 1);
   cell.RowSpan = std::max(attributes.Number(TAttrSymbol::ROWSPAN, 1), 1);
   cell.Width = ReadLength(attributes, TAttrSymbol::WIDTH, 100);
   cell.Height = Clamped(attributes.Number(TAttrSymbol::HEIGHT, 0), 0, kMaxTablePixels);
   if (attributes.IsPercent(TAttrSymbol::HEIGHT)) cell.Height = 0;
-  const int vAlign = VerticalAlignmentFromText(attributes.Text(TAttrSymbol::VALIGN));
-  cell.VAlign = vAlign >= 0 ? vAlign : rowVAlign;
+  cell.VAlign = VerticalAlignmentFromText(attributes.Text(TAttrSymbol::VALIGN)).value_or(rowVAlign);
   ReadColor(attributes, TAttrSymbol::BGCOLOR, cell.BgColor, cell.BgColorGiven);
   return cell;
 }

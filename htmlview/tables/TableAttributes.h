@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 #include "document/Attributes.h"
 #include "images/Color.h"
@@ -17,8 +18,8 @@ constexpr std::int32_t kMaxTablePixels = 32000;
 
 // What a TABLE tag says, with its values clamped to what the table can show.
 struct TTableAttributes {
-  int Alignment = 1;  // 1 left, 2 centre, 3 right
-  bool Floating = false;
+  TJustify Alignment = TJustify::Left;
+  bool Floating = false;  // ALIGN "left" or "right": text flows beside it
   bool Border = false;
   std::int32_t CellPadding = 1;
   std::int32_t CellSpacing = 2;  // with a border, 2 more
@@ -34,13 +35,13 @@ struct TTableAttributes {
 
 // `alignment` is the text's alignment where the table starts, taken when ALIGN names no
 // side; `directlyInBody` is false inside a table cell or caption.
-TTableAttributes ReadTableAttributes(const TAttributeList& attributes, int alignment,
+TTableAttributes ReadTableAttributes(const TAttributeList& attributes, TJustify alignment,
                                      bool directlyInBody);
 
 // What a TR tag says.
 struct TRowAttributes {
-  int Alignment = 0;  // 0 when not given
-  int VAlign = 1;     // 0 top, 1 middle, 2 bottom
+  std::optional<TJustify> Alignment;
+  TVAlign VAlign = TVAlign::Middle;
   TColor BgColor = 0;
   bool BgColorGiven = false;
 };
@@ -53,9 +54,9 @@ struct TCellAttributes {
   std::int32_t RowSpan = 1;
   TTableLength Width;       // percent 1..100
   std::int32_t Height = 0;  // pixels, 0 when not given
-  int VAlign = 1;           // 0 top, 1 middle, 2 bottom
+  TVAlign VAlign = TVAlign::Middle;
   TColor BgColor = 0;
   bool BgColorGiven = false;
 };
 
-TCellAttributes ReadCellAttributes(const TAttributeList& attributes, int rowVAlign);
+TCellAttributes ReadCellAttributes(const TAttributeList& attributes, TVAlign rowVAlign);

@@ -6,11 +6,12 @@
 #include "document/ImageObj.h"
 #include "document/SectionList.h"
 #include "forms/FormControlObj.h"
+#include "forms/FormsOfDocument.h"
 #include "images/ImageCache.h"
 #include "navigation/LinkFollowing.h"
 #include "navigation/MetaRefresh.h"
 #include "navigation/PackedPosition.h"
-#include "navigation/TextCase.h"
+#include "text/AsciiCase.h"
 #include "win32/PaneDropTarget.h"
 #include "win32/PaneMessages.h"
 #include "win32/PaneWindows.h"
@@ -100,9 +101,10 @@ THtmlPane::THtmlPane(HWND parent, int left, int top) {
   document_->OnProcessingError = [this](const std::string& text) {
     ::MessageBoxA(Handle(), text.c_str(), "", MB_OK | MB_ICONERROR);
   };
-  // The document owns its forms, so that image maps and control focus are answered from
-  // the same controls that the parser made.
-  TDocumentForms& forms = document_->Forms;
+  // Image maps and control focus are answered from the same controls that the parser made.
+  forms_ = std::make_unique<TDocumentForms>();
+  ConnectForms(*document_, *forms_);
+  TDocumentForms& forms = *forms_;
   forms.SetHost(controlHost_.get());
   forms.SubmitHandler = [this](const TFormSubmission& submission) {
     formSubmission_ = submission;
@@ -136,6 +138,7 @@ THtmlPane::~THtmlPane() {
   if (!backgroundCacheName_.empty()) SharedImageCache().Release(backgroundCacheName_);
   // The document's controls are windows of the host: the document and its forms go first.
   document_.reset();
+  forms_.reset();
   pictureLoader_.reset();
   controlHost_.reset();
   hBar_.reset();
@@ -453,7 +456,7 @@ void THtmlPane::ClearForLoad() {
 }
 
 TParseTarget THtmlPane::ParseTarget() {
-  return TParseTarget{*document_, anchors_, &document_->Forms};
+  return TParseTarget{*document_, anchors_, forms_.get()};
 }
 
 TParseHandlers THtmlPane::ParseHandlers() {

@@ -304,6 +304,8 @@ class THtmlPane final : public TViewerWindow {
   TGdiCanvas canvas_;
   std::unique_ptr<TWin32ControlHost> controlHost_;
   std::unique_ptr<TPictureLoader> pictureLoader_;
+  // The document's forms outlive it: its sections point at their controls.
+  std::unique_ptr<TDocumentForms> forms_;
   std::unique_ptr<TSectionList> document_;
   THtmlParser parser_;
   TAnchorList anchors_;

@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <string_view>
 
-#include "canvas/TestCanvas.h"
+#include "testing/TestCanvas.h"
 #include "document/SectionList.h"
 #include "forms/DocumentForms.h"
 #include "parser/AnchorList.h"

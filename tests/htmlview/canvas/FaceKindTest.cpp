@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "canvas/FaceKind.h"
-#include "canvas/TestCanvas.h"
+#include "testing/TestCanvas.h"
 #include "document/FontObj.h"
 #include "document/SectionList.h"
 

@@ -52,14 +52,14 @@ TAttributeList Attrs(std::string_view text) {
       if (pos < text.size() && (text[pos] == '"' || text[pos] == '\'')) {
         const char quote = text[pos++];
         const std::size_t end = text.find(quote, pos);
-        attribute.Name = std::string(text.substr(pos, end - pos));
+        attribute.Text = std::string(text.substr(pos, end - pos));
         pos = end == std::string_view::npos ? text.size() : end + 1;
       } else {
         const std::size_t start = pos;
         while (pos < text.size() && text[pos] != ' ') ++pos;
-        attribute.Name = std::string(text.substr(start, pos - start));
+        attribute.Text = std::string(text.substr(start, pos - start));
       }
-      attribute.Value = NumberOf(attribute.Name);
+      attribute.Value = NumberOf(attribute.Text);
     } else if (attribute.Which == TAttrSymbol::BORDER) {
       attribute.Value = 1;
     }

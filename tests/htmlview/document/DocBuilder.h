@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "canvas/TestCanvas.h"
+#include "testing/TestCanvas.h"
 #include "document/Attributes.h"
 #include "document/ListItems.h"
 #include "document/Section.h"

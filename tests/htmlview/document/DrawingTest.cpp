@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
+#include <vector>
 
 #include "DocBuilder.h"
 #include "document/InlineControlObj.h"
@@ -187,6 +189,27 @@ TEST(Layout, FormControlsSitInTheLineOnItsBottom) {
   EXPECT_EQ(line.DrawWidth, 35 + 100 + 28 + 13);
 }
 
+// Drawing places each control of a no-break line from the one before it: the text is
+// measured a bounded number of times a control, not once for every control before it.
+TEST(Layout, ALineOfManyControlsIsMeasuredOncePerControl) {
+  constexpr int kControls = 400;
+  TTestDocument test;
+  std::vector<std::unique_ptr<TFakeControl>> controls;
+  auto section = std::make_unique<TSection>(test.doc, TFontDesc{}, nullptr, TJustify::Left);
+  for (int n = 0; n < kControls; ++n) {
+    section->AddText("ab", 3 * n, true);
+    controls.push_back(std::make_unique<TFakeControl>(10, 10, true, false));
+    section->AddControl(*controls.back(), 3 * n + 2, true);
+  }
+  test.doc.Add(std::move(section));
+  std::int32_t widest = 0;
+  test.doc.DoLogic(0, 100, widest);
+  const std::int64_t before = test.canvas.Measurements();
+  test.doc.Draw({0, 0, 100000, 100}, 0);
+  EXPECT_EQ(controls.back()->placedX, kControls * 14 + (kControls - 1) * 10);
+  EXPECT_LE(test.canvas.Measurements() - before, 4 * kControls);
+}
+
 TEST(Layout, MinimumAndMaximumWidths) {
   TTestDocument test;
   {
@@ -296,6 +319,8 @@ TEST(Drawing, RuleColoursFollowTheBackgroundAndTheDevice) {
 }
 
 TEST(Drawing, BulletsAreFilledOnLightBackgroundsAndOutlinedOnOthers) {
+  // The button face differs from silver here, so that each rule is seen on its own.
+  const TColor face = MakeColor(212, 208, 200);
   const struct {
     TColor background;
     std::int32_t level;
@@ -304,10 +329,12 @@ TEST(Drawing, BulletsAreFilledOnLightBackgroundsAndOutlinedOnOthers) {
       {kWhite, 1, "pen=#000080 fill=#000080"},
       {kWhite, 5, "pen=#800000 fill=#800000"},
       {MakeColor(192, 192, 192), 3, "pen=#FF0000 fill=#FF0000"},
+      {face, 2, "pen=#800000 fill=#800000"},
       {MakeColor(0, 0, 64), 1, "pen=#000000"},
   };
   for (const auto& c : cases) {
     TTestDocument test;
+    test.canvas.SetSystemColor(TSystemColor::ButtonFace, face);
     test.doc.Background = c.background;
     {
       TDocBuilder b(test.doc);

@@ -42,9 +42,13 @@ TEST(HostileDocument, AOneMegabyteWordIsOneLine) {
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[1].Ln, (1 << 20) + 1);
   EXPECT_EQ(widest, 7 * (1 << 20));
-  // Hit-tests and drawing near it stay cheap enough to answer.
+  // Layout, hit-tests and drawing near it measure by runs and bisection, not per
+  // character (which would be a million measurements).
+  EXPECT_LE(test.canvas.Measurements(), 200);
+  const std::int64_t laidOut = test.canvas.Measurements();
   EXPECT_EQ(test.doc.CursorAt(7 * 1000 + 1, lines[1].DrawY + 1).Index, 7 + 1000);
   test.doc.Draw({0, 0, 300, 100}, 0);
+  EXPECT_LE(test.canvas.Measurements() - laidOut, 20);
 }
 
 TEST(HostileDocument, AHundredThousandSections) {

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "FormTestSupport.h"
-#include "canvas/TestCanvas.h"
+#include "testing/TestCanvas.h"
 #include "document/Cell.h"
 #include "document/Section.h"
 #include "document/SectionList.h"
 #include "forms/FormBuilder.h"
+#include "forms/DocumentForms.h"
+#include "forms/FormsOfDocument.h"
+#include "testing/ControlUser.h"
 
 namespace {
 
@@ -16,9 +19,10 @@ using S = TAttrSymbol;
 class FormsInADocument : public ::testing::Test {
  protected:
   FormsInADocument() {
+    ConnectForms(doc, documentForms);
     doc.Background = 0x00FFEE;
     doc.SetPreFontName("Lucida Console");
-    TFormBuilder forms(doc.Forms);
+    TFormBuilder forms(documentForms);
     auto section = std::make_unique<TSection>(doc, TFontDesc{}, nullptr, TJustify::Left);
     section->AddText("Name ", 0);
     edit = forms.AddInput(Attrs({{S::NAME, "n"}, {S::SIZE, "4"}}));
@@ -40,6 +44,7 @@ class FormsInADocument : public ::testing::Test {
   }
 
   TTestCanvas canvas;
+  TDocumentForms documentForms;
   TSectionList doc{canvas};
   TFormControlObj *edit, *hidden, *radio;
 };
@@ -60,14 +65,14 @@ TEST_F(FormsInADocument, DrawingPlacesControlsInTheirLineAndLayoutHidesThemAgain
             radioWindow.Top() + radioWindow.Height() + metrics.Descent)
       << "edits stand on the line's bottom, radio buttons on the baseline";
   EXPECT_EQ(radioWindow.Background(), 0x00FFEEu) << "the document's background";
-  EXPECT_EQ(doc.Forms.Forms().front()->NonHiddenCount(), 2u);
+  EXPECT_EQ(documentForms.Forms().front()->NonHiddenCount(), 2u);
 
   std::int32_t widest = 0;
   doc.DoLogic(0, 800, widest);
   EXPECT_FALSE(editWindow.Visible()) << "no control has the focus: hidden until drawn";
 
   doc.Draw(TRect{0, 0, 800, 600}, 0);
-  radioWindow.UserClick();
+  UserClick(radioWindow);
   doc.DoLogic(0, 800, widest);
   EXPECT_TRUE(radioWindow.Visible()) << "the focused control is only moved away";
   EXPECT_EQ(radioWindow.Left(), -4000);
@@ -84,7 +89,7 @@ TEST_F(FormsInADocument, ImagesFindTheirMapAreasThroughTheDocument) {
 }
 
 TEST_F(FormsInADocument, RadioButtonsInAColouredCellTakeItsColour) {
-  TFormBuilder forms(doc.Forms);
+  TFormBuilder forms(documentForms);
   TCell cell(doc);
   cell.Background = 0x0000FF;
   auto section = std::make_unique<TSection>(doc, TFontDesc{}, nullptr, TJustify::Left);
@@ -100,9 +105,9 @@ TEST_F(FormsInADocument, RadioButtonsInAColouredCellTakeItsColour) {
 
 TEST_F(FormsInADocument, EmptyingTheDocumentFreesFormsControlsAndMaps) {
   doc.Clear();
-  EXPECT_TRUE(doc.Forms.Forms().empty());
-  EXPECT_TRUE(doc.Forms.Controls().empty());
-  EXPECT_TRUE(doc.Forms.Maps().empty());
+  EXPECT_TRUE(documentForms.Forms().empty());
+  EXPECT_TRUE(documentForms.Controls().empty());
+  EXPECT_TRUE(documentForms.Maps().empty());
 }
 
 }  // namespace

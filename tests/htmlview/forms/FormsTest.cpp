@@ -10,6 +10,7 @@
 #include "forms/ImageFormControlObj.h"
 #include "forms/ListBoxFormControlObj.h"
 #include "forms/TextAreaFormControlObj.h"
+#include "testing/ControlUser.h"
 
 namespace {
 
@@ -80,7 +81,7 @@ const Entries kInitialEntries = {"who=Ann",           "pw=x",     "cb1=on", "r=a
                                  "t=first\r\nsecond", "go=Submit"};
 
 TEST_F(EveryKind, SubmitSendsEachControlsEntriesInOrderThenTheButtons) {
-  Win(submit).UserClick();
+  UserClick(Win(submit));
   ASSERT_EQ(submitted.size(), 1u);
   EXPECT_EQ(Last().Results, kInitialEntries);
   EXPECT_EQ(Last().Action, "find.cgi");
@@ -92,36 +93,50 @@ TEST_F(EveryKind, SubmitSendsEachControlsEntriesInOrderThenTheButtons) {
 }
 
 TEST_F(EveryKind, UserChangesAreSubmittedAndResetUndoesThem) {
-  Win(edit).UserType("Bob");
-  Win(box).UserClick();
-  Win(radioB).UserClick();  // "R" and "r" are one group
-  Win(combo).UserChoose(0);
-  Win(list).UserChoose(1);
-  Win(list).UserChoose(0);
-  Win(area).UserType("one\ntwo");
+  UserType(Win(edit), "Bob");
+  UserClick(Win(box));
+  UserClick(Win(radioB));  // "R" and "r" are one group
+  UserChoose(Win(combo), 0);
+  UserChoose(Win(list), 1);
+  UserChoose(Win(list), 0);
+  UserType(Win(area), "one\ntwo");
   ASSERT_TRUE(ImageControlClicked(image, 7, 9));
   ASSERT_EQ(submitted.size(), 1u) << "a click on the image submits";
   EXPECT_EQ(Last().Results, (Entries{"who=Bob", "pw=x", "cb1=on", "cb2=yes", "R=b", "h=secret",
                                      "map.x=7", "map.y=9", "c=One", "l=q", "l=R", "t=one\r\ntwo"}));
 
-  Win(submit).UserClick();
+  UserClick(Win(submit));
   EXPECT_EQ(Last().Results.size(), 11u) << "the image's position is sent once";
   EXPECT_EQ(Last().Results.back(), "go=Submit");
 
-  Win(document.Controls()[7]).UserClick();  // reset
-  Win(submit).UserClick();
+  UserClick(Win(document.Controls()[7]));  // reset
+  UserClick(Win(submit));
   EXPECT_EQ(Last().Results, kInitialEntries);
   EXPECT_EQ(Win(list).TopIndex(), 0);
 }
 
 TEST_F(EveryKind, EnterInAnEditSubmitsWithoutAButtonEntry) {
-  Win(password).UserPressEnter();
+  UserPressEnter(Win(password));
   ASSERT_EQ(submitted.size(), 1u);
   EXPECT_EQ(Last().Results, Entries(kInitialEntries.begin(), kInitialEntries.end() - 1));
   document.SubmitHandler = nullptr;
-  Win(edit).UserPressEnter();
-  Win(submit).UserClick();
+  UserPressEnter(Win(edit));
+  UserClick(Win(submit));
   EXPECT_EQ(submitted.size(), 1u) << "nothing happens without a submission handler";
+}
+
+// Without NAME an image still sends where it was clicked; the other kinds send nothing, as
+// an entry "=value" names nothing a server could take it for.
+TEST_F(Forms, ControlsWithoutNameSendOnlyTheImagesClick) {
+  builder.BeginForm({});
+  Input({{S::VALUE, "typed"}});
+  Input({{S::TYPE, "checkbox"}, {S::CHECKED, ""}});
+  Input({{S::TYPE, "hidden"}, {S::VALUE, "h"}});
+  Select({}, {{"One", true, ""}});
+  builder.AddTextArea(Attrs({}), "text");
+  auto* image = Input({{S::TYPE, "image"}});
+  ASSERT_TRUE(ImageControlClicked(image, 3, 4));
+  EXPECT_EQ(Last().Results, (Entries{"x=3", "y=4"}));
 }
 
 TEST_F(Forms, ButtonsTakeTheirDefaultCaptionAndSizeFromIt) {
@@ -141,11 +156,11 @@ TEST_F(Forms, ButtonsTakeTheirDefaultCaptionAndSizeFromIt) {
   EXPECT_EQ(plain->Measure().Width, 6 * 5 + 20);
   EXPECT_EQ(plain->Measure().Height, 9 + 8);
 
-  Win(plain).UserClick();
+  UserClick(Win(plain));
   EXPECT_TRUE(Last().Results.empty()) << "without NAME no extra entry";
-  Win(named).UserClick();
+  UserClick(Win(named));
   EXPECT_EQ(Last().Results, Entries{"Go=Submit"});
-  Win(button).UserClick();
+  UserClick(Win(button));
   EXPECT_FALSE(ImageControlClicked(button, 1, 1));
   EXPECT_EQ(submitted.size(), 2u) << "a plain button submits nothing";
 }
@@ -153,10 +168,10 @@ TEST_F(Forms, ButtonsTakeTheirDefaultCaptionAndSizeFromIt) {
 TEST_F(Forms, CheckBoxSubmitsOnOnlyWhileChecked) {
   auto* box = Input({{S::TYPE, "checkbox"}, {S::NAME, "agree"}});
   auto* go = Input({{S::TYPE, "submit"}});
-  Win(go).UserClick();
+  UserClick(Win(go));
   EXPECT_TRUE(Last().Results.empty());
-  Win(box).UserClick();
-  Win(go).UserClick();
+  UserClick(Win(box));
+  UserClick(Win(go));
   EXPECT_EQ(Last().Results, Entries{"agree=on"});
   EXPECT_TRUE(box->RaisedByDescent());
   EXPECT_EQ(box->Measure().Width, 13);
@@ -174,7 +189,7 @@ TEST_F(Forms, RadioGroupsAreExclusiveByNameInAnyCaseWithinOneForm) {
   EXPECT_FALSE(Win(a).Checked()) << "of two CHECKED buttons the last wins";
   EXPECT_TRUE(Win(b).Checked());
 
-  Win(c).UserClick();
+  UserClick(Win(c));
   EXPECT_FALSE(Win(a).Checked());
   EXPECT_FALSE(Win(b).Checked());
   EXPECT_TRUE(Win(c).Checked());
@@ -301,13 +316,13 @@ TEST_F(Forms, ObjectClickFiresForControlsWithOnClickBeforeTheirAction) {
   document.SubmitHandler = [&](const TFormSubmission&) { events.push_back("submit"); };
   auto* go = Input({{S::TYPE, "submit"}, {S::ONCLICK, "check()"}});
   auto* box = Input({{S::TYPE, "checkbox"}});
-  Win(go).UserClick();
-  Win(box).UserClick();
+  UserClick(Win(go));
+  UserClick(Win(box));
   EXPECT_EQ(events, (std::vector<std::string>{"click check()", "submit"}));
 
   // A handler that empties the document frees the control it was called for.
   document.ObjectClickHandler = [&](TFormControlObj&, const std::string&) { document.Clear(); };
-  Win(go).UserClick();
+  UserClick(Win(go));
   EXPECT_TRUE(document.Controls().empty());
   EXPECT_EQ(events.size(), 2u);
 }
@@ -329,7 +344,7 @@ TEST_F(Forms, WindowsWaitOffScreenShowWhenPlacedAndAreParkedAfterLayout) {
 
   std::vector<TFormControlObj*> focused;
   document.ControlFocusedHandler = [&](TFormControlObj& control) { focused.push_back(&control); };
-  Win(edit).UserType("x");
+  UserType(Win(edit), "x");
   EXPECT_EQ(focused, std::vector<TFormControlObj*>{edit}) << "scrolled into view";
 
   for (TFormControlObj* control : document.Controls())

@@ -38,9 +38,19 @@ TEST(ImageMap, AreasAreHitInDocumentOrderWithTheirEdgesIncluded) {
     EXPECT_EQ(LinkAt(map, c.x, c.y), c.link) << c.x << "," << c.y;
 }
 
+// A SHAPE is read by its first four letters: "circ" is a circle, which three numbers make
+// and two do not (a rectangle would need four).
+TEST(ImageMap, CircIsACircleOfThreeNumbers) {
+  TMapItem map("m");
+  EXPECT_FALSE(map.AddArea(Area("circ", "5,5", "two")));
+  ASSERT_TRUE(map.AddArea(Area("CIRC", "10,10,5", "three")));
+  EXPECT_EQ(LinkAt(map, 13, 13), "three");
+  EXPECT_EQ(LinkAt(map, 14, 14), "-") << "inside the square around it, outside the circle";
+  EXPECT_EQ(map.Areas().size(), 1u);
+}
+
 TEST(ImageMap, TooFewNumbersDropTheAreaAndNohrefBlocksTheLinksBelow) {
   TMapItem map("m");
-  EXPECT_FALSE(map.AddArea(Area("circ", "5,5", "circle")));
   EXPECT_FALSE(map.AddArea(Area("rect", "1,2,3", "rect")));
   EXPECT_FALSE(map.AddArea(Area("poly", "1,2,3,4,5", "poly")));
   EXPECT_FALSE(map.AddArea(Area("rect", "", "none")));

@@ -3,13 +3,16 @@
 #include <string_view>
 
 #include "FormTestSupport.h"
-#include "canvas/TestCanvas.h"
+#include "testing/TestCanvas.h"
 #include "document/SectionList.h"
 #include "forms/FormLimits.h"
+#include "forms/DocumentForms.h"
+#include "forms/FormsOfDocument.h"
 #include "forms/ListBoxFormControlObj.h"
 #include "forms/TextAreaFormControlObj.h"
 #include "parser/AnchorList.h"
 #include "parser/HtmlParser.h"
+#include "testing/ControlUser.h"
 
 namespace {
 
@@ -17,21 +20,34 @@ namespace {
 class ParsedForms : public ::testing::Test {
  protected:
   ParsedForms() {
-    doc.Forms.SubmitHandler = [this](const TFormSubmission& s) { submitted.push_back(s); };
+    ConnectForms(doc, documentForms);
+    documentForms.SubmitHandler = [this](const TFormSubmission& s) { submitted.push_back(s); };
   }
   void Parse(std::string_view html) {
     doc.Clear();
     anchors.Clear();
-    parser.ParseBuffer({doc, anchors, &doc.Forms}, html, {});
+    parser.ParseBuffer({doc, anchors, &documentForms}, html, {});
   }
-  TFormControlObj* Control(std::size_t index) const { return doc.Forms.Controls().at(index); }
+  TFormControlObj* Control(std::size_t index) const { return documentForms.Controls().at(index); }
 
   TTestCanvas canvas;
+  TDocumentForms documentForms;
   TSectionList doc{canvas};
   TAnchorList anchors;
   THtmlParser parser;
   std::vector<TFormSubmission> submitted;
 };
+
+// A parse error among the options: the list window shows the options the form holds.
+TEST_F(ParsedForms, AParseErrorInsideASelectLeavesItsOptionsShown) {
+  for (const char* page : {"<select name=s><option>a<option selected>b<!-- open",
+                           "<select name=s multiple><option>a<option selected>b<!-- open"}) {
+    Parse(page);
+    EXPECT_NE(parser.ParseError(), "") << page;
+    ASSERT_EQ(documentForms.Controls().size(), 1u) << page;
+    EXPECT_EQ(Win(Control(0)).Items(), (std::vector<std::string>{"a", "b"})) << page;
+  }
+}
 
 TEST_F(ParsedForms, APageFormSubmitsWhatItsControlsHold) {
   Parse(R"(<form action="/cgi/find" method=post>
@@ -44,9 +60,9 @@ line &lt;one&gt;
 line two</textarea>
     <input type=hidden name=id value=7><input type=submit name=go></form>
     <input name=outside>)");
-  ASSERT_EQ(doc.Forms.Forms().size(), 2u) << "the control after /FORM gets its own";
-  ASSERT_EQ(doc.Forms.Controls().size(), 9u);
-  Win(Control(7)).UserClick();
+  ASSERT_EQ(documentForms.Forms().size(), 2u) << "the control after /FORM gets its own";
+  ASSERT_EQ(documentForms.Controls().size(), 9u);
+  UserClick(Win(Control(7)));
   ASSERT_EQ(submitted.size(), 1u);
   EXPECT_EQ(submitted[0].Action, "/cgi/find");
   EXPECT_EQ(submitted[0].Method, "post");
@@ -81,10 +97,10 @@ TEST_F(ParsedForms, OnlyClosedMapsWithEnoughCoordinatesCount) {
   };
   for (const Case& c : cases) {
     Parse(c.html);
-    const TMapItem* map = doc.Forms.FindMap("#M");
+    const TMapItem* map = documentForms.FindMap("#M");
     if (c.areas == static_cast<std::size_t>(-1)) {
       EXPECT_EQ(map, nullptr) << c.html;
-      EXPECT_TRUE(doc.Forms.Maps().empty()) << c.html;
+      EXPECT_TRUE(documentForms.Maps().empty()) << c.html;
     } else {
       ASSERT_NE(map, nullptr) << c.html;
       EXPECT_EQ(map->Areas().size(), c.areas) << c.html;
@@ -96,7 +112,7 @@ TEST_F(ParsedForms, HostilePagesStayWithinTheBounds) {
   std::string page;
   for (int i = 0; i < 3000; ++i) page += "<input type=checkbox checked>";
   Parse(page);
-  EXPECT_EQ(doc.Forms.Controls().size(), form_limits::kMaxControls);
+  EXPECT_EQ(documentForms.Controls().size(), form_limits::kMaxControls);
 
   page = "<select multiple>";
   for (int i = 0; i < 150000; ++i) page += "<option selected>o";
@@ -106,10 +122,10 @@ TEST_F(ParsedForms, HostilePagesStayWithinTheBounds) {
   for (int i = 0; i < 5000; ++i) page += "<area coords=1,1,2,2 href=y>";
   page += "</map>";
   Parse(page);
-  ASSERT_EQ(doc.Forms.Controls().size(), 1u);
+  ASSERT_EQ(documentForms.Controls().size(), 1u);
   EXPECT_EQ(dynamic_cast<TOptionListControlObj*>(Control(0))->Options().size(),
             form_limits::kMaxOptionsPerSelect);
-  const TMapItem* map = doc.Forms.FindMap("m");
+  const TMapItem* map = documentForms.FindMap("m");
   ASSERT_NE(map, nullptr);
   EXPECT_EQ(map->Areas().size(), form_limits::kMaxAreasPerMap);
   std::string target, frame;

@@ -4,10 +4,12 @@
 
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <random>
 #include <string>
 
 #include "ParseKit.h"
+#include "document/DocumentExtent.h"
 #include "parser/FontStack.h"
 #include "parser/HtmlBuilder.h"
 #include "parser/Tokenizer.h"
@@ -82,12 +84,57 @@ TEST(HostileInput, HundredThousandNestedTablesAreCutAtTheNestingLimit) {
   EXPECT_EQ(LastTextSection(parsed.doc)->Buffer(), "after");
 }
 
-TEST(HostileInput, HundredThousandNestedBlocks) {
-  for (const char* open : {"<div align=right>", "<ul><li>", "<blockquote>", "<center>", "<h1>",
-                           "<a href=x>", "<pre>", "<select>", "<map name=m>"}) {
+// Openers that nest: without the nesting limit each would recurse a hundred thousand
+// deep. The text inside shows at the depth reached.
+TEST(HostileInput, HundredThousandNestedBlocksStopAtTheNestingLimit) {
+  const struct {
+    const char* Open;
+    std::int32_t Level;  // list level of the text inside
+  } cases[] = {{"<div align=right>", 0},
+               {"<center>", 0},
+               {"<ul><li>", THtmlBuilder::kMaxBlockNesting},
+               {"<blockquote>", THtmlBuilder::kMaxBlockNesting},
+               {"<dl><dd>", THtmlBuilder::kMaxBlockNesting}};
+  for (const auto& c : cases) {
     TParsedDocument parsed;
-    ParseAndLayOut(parsed, Repeat(open, 100000) + "deep");
-    EXPECT_EQ(parsed.parser.ParseError(), "") << open;
+    ParseAndLayOut(parsed, Repeat(c.Open, 100000) + "deep");
+    EXPECT_EQ(parsed.parser.ParseError(), "") << c.Open;
+    const TSection* deep = LastTextSection(parsed.doc);
+    ASSERT_NE(deep, nullptr) << c.Open;
+    EXPECT_EQ(deep->Buffer(), "deep") << c.Open;
+    EXPECT_EQ(deep->ListLevel(), c.Level) << c.Open;
+  }
+}
+
+// Values at the edge of the integers are bounded before they are added to.
+TEST(HostileInput, SizesAndNumbersAtTheIntegerLimit) {
+  TParsedDocument parsed;
+  ParseAndLayOut(parsed,
+                 "<font size=+2147483647>a</font><font size=-2147483647>b</font>"
+                 "<ol start=2147483647><li>c<li>d</ol>");
+  std::vector<std::int32_t> numbers;
+  for (const auto& section : parsed.doc.Sections())
+    if (const auto* item = dynamic_cast<const TOListItem*>(section.get()))
+      numbers.push_back(item->Number());
+  EXPECT_EQ(numbers, (std::vector<std::int32_t>{2147483647, 2147483647}));
+  const auto& runs = dynamic_cast<const TSection&>(*parsed.doc.Sections().at(0)).Fonts();
+  ASSERT_EQ(runs.size(), 3u);
+  EXPECT_EQ(runs[0].Desc.Numerator, 36);  // size 7
+  EXPECT_EQ(runs[1].Desc.Numerator, 8);   // size 1
+}
+
+// Pages taller than 32-bit coordinates hold: the document stops growing at its extent, and
+// sections stay in ascending order for the searches by position.
+TEST(HostileInput, PagesTallerThanTheExtentStopAtIt) {
+  const std::string rows = "<table>" + Repeat("<tr><td height=32000>", 31250) + "</table>";
+  for (const std::string& page :
+       {Repeat(rows, 3), Repeat("<img width=32000 height=32000>", 40000) + rows}) {
+    TParsedDocument parsed;
+    EXPECT_EQ(ParseAndLayOut(parsed, page), kMaxDocumentExtent - 5);
+    const auto& sections = parsed.doc.Sections();
+    for (std::size_t n = 1; n < sections.size(); ++n)
+      EXPECT_LE(sections[n - 1]->YValue, sections[n]->YValue);
+    EXPECT_EQ(parsed.doc.SectionAtY(kMaxDocumentExtent - 1), 0);  // the first fills it
   }
 }
 
@@ -219,7 +266,21 @@ TEST(HostileInput, RandomMarkup) {
     TParsedDocument parsed;
     ParseAndLayOut(parsed, text);
     std::int32_t widest = 0;
-    parsed.doc.DoLogic(5, 37, widest);  // narrow: words wider than the page
+    const std::int32_t height = parsed.doc.DoLogic(5, 37, widest);  // words wider than it
+    // Whatever the markup: the only parse error is a comment left open; sections stack
+    // from the top without gaps or overlaps; a second layout gives the same result.
+    const std::string& error = parsed.parser.ParseError();
+    EXPECT_TRUE(error.empty() || error == "Open Comment at End of HTML File") << error;
+    const auto& sections = parsed.doc.Sections();
+    for (std::size_t n = 0; n < sections.size(); ++n)
+      ASSERT_EQ(sections[n]->YValue, 5 + parsed.doc.SectionTop(n)) << "page " << page;
+    EXPECT_GE(height, parsed.doc.SectionTop(sections.size()));
+    std::string first;
+    parsed.doc.Dump(first, 0);
+    EXPECT_EQ(parsed.doc.DoLogic(5, 37, widest), height);
+    std::string second;
+    parsed.doc.Dump(second, 0);
+    EXPECT_EQ(first, second) << "page " << page;
   }
 }
 
@@ -257,6 +318,34 @@ TEST(HostileInput, PagesOfEndlessLineBreaksStopAtTheSectionLimit) {
   TParsedDocument belowTheLimit;
   belowTheLimit.Parse(Repeat("<br>", static_cast<int>(limit) - 10));
   EXPECT_EQ(belowTheLimit.parser.ParseError(), "");
+}
+
+// Images, links and anchor names have limits of their own, as sections do.
+TEST(HostileInput, PagesOfEndlessImagesLinksAndAnchorsStopAtTheirLimits) {
+  const auto numbered = [](const std::string& before, std::size_t count) {
+    std::string page;
+    for (std::size_t n = 0; n < count; ++n) page += before + std::to_string(n) + ">";
+    return page;
+  };
+  const struct {
+    std::string Page;
+    std::size_t Limit;
+    const char* Error;
+    std::function<std::size_t(const TParsedDocument&)> Held;
+  } pages[] = {
+      {numbered("<img src=a", THtmlBuilder::kMaxImages + 100), THtmlBuilder::kMaxImages,
+       "Too Many Images in File", [](const auto& p) { return p.doc.ImageList.size(); }},
+      {numbered("<a href=x", THtmlBuilder::kMaxLinks + 100), THtmlBuilder::kMaxLinks,
+       "Too Many Links in File", [](const auto& p) { return p.doc.LinkList.size(); }},
+      {numbered("<a name=n", THtmlBuilder::kMaxAnchors + 100), THtmlBuilder::kMaxAnchors,
+       "Too Many Anchors in File", [](const auto& p) { return p.anchors.Count(); }},
+  };
+  for (const auto& page : pages) {
+    TParsedDocument parsed;
+    parsed.Parse(page.Page);
+    EXPECT_EQ(parsed.parser.ParseError(), page.Error);
+    EXPECT_EQ(page.Held(parsed), page.Limit) << page.Error;
+  }
 }
 
 TEST(HostileInput, FileLargerThanTheCapIsRefused) {

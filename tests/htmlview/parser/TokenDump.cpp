@@ -21,7 +21,7 @@ std::string DumpText(std::string_view text) {
 
 std::string DumpSymbols(std::string_view html, int codePage) {
   THtmlTokenizer tokenizer;
-  tokenizer.CodePage = codePage;
+  tokenizer.SetCodePage(codePage);
   tokenizer.Start(html);
   std::string out;
   for (TSymbol symbol = tokenizer.Next(); symbol != TSymbol::EndOfInput;
@@ -47,7 +47,7 @@ std::string DumpSymbols(std::string_view html, int codePage) {
       out += attribute.Which == TAttrSymbol::Unknown
                  ? "?"
                  : std::string(AttributeNameOf(attribute.Which));
-      out += "=" + DumpText(attribute.Name) + "/" + std::to_string(attribute.Value);
+      out += "=" + DumpText(attribute.Text) + "/" + std::to_string(attribute.Value);
     }
   }
   return out;

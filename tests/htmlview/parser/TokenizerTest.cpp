@@ -214,4 +214,17 @@ TEST(SourceReader, FoldsLineEndsAndCountsEveryCharacter) {
   EXPECT_EQ(chars, "a\rb\rc\rd\re\r\rf");
   EXPECT_EQ(indexes, (std::vector<std::int32_t>{0, 1, 3, 4, 6, 7, 8, 9, 10, 11, 12, 13}));
 }
+
+// The line end that waits behind an include keeps its partner folded into it.
+TEST(SourceReader, ALineEndHeldBehindAnIncludeStaysOne) {
+  for (const char* text : {"x\r\ny", "x\n\ry", "x\ry"}) {
+    TSourceReader reader;
+    reader.Start(text);
+    reader.Next();  // the line end
+    reader.BeginInclude("in");
+    std::string chars;
+    for (; !reader.AtEnd(); reader.Next()) chars.push_back(static_cast<char>(reader.Ch()));
+    EXPECT_EQ(chars, "in\ry") << text;
+  }
+}
 }  // namespace

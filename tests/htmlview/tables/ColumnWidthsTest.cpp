@@ -252,19 +252,33 @@ TEST(ColumnWidths, FillTheTargetAndKeepMinimums) {
     const TPixels target = TargetWidth(request);
     const std::vector<TPixels> widths = ColumnWidths(request);
     ASSERT_EQ(widths.size(), request.Columns.size());
-    TPixels sum = 0, sumMin = 0, sumMax = 0;
+    TPixels sum = 0, sumMin = 0, sumMax = 0, percent = 0, asked = 0;
     for (std::size_t i = 0; i < widths.size(); ++i) {
-      EXPECT_GE(widths[i], request.Columns[i].Min) << "seed " << seed << " column " << i;
+      const TColumnRange& column = request.Columns[i];
+      EXPECT_GE(widths[i], column.Min) << "seed " << seed << " column " << i;
       sum += widths[i];
-      sumMin += request.Columns[i].Min;
-      sumMax += request.Columns[i].Max;
+      sumMin += column.Min;
+      sumMax += column.Max;
+      percent += column.Percent;
+      // What a column asks of a table WIDTH: its share, or its minimum.
+      asked +=
+          column.Percent > 0 ? std::max(column.Min, target * column.Percent / 1000) : column.Min;
     }
+    SCOPED_TRACE("seed " + std::to_string(seed));
     if (sumMin >= target) {
-      EXPECT_EQ(sum, sumMin) << "seed " << seed;
+      EXPECT_EQ(sum, sumMin);
     } else if (request.TableWidth.Given()) {
-      EXPECT_GE(sum, target) << "seed " << seed;
+      // Filled exactly; beyond only when the percentage columns could not give enough.
+      if (percent == 0) {
+        EXPECT_EQ(sum, target);
+      }
+      EXPECT_GE(sum, target);
+      EXPECT_LE(sum, std::max(asked, target));
+    } else if (percent == 0 || percent > 1000) {
+      // Each column at its widest when all fit, else between: exactly the target.
+      EXPECT_EQ(sum, std::min(sumMax, target));
     } else {
-      EXPECT_LE(sum, std::max(target, sumMin)) << "seed " << seed;
+      EXPECT_LE(sum, target);
     }
   }
 }

@@ -25,7 +25,7 @@ class TTablePage {
 
   // A table of blocks named A, B, ... in page order, appended to `into`.
   ThtmlTable& AddTable(TCell& into, const std::string& attributes, const TRowsSpec& rows,
-                       int alignment = 1) {
+                       TJustify alignment = TJustify::Left) {
     auto table = std::make_unique<ThtmlTable>(doc, Attrs(attributes), into, alignment, 0);
     for (const auto& row : rows) {
       table->AddRow(Attrs(""));
@@ -36,7 +36,8 @@ class TTablePage {
     into.Add(std::move(table));
     return added;
   }
-  ThtmlTable& AddTable(const std::string& attributes, const TRowsSpec& rows, int alignment = 1) {
+  ThtmlTable& AddTable(const std::string& attributes, const TRowsSpec& rows,
+                       TJustify alignment = TJustify::Left) {
     return AddTable(doc, attributes, rows, alignment);
   }
   void AddBlock(TCell& into, std::int32_t min, std::int32_t max, int* measured = nullptr) {
@@ -101,7 +102,7 @@ TEST(HtmlTable, GoldenLayouts) {
       {"centred_and_right", 400,
        [](TTablePage& page) {
          page.AddTable("ALIGN=center", {{{"", 50, 50}}});
-         page.AddTable("", {{{"", 50, 50}}}, 3);  // the text is right-aligned
+         page.AddTable("", {{{"", 50, 50}}}, TJustify::Right);  // the text is right-aligned
        }},
       {"float_left_text_beside", 400,
        [](TTablePage& page) {
@@ -124,8 +125,8 @@ TEST(HtmlTable, GoldenLayouts) {
          TDocBuilder text(page.doc);
          text.Text("Before the table.");
          text.Finish();
-         auto table =
-             std::make_unique<ThtmlTable>(page.doc, Attrs("ALIGN=left BORDER"), page.doc, 1, 0);
+         auto table = std::make_unique<ThtmlTable>(page.doc, Attrs("ALIGN=left BORDER"), page.doc,
+                                                   TJustify::Left, 0);
          TDocBuilder(table->SetCaption(Attrs("")).Cell).Align(TJustify::Centre).Text("Caption");
          TDocBuilder(table->AddCell(Attrs("")).Cell).Text("one two");
          TDocBuilder(table->AddCell(Attrs("WIDTH=60")).Cell).Text("three");
@@ -204,7 +205,8 @@ ThtmlTable& Nest(TTablePage& page, int depth, int* measured) {
   for (int level = 1; level < depth; ++level) {
     TCellObj& cell = table->AddCell(Attrs(""));
     page.AddBlock(cell.Cell, 5, 30);
-    auto inner = std::make_unique<ThtmlTable>(page.doc, Attrs("BORDER"), cell.Cell, 1, 0);
+    auto inner =
+        std::make_unique<ThtmlTable>(page.doc, Attrs("BORDER"), cell.Cell, TJustify::Left, 0);
     ThtmlTable* next = inner.get();
     cell.Cell.Add(std::move(inner));
     table = next;
@@ -252,6 +254,66 @@ TEST(HtmlTable, HitTestsReachTheCellsContent) {
   EXPECT_EQ(table.FindCursor(x, table.TableY() + table.TableHeight(), hit), -1);
 }
 
+// A right-floating table moves right only by the room it leaves; wider than the room it
+// stays at the left indent, where scrolling reaches it.
+TEST(HtmlTable, ARightFloatPlacesItselfByTheRoomLeft) {
+  struct TCase {
+    std::int32_t Width;
+    std::int32_t Level;
+    std::int32_t X;
+  } const cases[] = {{400, 0, 400 - 156}, {100, 0, 0}, {100, 2, 70}, {156, 0, 0}};
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Width);
+    TTablePage page;
+    auto table = std::make_unique<ThtmlTable>(page.doc, Attrs("ALIGN=right"), page.doc,
+                                              TJustify::Left, c.Level);
+    page.AddBlock(table->AddCell(Attrs("")).Cell, 150, 150);
+    ThtmlTable& placed = *table;
+    page.doc.Add(std::move(table));
+    page.Layout(c.Width);
+    EXPECT_EQ(placed.TableWidth(), 156);
+    EXPECT_EQ(placed.TableX(), c.X);
+  }
+}
+
+// A double-click asks for each character of a word: the section, and in a table the cell,
+// that holds an index is found by bisection, not by asking every one before it.
+TEST(HtmlTable, TheCharacterAtAnIndexIsFoundWithoutAScan) {
+  constexpr int kBlocks = 3000;
+  TTablePage page;
+  for (int n = 0; n < kBlocks; ++n) page.AddBlock(page.doc, 10, 10);
+  page.AddTable("", TRowsSpec(kBlocks, {TCellSpec{}}));
+  page.AddBlock(page.doc, 10, 10);
+  page.Layout(300);
+  for (const std::int32_t pos : {0, kBlocks - 1, kBlocks, 2 * kBlocks - 1, 2 * kBlocks}) {
+    TBlock::charQueries = 0;
+    char ch = 0;
+    EXPECT_TRUE(page.doc.GetChAtPos(pos, ch)) << pos;
+    EXPECT_EQ(TBlock::charQueries, 1) << pos;
+  }
+  char ch = 0;
+  EXPECT_FALSE(page.doc.GetChAtPos(2 * kBlocks + 1, ch));
+}
+
+// Drawing and hit-tests start at the first row that reaches the point: a cell spanning
+// rows from far above still counts there.
+TEST(HtmlTable, RowsAreFoundByPositionAndSpanningCellsReachDown) {
+  TTablePage page;
+  ThtmlTable& table = page.AddTable(
+      "CELLSPACING=0 CELLPADDING=0",
+      {{{"ROWSPAN=3 VALIGN=bottom", 10, 10}, {"", 10, 10}}, {{"", 10, 10}}, {{"", 10, 10}}});
+  page.Layout(300);
+  const TCellObj& spanning = *table.Rows()[0]->Cells[0];
+  const TCellObj& last = *table.Rows()[2]->Cells[0];
+  TCursorHit hit;
+  EXPECT_EQ(table.FindCursor(spanning.BoxX + 1, last.BoxY + 5, hit), 0);
+  EXPECT_EQ(table.FindCursor(last.BoxX + 1, last.BoxY + 5, hit), 3);
+  EXPECT_EQ(table.FindCursor(last.BoxX + 1, last.BoxY + 10, hit), -1);
+  page.test.canvas.ClearCalls();
+  page.doc.Draw({0, last.BoxY, 300, last.BoxY + 10}, 0);
+  EXPECT_EQ(page.test.canvas.Calls().size(), 2u);  // the spanning block and the last
+}
+
 TEST(HtmlTable, PercentHeightCountsFromTheViewOnlyInTheBody) {
   TTablePage page;
   page.doc.ViewHeight = 403;
@@ -268,7 +330,8 @@ TEST(HtmlTable, PercentHeightCountsFromTheViewOnlyInTheBody) {
 // find each cell's text where it ended up.
 TEST(HtmlTable, DrawingAStripDrawsOnlyTheCellsInIt) {
   TTablePage page;
-  auto table = std::make_unique<ThtmlTable>(page.doc, Attrs("HEIGHT=200"), page.doc, 1, 0);
+  auto table =
+      std::make_unique<ThtmlTable>(page.doc, Attrs("HEIGHT=200"), page.doc, TJustify::Left, 0);
   ThtmlTable& placed = *table;
   TDocBuilder(table->AddCell(Attrs("VALIGN=bottom")).Cell).Text("first");
   table->CloseRow();
@@ -292,7 +355,7 @@ TEST(HtmlTable, DrawingAStripDrawsOnlyTheCellsInIt) {
 
 TEST(HtmlTable, CellsGoIntoTheOpenRowOrStartOne) {
   TTablePage page;
-  ThtmlTable table(page.doc, Attrs(""), page.doc, 1, 0);
+  ThtmlTable table(page.doc, Attrs(""), page.doc, TJustify::Left, 0);
   EXPECT_EQ(table.OpenRow(), nullptr);
   table.AddCell(Attrs(""));  // a cell before any TR starts a row
   table.AddCell(Attrs(""));
@@ -301,12 +364,12 @@ TEST(HtmlTable, CellsGoIntoTheOpenRowOrStartOne) {
   table.AddCell(Attrs(""));
   TCellList& row = table.AddRow(Attrs("VALIGN=top"));
   EXPECT_EQ(table.OpenRow(), &row);
-  EXPECT_EQ(table.AddCell(Attrs("")).VAlign, 0);
-  EXPECT_EQ(table.AddCell(Attrs("VALIGN=bottom")).VAlign, 2);
+  EXPECT_EQ(table.AddCell(Attrs("")).VAlign, TVAlign::Top);
+  EXPECT_EQ(table.AddCell(Attrs("VALIGN=bottom")).VAlign, TVAlign::Bottom);
   ASSERT_EQ(table.Rows().size(), 3u);
   EXPECT_EQ(table.Rows()[0]->Cells.size(), 2u);
   EXPECT_EQ(table.Rows()[1]->Cells.size(), 1u);
-  EXPECT_EQ(table.Rows()[1]->Cells[0]->VAlign, 1);  // rows default to middle
+  EXPECT_EQ(table.Rows()[1]->Cells[0]->VAlign, TVAlign::Middle);  // rows default to middle
   EXPECT_EQ(table.Rows()[2]->Cells.size(), 2u);
 }
 

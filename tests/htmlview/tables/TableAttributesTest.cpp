@@ -23,7 +23,7 @@ TEST(TableAttributes, ClampsAndDefaults) {
       {"HSPACE=100 VSPACE=300", 1, 2, 40, 200, false},
   };
   for (const TCase& c : cases) {
-    const TTableAttributes table = ReadTableAttributes(Attrs(c.Given), 1, true);
+    const TTableAttributes table = ReadTableAttributes(Attrs(c.Given), TJustify::Left, true);
     EXPECT_EQ(table.CellPadding, c.Padding) << c.Given;
     EXPECT_EQ(table.CellSpacing, c.Spacing) << c.Given;
     EXPECT_EQ(table.HSpace, c.HSpace) << c.Given;
@@ -35,12 +35,15 @@ TEST(TableAttributes, ClampsAndDefaults) {
 TEST(TableAttributes, AlignmentAndFloating) {
   struct TCase {
     const char* Given;
-    int Current;
-    int Alignment;
+    TJustify Current;
+    TJustify Alignment;
     bool Floating;
   } cases[] = {
-      {"ALIGN=left", 2, 1, true},    {"ALIGN=RIGHT", 1, 3, true}, {"ALIGN=center", 1, 2, false},
-      {"ALIGN=middle", 3, 3, false}, {"", 2, 2, false},
+      {"ALIGN=left", TJustify::Centre, TJustify::Left, true},
+      {"ALIGN=RIGHT", TJustify::Left, TJustify::Right, true},
+      {"ALIGN=center", TJustify::Left, TJustify::Centre, false},
+      {"ALIGN=middle", TJustify::Right, TJustify::Right, false},
+      {"", TJustify::Centre, TJustify::Centre, false},
   };
   for (const TCase& c : cases) {
     const TTableAttributes table = ReadTableAttributes(Attrs(c.Given), c.Current, true);
@@ -65,7 +68,7 @@ TEST(TableAttributes, WidthsAndHeights) {
       {"WIDTH=wide", true, {0, false}, {0, false}},
   };
   for (const TCase& c : cases) {
-    const TTableAttributes table = ReadTableAttributes(Attrs(c.Given), 1, c.InBody);
+    const TTableAttributes table = ReadTableAttributes(Attrs(c.Given), TJustify::Left, c.InBody);
     EXPECT_EQ(table.Width.Value, c.Width.Value) << c.Given;
     EXPECT_EQ(table.Width.Given() && table.Width.Percent, c.Width.Percent) << c.Given;
     EXPECT_EQ(table.Height.Value, c.Height.Value) << c.Given;
@@ -75,7 +78,7 @@ TEST(TableAttributes, WidthsAndHeights) {
 
 TEST(TableAttributes, Colours) {
   const TTableAttributes table =
-      ReadTableAttributes(Attrs("BGCOLOR=red BORDERCOLOR=nonsense"), 1, true);
+      ReadTableAttributes(Attrs("BGCOLOR=red BORDERCOLOR=nonsense"), TJustify::Left, true);
   EXPECT_TRUE(table.BgColorGiven);
   EXPECT_EQ(table.BgColor, MakeColor(255, 0, 0));
   EXPECT_FALSE(table.BorderColorGiven);
@@ -83,11 +86,11 @@ TEST(TableAttributes, Colours) {
 
 TEST(TableAttributes, RowsAndCells) {
   const TRowAttributes row = ReadRowAttributes(Attrs("ALIGN=right VALIGN=bottom BGCOLOR=#00ff00"));
-  EXPECT_EQ(row.Alignment, 3);
-  EXPECT_EQ(row.VAlign, 2);
+  EXPECT_EQ(row.Alignment, TJustify::Right);
+  EXPECT_EQ(row.VAlign, TVAlign::Bottom);
   EXPECT_TRUE(row.BgColorGiven);
   EXPECT_EQ(row.BgColor, MakeColor(0, 255, 0));
-  EXPECT_EQ(ReadRowAttributes(Attrs("")).VAlign, 1);
+  EXPECT_EQ(ReadRowAttributes(Attrs("")).VAlign, TVAlign::Middle);
 
   const TCellAttributes cell =
       ReadCellAttributes(Attrs("COLSPAN=3 ROWSPAN=0 WIDTH=120% HEIGHT=40"), row.VAlign);
@@ -96,11 +99,12 @@ TEST(TableAttributes, RowsAndCells) {
   EXPECT_EQ(cell.Width.Value, 1000);
   EXPECT_TRUE(cell.Width.Percent);
   EXPECT_EQ(cell.Height, 40);
-  EXPECT_EQ(cell.VAlign, 2);  // the row's
+  EXPECT_EQ(cell.VAlign, TVAlign::Bottom);  // the row's
   EXPECT_FALSE(cell.BgColorGiven);
 
-  const TCellAttributes top = ReadCellAttributes(Attrs("VALIGN=baseline HEIGHT=50%"), 2);
-  EXPECT_EQ(top.VAlign, 0);
+  const TCellAttributes top =
+      ReadCellAttributes(Attrs("VALIGN=baseline HEIGHT=50%"), TVAlign::Bottom);
+  EXPECT_EQ(top.VAlign, TVAlign::Top);
   EXPECT_EQ(top.Height, 0);
 }
 

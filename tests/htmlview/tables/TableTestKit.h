@@ -60,6 +60,15 @@ class TBlock : public TSectionBase {
     y = YValue;
     return true;
   }
+  // Every question for a character is counted, to show that a search does not scan.
+  bool GetChAtPos(std::int32_t pos, char& ch) const override {
+    ++charQueries;
+    if (pos != StartCurs) return false;
+    ch = name_[0];
+    return true;
+  }
+  static inline int charQueries = 0;
+
   void Dump(std::string& out, int indent) const override {
     out += std::string(static_cast<std::size_t>(indent), ' ') + "block " + name_ +
            " x=" + std::to_string(left_) + " y=" + std::to_string(YValue) +

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "Canvas.h"
+#include "canvas/Canvas.h"
 
 // A canvas with fixed metrics that records what is drawn, so that layouts are exact and
 // the same on every platform. At 12 points a character is 7 pixels wide (bold 8), the
