@@ -13,6 +13,12 @@
 
 namespace pavina::bench {
 
+using htmlview::DecodeGif;
+using htmlview::SlurpWithGiflib;
+using htmlview::TGifContent;
+using htmlview::TGiflibFile;
+using htmlview::TGifStatus;
+
 namespace {
 
 using TClock = std::chrono::steady_clock;

@@ -20,6 +20,21 @@
 
 namespace pavina::bench {
 
+using htmlview::TAttribute;
+using htmlview::TAttributeList;
+using htmlview::TAttrSymbol;
+using htmlview::TCell;
+using htmlview::TCellObj;
+using htmlview::TFontDesc;
+namespace TFontStyle = htmlview::TFontStyle;
+using htmlview::ThtmlTable;
+using htmlview::TJustify;
+using htmlview::TParagraphSpace;
+using htmlview::TSection;
+using htmlview::TSectionList;
+using htmlview::TTestCanvas;
+using htmlview::TUListItem;
+
 namespace {
 
 using TClock = std::chrono::steady_clock;

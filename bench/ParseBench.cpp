@@ -17,6 +17,11 @@
 
 namespace pavina::bench {
 
+using htmlview::TAnchorList;
+using htmlview::THtmlParser;
+using htmlview::TSectionList;
+using htmlview::TTestCanvas;
+
 namespace {
 
 using TClock = std::chrono::steady_clock;

@@ -7,6 +7,10 @@
 
 namespace pavina::ui {
 
+using htmlview::clNone;
+using htmlview::THTMLBorderStyle;
+using htmlview::THtmlPane;
+
 namespace {
 constexpr const char* kClassName = "THelpForm";
 constexpr const char* kCaption = "Help";

@@ -5,7 +5,9 @@
 
 #include "Window.h"
 
+namespace htmlview {
 class THtmlPane;
+}
 
 namespace pavina::ui {
 
@@ -20,7 +22,7 @@ class THelpForm final : public TWindow {
   // Loads the file (a "#" starts an anchor) or, when that fails in any way, shows the
   // not-found text; then shows the window and returns.
   void ShowHelpFile(const std::string& fileName);
-  THtmlPane& Viewer() { return *htmlHelp_; }
+  htmlview::THtmlPane& Viewer() { return *htmlHelp_; }
   ~THelpForm() override;
 
  protected:
@@ -31,7 +33,7 @@ class THelpForm final : public TWindow {
   explicit THelpForm(HWND mainWindow);
   void FormClose();
 
-  std::unique_ptr<THtmlPane> htmlHelp_;
+  std::unique_ptr<htmlview::THtmlPane> htmlHelp_;
 };
 
 // The help page beside the executable.

@@ -48,7 +48,9 @@ TMainForm::TMainForm(TMessageLoop& loop)
   ::SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
   core_ = std::make_unique<core::TLogoCore>(*this, serial_, clock_);
   // Errors inside the help viewer's windows reach the same report as the program's own.
-  TViewerWindow::ErrorReporter() = [](const std::string& text) { ShowGeneralErrorReport(text); };
+  htmlview::TViewerWindow::ErrorReporter() = [](const std::string& text) {
+    ShowGeneralErrorReport(text);
+  };
   CreateControls();
   ::SetTimer(Handle(), kReadyTimerId, kReadyIntervalMs, nullptr);
   FormCreate();

@@ -9,6 +9,8 @@
 #include "images/PictureLoader.h"
 #include "images/PixelRect.h"
 
+namespace htmlview {
+
 // Everything the viewer's engine knows of the screen. The engine measures and draws only
 // through this; the host supplies a GDI canvas on Windows and tests a recording one.
 // Coordinates are document pixels: the host applies the scroll offset. Colours are the
@@ -103,3 +105,5 @@ class TCanvas {
   virtual int BitsPerPixel() const = 0;
   virtual TColor SystemColor(TSystemColor which) const = 0;
 };
+
+}  // namespace htmlview

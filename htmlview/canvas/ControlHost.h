@@ -7,6 +7,8 @@
 
 #include "images/Color.h"
 
+namespace htmlview {
+
 // The form controls of a page are real windows of the host (child windows of the paint
 // panel on Windows). The forms layer reaches them only through these interfaces, so that
 // it stays portable and can be tested against a recording fake.
@@ -116,3 +118,5 @@ class TControlHost {
   // Thickness of a window's scroll bar (memos and list boxes make room for it).
   virtual std::int32_t ScrollBarSize() = 0;
 };
+
+}  // namespace htmlview

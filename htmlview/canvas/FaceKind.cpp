@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+namespace htmlview {
+
 namespace {
 // Parts of the names of the common Windows and free faces of each kind, in lower case.
 constexpr const char* kFixedParts[] = {"courier",  "mono",     "console",
@@ -28,3 +30,5 @@ TFaceKind FaceKindOf(const TFontSpec& spec) {
     if (Contains(name, part)) return TFaceKind::Serif;
   return TFaceKind::Any;
 }
+
+}  // namespace htmlview

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace htmlview {
+
 namespace {
 
 std::string Cut(const std::string& text, std::size_t length) {
@@ -84,3 +86,5 @@ std::optional<TVAlign> VerticalAlignmentFromText(const std::string& text) {
   if (word == "bottom") return TVAlign::Bottom;
   return std::nullopt;
 }
+
+}  // namespace htmlview

@@ -7,6 +7,8 @@
 
 #include "images/Color.h"
 
+namespace htmlview {
+
 // The attributes of one tag as the parser read them, in the form in which the document,
 // tables and forms take them. The parser knows the names; everything below it knows only
 // these symbols.
@@ -137,3 +139,5 @@ enum class TVAlign : std::uint8_t { Top = 0, Middle = 1, Bottom = 2 };
 std::optional<TJustify> AlignmentFromText(const std::string& text);
 // Vertical alignment: "top" and "baseline", "middle", "bottom"; none for anything else.
 std::optional<TVAlign> VerticalAlignmentFromText(const std::string& text);
+
+}  // namespace htmlview

@@ -6,6 +6,8 @@
 #include "ProcessingError.h"
 #include "SectionList.h"
 
+namespace htmlview {
+
 TCell::TCell(TSectionList& doc) : doc_(doc) {}
 
 TCell::~TCell() = default;
@@ -208,3 +210,5 @@ std::int32_t TCell::SectionTop(std::size_t n) const {
   for (std::size_t k = 0; k < n && k < sections_.size(); ++k) top += sections_[k]->SectionHeight;
   return top;
 }
+
+}  // namespace htmlview

@@ -9,6 +9,8 @@
 #include "IndentManager.h"
 #include "SectionBase.h"
 
+namespace htmlview {
+
 class TSectionList;
 
 // A list of sections stacked from top to bottom, with its own indent manager: the body of
@@ -88,3 +90,5 @@ class TCell {
   std::int32_t cellHeight_ = 0;
   std::int32_t firstCurs_ = 0;
 };
+
+}  // namespace htmlview

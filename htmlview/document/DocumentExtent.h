@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace htmlview {
+
 // Document coordinates are 32-bit. No laid-out position passes this, however tall the
 // content of a hostile page (tens of thousands of 32000-pixel images or table rows): what
 // lies beyond is not reachable, and positions stay in ascending order, so that the
@@ -14,3 +16,5 @@ inline std::int32_t GrowWithinExtent(std::int32_t top, std::int32_t height, std:
   const std::int64_t room = std::max<std::int64_t>(0, std::int64_t{kMaxDocumentExtent} - top);
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(std::int64_t{height} + more, 0, room));
 }
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 
 #include "SectionList.h"
 
+namespace htmlview {
+
 TFontSpec ResolveFont(const TFontDesc& desc, TSubSuper mode, const TSectionList& doc) {
   TFontSpec spec;
   if (!desc.Face.empty())
@@ -32,3 +34,5 @@ TColor TFontObj::DrawColor(const TSectionList& doc) const {
   if (doc.LinksActive && doc.ActiveLink() == UrlTarget.get()) return doc.LinkActiveColor;
   return UrlTarget->Visited ? doc.LinkVisitedColor : doc.HotSpotColor;
 }
+
+}  // namespace htmlview

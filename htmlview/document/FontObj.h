@@ -7,6 +7,8 @@
 
 #include "canvas/Canvas.h"
 
+namespace htmlview {
+
 class TSectionList;
 
 // A font as the parser describes it. Everything the control's defaults decide is left
@@ -52,3 +54,5 @@ class TFontObj {
 // What the canvas is asked for: the description resolved against the document's
 // defaults. Subscript and superscript take 3/4 of the size.
 TFontSpec ResolveFont(const TFontDesc& desc, TSubSuper mode, const TSectionList& doc);
+
+}  // namespace htmlview

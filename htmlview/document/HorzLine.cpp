@@ -6,6 +6,8 @@
 #include "SectionList.h"
 #include "Spaces.h"
 
+namespace htmlview {
+
 namespace {
 
 constexpr TColor kSilver = MakeColor(192, 192, 192);
@@ -85,3 +87,5 @@ void THorzLine::Dump(std::string& out, int indent) const {
   out += " rule x=" + std::to_string(left_) + ".." + std::to_string(right_) +
          " top=" + std::to_string(top_) + " size=" + std::to_string(size_) + '\n';
 }
+
+}  // namespace htmlview

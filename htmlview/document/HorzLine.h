@@ -6,6 +6,8 @@
 #include "Attributes.h"
 #include "SectionBase.h"
 
+namespace htmlview {
+
 // A horizontal rule (HR).
 class THorzLine : public TSectionBase {
  public:
@@ -38,3 +40,5 @@ class THorzLine : public TSectionBase {
   std::int32_t right_ = 0;
   std::int32_t top_ = 0;
 };
+
+}  // namespace htmlview

@@ -6,6 +6,8 @@
 #include "SectionList.h"
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 namespace {
 
 constexpr std::int32_t kMaxSpace = 40;
@@ -182,3 +184,5 @@ void TImageObj::DrawAltBox(std::int32_t x, std::int32_t y, std::int32_t width,
   }
   canvas.PopClip();
 }
+
+}  // namespace htmlview

@@ -9,6 +9,8 @@
 #include "images/ImageSizing.h"
 #include "images/PictureLoader.h"
 
+namespace htmlview {
+
 class TSectionList;
 class TInlineControlObj;
 
@@ -103,3 +105,5 @@ class TImageObj : public TFloatingObj {
   std::int32_t drawnX_ = 0;
   std::int32_t drawnY_ = 0;
 };
+
+}  // namespace htmlview

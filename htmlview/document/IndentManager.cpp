@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace htmlview {
+
 void IndentManagerBasic::Reset(std::int32_t leftEdge, std::int32_t rightEdge) {
   leftEdge_ = leftEdge;
   rightEdge_ = rightEdge;
@@ -107,3 +109,5 @@ void IndentManager::SetLevel(std::int32_t y, std::int32_t level, bool outsideLis
     levels_.push_back({LeftIndent(y) + step - leftEdge_, y, kOpenBottom, Level() + 1});
   }
 }
+
+}  // namespace htmlview

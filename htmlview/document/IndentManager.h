@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace htmlview {
+
 // One indentation: x offset from the edge, top Y, bottom Y (exclusive), list level (0 for
 // a float or a closed list level).
 struct IndentRec {
@@ -74,3 +76,5 @@ class IndentManager : public IndentManagerBasic {
   void SetLevel(std::int32_t y, std::int32_t level, bool outsideList = false);
   std::int32_t Level() const { return static_cast<std::int32_t>(levels_.size()); }
 };
+
+}  // namespace htmlview

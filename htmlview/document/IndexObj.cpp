@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace htmlview {
+
 std::vector<IndexObj> CompressIndexes(const std::vector<std::int32_t>& indexes) {
   std::vector<IndexObj> pairs;
   for (std::size_t n = 0; n < indexes.size(); ++n) {
@@ -45,3 +47,5 @@ std::int32_t PositionOfSource(const std::vector<IndexObj>& pairs, std::int32_t l
   }
   return prev ? before : -1;
 }
+
+}  // namespace htmlview

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace htmlview {
+
 // A section maps its buffer positions to source indexes with these pairs: from Pos on, the
 // source index is Index + (position - Pos), until the next pair.
 struct IndexObj {
@@ -19,3 +21,5 @@ std::int32_t SourceIndexAt(const std::vector<IndexObj>& pairs, std::int32_t pos)
 // there is none.
 std::int32_t PositionOfSource(const std::vector<IndexObj>& pairs, std::int32_t length,
                               std::int32_t source, bool prev);
+
+}  // namespace htmlview

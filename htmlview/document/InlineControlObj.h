@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace htmlview {
+
 // An object that sits inside a line of text the way a character does: a form control. The
 // section that holds it only measures and places it; its owner (the form) creates and
 // frees it.
@@ -27,3 +29,5 @@ class TInlineControlObj {
   // the document has the focus, so that it keeps it; otherwise hidden.
   virtual void HideAfterLayout(bool offScreen) = 0;
 };
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace htmlview {
+
 // One laid-out line of a section.
 struct LineRec {
   std::int32_t Start = 0;        // buffer position of its first character
@@ -17,3 +19,5 @@ struct LineRec {
   std::int32_t Height() const { return SpaceBefore + LineHt + SpaceAfter; }
   std::int32_t Baseline() const { return DrawY + SpaceBefore + LineHt - Descent; }
 };
+
+}  // namespace htmlview

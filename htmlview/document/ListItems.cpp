@@ -5,6 +5,8 @@
 #include "IndentManager.h"
 #include "SectionList.h"
 
+namespace htmlview {
+
 namespace {
 
 constexpr TColor kNavy = MakeColor(0, 0, 128);
@@ -93,3 +95,5 @@ TDListItem::TDListItem(TSectionList& doc, std::int32_t level, const TFontDesc& f
     : TUListItem(doc, level, true, font, std::move(link), justify) {
   SetMarker(TMarkerKind::Definition);
 }
+
+}  // namespace htmlview

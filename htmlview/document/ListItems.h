@@ -5,6 +5,8 @@
 
 #include "Section.h"
 
+namespace htmlview {
+
 // A list item with a bullet, or with none when its list is PLAIN.
 class TUListItem : public TSection {
  public:
@@ -49,3 +51,5 @@ class TDListItem : public TUListItem {
 // The text of a number marker without its full stop: decimal, a letter ("A"/"a" + number
 // - 1, at most the 26th) or a Roman numeral ("I"/"i", up to 20).
 std::string ListNumberText(std::int32_t number, char style);
+
+}  // namespace htmlview

@@ -8,6 +8,8 @@
 #include "SectionPieces.h"
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 using namespace section_pieces;
 
 TClearType ClearFromText(const std::string& text) {
@@ -235,3 +237,5 @@ void TPreFormated::MinMaxWidth(std::int32_t& min, std::int32_t& max) const {
   TSection::MinMaxWidth(min, max);
   min = std::min(max, kMaxMinWidth);
 }
+
+}  // namespace htmlview

@@ -14,6 +14,8 @@
 #include "SectionBase.h"
 #include "TokenObj.h"
 
+namespace htmlview {
+
 class TInlineControlObj;
 
 // CLEAR of a BR: "left", "right", anything else both.
@@ -177,3 +179,5 @@ class TPreFormated : public TSection {
   bool Wraps() const override { return false; }
   const char* KindName() const override { return "TPreFormated"; }
 };
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "IndentManager.h"
 
+namespace htmlview {
+
 std::int32_t TSectionBase::DrawLogic(std::int32_t y, IndentManager& /*imgr*/,
                                      std::int32_t& /*maxWidth*/, std::int32_t& curs) {
   YValue = y;
@@ -26,3 +28,5 @@ void TSectionBase::Dump(std::string& out, int indent) const {
   DumpHeader(out, indent, "section");
   out += '\n';
 }
+
+}  // namespace htmlview

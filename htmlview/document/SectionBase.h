@@ -7,6 +7,8 @@
 #include "FontObj.h"
 #include "canvas/Canvas.h"
 
+namespace htmlview {
+
 class TSectionList;
 class IndentManager;
 class TImageObj;
@@ -103,3 +105,5 @@ class TSectionBase {
   // The first line of a dump: the kind, top and heights.
   void DumpHeader(std::string& out, int indent, const char* kind) const;
 };
+
+}  // namespace htmlview

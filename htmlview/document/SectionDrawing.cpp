@@ -6,6 +6,8 @@
 #include "SectionList.h"
 #include "SectionPieces.h"
 
+namespace htmlview {
+
 using namespace section_pieces;
 
 // Drawing the laid-out lines, and the dump of the layout.
@@ -149,3 +151,5 @@ void TSection::Dump(std::string& out, int indent) const {
            " align=" + kAlign[static_cast<int>(image->ObjAlign)] + '\n';
   }
 }
+
+}  // namespace htmlview

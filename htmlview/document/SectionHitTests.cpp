@@ -7,6 +7,8 @@
 #include "SectionPieces.h"
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 using namespace section_pieces;
 
 // What lies at a point, the caret's place of an index, and the text: found through the
@@ -192,3 +194,5 @@ void TSection::CopyToClipboard(std::string& text) const {
   // The selection goes on past the end: the section ends its line.
   if (Doc.SelE > StartCurs + Len) text += "\r\n";
 }
+
+}  // namespace htmlview

@@ -8,6 +8,8 @@
 #include "SectionList.h"
 #include "SectionPieces.h"
 
+namespace htmlview {
+
 using namespace section_pieces;
 
 // Line breaking: a section laid out into lines at a width, and its narrowest and
@@ -309,3 +311,5 @@ void TSection::MinMaxWidth(std::int32_t& min, std::int32_t& max) const {
   max = line + floats + indent;
   min = widest + floats + indent;
 }
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 
 #include "ImageObj.h"
 
+namespace htmlview {
+
 namespace {
 
 constexpr TColor kSilver = MakeColor(192, 192, 192);
@@ -217,3 +219,5 @@ bool TSectionList::LightBackground() const {
          (Background == canvas_.SystemColor(TSystemColor::Window) &&
           canvas_.SystemColor(TSystemColor::Window) == kWhite);
 }
+
+}  // namespace htmlview

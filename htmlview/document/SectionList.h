@@ -15,6 +15,8 @@
 #include "images/PictureLoader.h"
 #include "images/PixelRect.h"
 
+namespace htmlview {
+
 class TImageObj;
 
 // The document of a viewer: the body's sections, the defaults its fonts and colours
@@ -144,3 +146,5 @@ class TSectionList : public TCell {
   std::vector<std::unique_ptr<TSectionBase>> dropped_;
   std::unordered_set<TImageObj*> liveImages_;  // ImageList, to match arriving pictures
 };
+
+}  // namespace htmlview

@@ -10,6 +10,8 @@
 #include "FontObj.h"
 #include "Section.h"
 
+namespace htmlview {
+
 namespace section_pieces {
 
 // Preformatted lines never wrap: the width they may take.
@@ -56,3 +58,5 @@ void ForEachPiece(const std::vector<TFontObj>& fonts, const std::vector<std::int
 }
 
 }  // namespace section_pieces
+
+}  // namespace htmlview

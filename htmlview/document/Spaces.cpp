@@ -2,6 +2,8 @@
 
 #include "SectionList.h"
 
+namespace htmlview {
+
 std::int32_t ScaleByFontSize(const TSectionList& doc, std::int32_t n) {
   return static_cast<std::int32_t>((std::int64_t{n} * doc.FontSize + 6) / 12);
 }
@@ -34,3 +36,5 @@ void THeadingSpace::Dump(std::string& out, int indent) const {
   DumpHeader(out, indent, "THeadingSpace");
   out += " level=" + std::to_string(level_) + '\n';
 }
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 
 #include "SectionBase.h"
 
+namespace htmlview {
+
 // Vertical space between paragraphs: 14 pixels at DefFontSize 12, scaled with it.
 class TParagraphSpace : public TSectionBase {
  public:
@@ -27,3 +29,5 @@ class THeadingSpace : public TSectionBase {
 
 // n scaled by DefFontSize / 12, rounded.
 std::int32_t ScaleByFontSize(const TSectionList& doc, std::int32_t n);
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace htmlview {
+
 // A run of text as the parser hands it to a section: its characters and, for each, the
 // index in the source at which it was read (for selection and hit-testing).
 struct TokenObj {
@@ -26,3 +28,5 @@ struct TokenObj {
   std::size_t Size() const { return S.size(); }
   bool Empty() const { return S.empty(); }
 };
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "forms/HtmlForm.h"
 
+namespace htmlview {
+
 namespace {
 
 // Buttons carry the program's window text font, like the buttons of its dialogs.
@@ -50,3 +52,5 @@ void TButtonFormControlObj::HandleClick() {
       break;
   }
 }
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "forms/FormControlObj.h"
 
+namespace htmlview {
+
 // INPUT TYPE "submit", "reset" or "button": a push button. It submits nothing by itself;
 // a submit button adds its NAME=caption when it submits its form.
 class TButtonFormControlObj : public TFormControlObj {
@@ -23,3 +25,5 @@ class TButtonFormControlObj : public TFormControlObj {
   TAction action_;
   std::string caption_;
 };
+
+}  // namespace htmlview

@@ -1,5 +1,7 @@
 #include "forms/CheckableFormControlObj.h"
 
+namespace htmlview {
+
 TCheckableFormControlObj::TCheckableFormControlObj(ThtmlForm& form,
                                                    const TAttributeList& attributes,
                                                    TControlKind kind, TControlSize size)
@@ -19,3 +21,5 @@ void TCheckableFormControlObj::ResetToInitial() {
 void TCheckableFormControlObj::AddSubmitEntries(std::vector<std::string>& results) {
   if (Checked()) AddEntry(results, SubmitValue());
 }
+
+}  // namespace htmlview

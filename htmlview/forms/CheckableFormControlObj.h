@@ -2,6 +2,8 @@
 
 #include "forms/FormControlObj.h"
 
+namespace htmlview {
+
 // What check boxes and radio buttons share: a fixed size, raised by the text's descent, a
 // checked state from CHECKED, and NAME=VALUE submitted while checked.
 class TCheckableFormControlObj : public TFormControlObj {
@@ -25,3 +27,5 @@ class TCheckableFormControlObj : public TFormControlObj {
   bool initiallyChecked_;
   TControlSize size_;
 };
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "forms/OptionListControlObj.h"
 
+namespace htmlview {
+
 // Any other SELECT: a drop-down list with one chosen option.
 class TComboFormControlObj : public TOptionListControlObj {
  public:
@@ -13,3 +15,5 @@ class TComboFormControlObj : public TOptionListControlObj {
     return {LongestOptionChars() * WidthOfA() + 30, RowHeight() + 8};
   }
 };
+
+}  // namespace htmlview

@@ -1,5 +1,7 @@
 #include "forms/DetachedControlHost.h"
 
+namespace htmlview {
+
 TDetachedControlWindow::TDetachedControlWindow(TDetachedControlHost& host, const TControlSpec& spec,
                                                TControlEvents& events)
     : host_(host), spec_(spec), events_(events), selected_(spec.Items.size(), false) {}
@@ -55,3 +57,5 @@ TControlTextSize TDetachedControlHost::MeasureText(const TControlFont& font,
   const std::int32_t lineHeight = (font.Points * 13 + 6) / 12;
   return {static_cast<std::int32_t>(text.size()) * charWidth, lineHeight};
 }
+
+}  // namespace htmlview

@@ -7,6 +7,8 @@
 
 #include "canvas/ControlHost.h"
 
+namespace htmlview {
+
 class TDetachedControlHost;
 
 // A control window that only keeps its state: for documents that are never shown, and for
@@ -72,3 +74,5 @@ class TDetachedControlHost : public TControlHost {
   TDetachedControlWindow* focused_ = nullptr;
   int created_ = 0;
 };
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 #include "forms/FormControlObj.h"
 #include "forms/FormLimits.h"
 
+namespace htmlview {
+
 TDocumentForms::TDocumentForms() = default;
 
 TDocumentForms::~TDocumentForms() {
@@ -69,3 +71,5 @@ void TDocumentForms::Clear() {
   maps_.clear();
   optionsTaken_ = 0;
 }
+
+}  // namespace htmlview

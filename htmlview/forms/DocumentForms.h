@@ -12,6 +12,8 @@
 #include "forms/HtmlForm.h"
 #include "forms/MapItem.h"
 
+namespace htmlview {
+
 class TFormControlObj;
 
 // The forms, form controls and image maps of one document, and the viewer's handlers
@@ -80,3 +82,5 @@ class TDocumentForms {
   std::size_t optionsTaken_ = 0;
   std::uint32_t generation_ = 0;
 };
+
+}  // namespace htmlview

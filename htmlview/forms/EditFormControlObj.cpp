@@ -6,6 +6,8 @@
 #include "forms/FormLimits.h"
 #include "forms/HtmlForm.h"
 
+namespace htmlview {
+
 namespace {
 constexpr std::int32_t kDefaultSize = 20;
 constexpr std::int32_t kEditHeight = 20;
@@ -60,3 +62,5 @@ void TEditFormControlObj::AddSubmitEntries(std::vector<std::string>& results) {
 void TEditFormControlObj::HandleEnter() {
   Form().SubmitTheForm({});
 }
+
+}  // namespace htmlview

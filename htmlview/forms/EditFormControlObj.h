@@ -2,6 +2,8 @@
 
 #include "forms/FormControlObj.h"
 
+namespace htmlview {
+
 // INPUT TYPE "text", "password", absent or unknown: a single-line edit whose text is
 // submitted; Enter in it submits its form.
 class TEditFormControlObj : public TFormControlObj {
@@ -26,3 +28,5 @@ class TEditFormControlObj : public TFormControlObj {
 // An edit's SIZE: its number when that is positive, else the number before the text's
 // first comma or space ("40,1"), else 20; at most the edit size bound.
 std::int32_t EditSizeFromAttribute(const TAttributeList& attributes);
+
+}  // namespace htmlview

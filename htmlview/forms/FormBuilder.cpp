@@ -12,6 +12,8 @@
 #include "forms/TextAreaFormControlObj.h"
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 namespace {
 
 std::string InputType(const TAttributeList& attributes) {
@@ -118,3 +120,5 @@ void TFormBuilder::EndMap() {
 void TFormBuilder::AbandonMap() {
   openMap_.reset();
 }
+
+}  // namespace htmlview

@@ -7,6 +7,8 @@
 
 #include "document/Attributes.h"
 
+namespace htmlview {
+
 class TDocumentForms;
 class ThtmlForm;
 class TFormControlObj;
@@ -76,3 +78,5 @@ class TFormBuilder {
   std::uint32_t formGeneration_ = 0;  // the document's generation when currentForm_ was set
   std::unique_ptr<TMapItem> openMap_;
 };
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 #include "forms/FormLimits.h"
 #include "forms/HtmlForm.h"
 
+namespace htmlview {
+
 namespace {
 // Where windows wait before their line is drawn, and where unplaced ones go while a
 // control has the focus.
@@ -89,3 +91,5 @@ void TFormControlObj::Focused() {
   TDocumentForms& document = Document();
   if (document.ControlFocusedHandler) document.ControlFocusedHandler(*this);
 }
+
+}  // namespace htmlview

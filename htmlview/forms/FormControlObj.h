@@ -9,6 +9,8 @@
 #include "document/Attributes.h"
 #include "document/InlineControlObj.h"
 
+namespace htmlview {
+
 class TDocumentForms;
 class ThtmlForm;
 
@@ -94,3 +96,5 @@ class TFormControlObj : public TInlineControlObj, private TControlEvents {
   std::int32_t placedLeft_ = 0;
   std::int32_t placedTop_ = 0;
 };
+
+}  // namespace htmlview

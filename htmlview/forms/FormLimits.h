@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstdint>
 
+namespace htmlview {
+
 // Bounds on what a page can make the forms layer hold. Every control is a real window, and
 // windows are a scarce resource of the process, so their number is bounded per document;
 // the rest keeps a hostile page from growing memory far beyond its own size.
@@ -34,3 +36,5 @@ constexpr std::size_t kMaxCoords = 301;
 constexpr std::int32_t kMaxCoordValue = 1000000;
 
 }  // namespace form_limits
+
+}  // namespace htmlview

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace htmlview {
+
 // What a submitted form hands to the viewer: where to, how, and its entries, each
 // "NAME=VALUE" in the order of the form's controls.
 struct TFormSubmission {
@@ -12,3 +14,5 @@ struct TFormSubmission {
   std::string Method;
   std::vector<std::string> Results;
 };
+
+}  // namespace htmlview

@@ -3,6 +3,8 @@
 #include "document/SectionList.h"
 #include "forms/DocumentForms.h"
 
+namespace htmlview {
+
 void ConnectForms(TSectionList& doc, TDocumentForms& forms) {
   forms.PreFontName = [&doc] { return doc.PreFontName(); };
   forms.Background = [&doc] { return doc.CellBackground.value_or(doc.Background); };
@@ -14,3 +16,5 @@ void ConnectForms(TSectionList& doc, TDocumentForms& forms) {
   };
   doc.OnCleared = [&forms] { forms.Clear(); };
 }
+
+}  // namespace htmlview

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace htmlview {
+
 class TDocumentForms;
 class TSectionList;
 
@@ -9,3 +11,5 @@ class TSectionList;
 // font name and the colour behind their controls. The document knows nothing of forms:
 // whoever holds both connects them, and destroys the document first.
 void ConnectForms(TSectionList& doc, TDocumentForms& forms);
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "forms/FormControlObj.h"
 
+namespace htmlview {
+
 // INPUT TYPE "hidden": no window, no place in the text; submits NAME=VALUE.
 class THiddenFormControlObj : public TFormControlObj {
  public:
@@ -12,3 +14,5 @@ class THiddenFormControlObj : public TFormControlObj {
   bool Hidden() const override { return true; }
   void AddSubmitEntries(std::vector<std::string>& results) override { AddEntry(results, Value()); }
 };
+
+}  // namespace htmlview

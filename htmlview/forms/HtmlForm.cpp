@@ -6,6 +6,8 @@
 #include "forms/RadioButtonFormControlObj.h"
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 namespace {
 
 std::string Kept(const TAttributeList& attributes, TAttrSymbol which) {
@@ -49,3 +51,5 @@ void ThtmlForm::UncheckRadioGroup(const std::string& name, const TFormControlObj
       radio->Uncheck(alsoInitially);
   }
 }
+
+}  // namespace htmlview

@@ -7,6 +7,8 @@
 
 #include "document/Attributes.h"
 
+namespace htmlview {
+
 class TDocumentForms;
 class TFormControlObj;
 
@@ -51,3 +53,5 @@ class ThtmlForm {
   std::vector<std::unique_ptr<TFormControlObj>> controls_;
   std::size_t nonHiddenCount_ = 0;
 };
+
+}  // namespace htmlview

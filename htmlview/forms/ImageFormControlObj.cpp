@@ -2,6 +2,8 @@
 
 #include "forms/HtmlForm.h"
 
+namespace htmlview {
+
 void TImageFormControlObj::ImageClicked(std::int32_t x, std::int32_t y) {
   click_ = TClick{x, y};
   Clicked();
@@ -25,3 +27,5 @@ bool ImageControlClicked(TInlineControlObj* control, std::int32_t x, std::int32_
   image->ImageClicked(x, y);
   return true;
 }
+
+}  // namespace htmlview

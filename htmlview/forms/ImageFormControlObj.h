@@ -4,6 +4,8 @@
 
 #include "forms/FormControlObj.h"
 
+namespace htmlview {
+
 // INPUT TYPE "image": an inline image of the page stands for it, and has no window of its
 // own. A click on the image submits the form with the click position, once.
 class TImageFormControlObj : public TFormControlObj {
@@ -34,3 +36,5 @@ class TImageFormControlObj : public TFormControlObj {
 // The mouse code's way in: a click at (x, y) within an image that stands for `control`
 // (TImageObj::FormControl, TLinkHit::FormControl). False when it is no image control.
 bool ImageControlClicked(TInlineControlObj* control, std::int32_t x, std::int32_t y);
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 
 #include "forms/FormLimits.h"
 
+namespace htmlview {
+
 namespace {
 constexpr std::int32_t kMaxRowsWithoutSize = 8;
 }
@@ -24,3 +26,5 @@ TControlSize TListBoxFormControlObj::Measure() const {
   // The border takes 2 pixels on each side.
   return {LongestOptionChars() * WidthOfA() + 15, Rows() * RowHeight() + 4};
 }
+
+}  // namespace htmlview

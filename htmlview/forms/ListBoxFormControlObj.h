@@ -2,6 +2,8 @@
 
 #include "forms/OptionListControlObj.h"
 
+namespace htmlview {
+
 // SELECT with MULTIPLE or with SIZE above 1: a list box (several choices with MULTIPLE).
 class TListBoxFormControlObj : public TOptionListControlObj {
  public:
@@ -15,3 +17,5 @@ class TListBoxFormControlObj : public TOptionListControlObj {
  private:
   std::int32_t sizeRows_;  // from SIZE, 0 when not given
 };
+
+}  // namespace htmlview

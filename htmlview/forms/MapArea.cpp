@@ -7,6 +7,8 @@
 #include "forms/FormLimits.h"
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 namespace {
 
 bool IsSeparator(char c) {
@@ -119,3 +121,5 @@ bool TMapArea::Contains(std::int32_t x, std::int32_t y) const {
   }
   return false;
 }
+
+}  // namespace htmlview

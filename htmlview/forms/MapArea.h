@@ -6,6 +6,8 @@
 
 #include "document/Attributes.h"
 
+namespace htmlview {
+
 // One AREA of an image map: a region of the image and the link it stands for.
 class TMapArea {
  public:
@@ -32,3 +34,5 @@ class TMapArea {
 // each clamped to the coordinate bound. A piece that does not start with a number counts
 // as 0 so that the pieces after it keep their places.
 std::vector<std::int32_t> ParseCoords(const std::string& text, std::size_t limit);
+
+}  // namespace htmlview

@@ -3,6 +3,8 @@
 #include "forms/FormLimits.h"
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 TMapItem::TMapItem(const std::string& name) : name_(KeyOf(name)) {}
 
 std::string TMapItem::KeyOf(const std::string& name) {
@@ -28,3 +30,5 @@ bool TMapItem::HitTest(std::int32_t x, std::int32_t y, std::string& target,
   }
   return false;
 }
+
+}  // namespace htmlview

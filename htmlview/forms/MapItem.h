@@ -6,6 +6,8 @@
 
 #include "forms/MapArea.h"
 
+namespace htmlview {
+
 // A client-side image map: the areas of one MAP, in document order.
 class TMapItem {
  public:
@@ -30,3 +32,5 @@ class TMapItem {
   std::string name_;
   std::vector<TMapArea> areas_;
 };
+
+}  // namespace htmlview

@@ -5,6 +5,8 @@
 #include "forms/DocumentForms.h"
 #include "forms/FormLimits.h"
 
+namespace htmlview {
+
 TOptionListControlObj::TOptionListControlObj(ThtmlForm& form, const TAttributeList& attributes,
                                              TControlKind kind, bool multiSelect)
     : TFormControlObj(form, attributes), multiSelect_(multiSelect) {
@@ -73,3 +75,5 @@ std::int32_t TOptionListControlObj::WidthOfA() const {
 std::int32_t TOptionListControlObj::RowHeight() const {
   return Host().MeasureText(PreFont(), "A").Height;
 }
+
+}  // namespace htmlview

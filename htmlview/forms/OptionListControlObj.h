@@ -4,6 +4,8 @@
 
 #include "forms/FormControlObj.h"
 
+namespace htmlview {
+
 // One OPTION of a SELECT.
 struct TOptionObj {
   std::string Text;
@@ -42,3 +44,5 @@ class TOptionListControlObj : public TFormControlObj {
   std::vector<TOptionObj> options_;
   bool multiSelect_;
 };
+
+}  // namespace htmlview

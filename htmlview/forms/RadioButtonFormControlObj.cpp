@@ -2,6 +2,8 @@
 
 #include "forms/HtmlForm.h"
 
+namespace htmlview {
+
 TRadioButtonFormControlObj::TRadioButtonFormControlObj(ThtmlForm& form,
                                                        const TAttributeList& attributes)
     : TCheckableFormControlObj(form, attributes, TControlKind::RadioButton, {13, 14}) {
@@ -17,3 +19,5 @@ void TRadioButtonFormControlObj::Uncheck(bool alsoInitially) {
 void TRadioButtonFormControlObj::HandleClick() {
   Form().UncheckRadioGroup(Name(), *this);
 }
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "forms/CheckableFormControlObj.h"
 
+namespace htmlview {
+
 // INPUT TYPE "radio": a radio button in a 13 x 14 panel. Checking one unchecks the others
 // of its form whose NAME is the same in any case.
 class TRadioButtonFormControlObj : public TCheckableFormControlObj {
@@ -14,3 +16,5 @@ class TRadioButtonFormControlObj : public TCheckableFormControlObj {
  private:
   void HandleClick() override;
 };
+
+}  // namespace htmlview

@@ -5,6 +5,8 @@
 #include "forms/FormLimits.h"
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 namespace {
 
 constexpr std::int32_t kDefaultRows = 5;
@@ -98,3 +100,5 @@ void TTextAreaFormControlObj::ResetToInitial() {
 void TTextAreaFormControlObj::AddSubmitEntries(std::vector<std::string>& results) {
   AddEntry(results, Window() ? WithCrLf(Window()->Text()) : JoinLines(initialLines_));
 }
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "forms/FormControlObj.h"
 
+namespace htmlview {
+
 // TEXTAREA: a multi-line edit of ROWS x COLS characters (5 x 30 by default). WRAP "soft"
 // or "hard" wraps words and shows a vertical bar; otherwise lines run on, with both bars.
 class TTextAreaFormControlObj : public TFormControlObj {
@@ -29,3 +31,5 @@ class TTextAreaFormControlObj : public TFormControlObj {
   bool wordWrap_;
   std::vector<std::string> initialLines_;
 };
+
+}  // namespace htmlview

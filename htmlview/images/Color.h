@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace htmlview {
+
 // A colour value: red in bits 0-7, green in bits 8-15, blue in bits 16-23.
 using TColor = std::uint32_t;
 
@@ -24,3 +26,5 @@ constexpr TColor kWhite = MakeColor(255, 255, 255);
 
 // The colours of an indexed picture, at most 256.
 using TPalette = std::vector<TColor>;
+
+}  // namespace htmlview

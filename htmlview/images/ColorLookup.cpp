@@ -4,6 +4,8 @@
 
 #include "ColorPalette.h"
 
+namespace htmlview {
+
 TWebSafeColorLookup::TWebSafeColorLookup() : TColorLookup(WebSafePalette()) {}
 
 TFastColorLookup::TFastColorLookup(TPalette palette)
@@ -35,3 +37,5 @@ std::uint8_t TFastColorLookup::Nearest(std::uint8_t red, std::uint8_t green,
   }
   return static_cast<std::uint8_t>(best);
 }
+
+}  // namespace htmlview

@@ -5,6 +5,8 @@
 
 #include "Color.h"
 
+namespace htmlview {
+
 // Finds the palette entry that stands for a colour.
 class TColorLookup {
  public:
@@ -45,3 +47,5 @@ class TFastColorLookup final : public TColorLookup {
   static constexpr std::int16_t kUnknown = -1;
   std::vector<std::int16_t> table_;
 };
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace htmlview {
+
 namespace {
 
 constexpr std::size_t kStaticHalf = 10;
@@ -57,3 +59,5 @@ TPalette WebSafePalette() {
                                     static_cast<std::uint8_t>(blue * 51)));
   return palette;
 }
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "Color.h"
 
+namespace htmlview {
+
 // The 20 colours of the system default palette.
 TPalette SystemDefaultPalette();
 // A 256-entry system palette of an 8-bit screen: the first ten static colours, black, and
@@ -12,3 +14,5 @@ TPalette StandardSystemPalette();
 TPalette BuildSharedPalette(const TPalette& systemPalette);
 // The 216-colour cube with the levels 0, 51, 102, 153, 204 and 255, blue fastest.
 TPalette WebSafePalette();
+
+}  // namespace htmlview

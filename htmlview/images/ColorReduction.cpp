@@ -10,6 +10,8 @@
 #include "GraphicsError.h"
 #include "OctreeQuantizer.h"
 
+namespace htmlview {
+
 namespace {
 
 std::unique_ptr<TColorLookup> LookupFor(const TDIB& source, TPaletteKind kind,
@@ -64,3 +66,5 @@ TDIB ConvertForScreen(TDIB picture, int screenDepth, const TPalette& sharedPalet
   return ReduceColors(picture, screenDepth < 8 ? TPaletteKind::SystemDefault : TPaletteKind::Shared,
                       TDitherMode::FloydSteinberg, sharedPalette);
 }
+
+}  // namespace htmlview

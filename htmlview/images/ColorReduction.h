@@ -3,6 +3,8 @@
 #include "Color.h"
 #include "Dib.h"
 
+namespace htmlview {
+
 enum class TPaletteKind {
   SystemDefault,  // the 20 colours of the system default palette
   WebSafe,        // the 216-colour cube
@@ -25,3 +27,5 @@ int ClassifyScreenDepth(int bitsPerPixel, int planes);
 // 8 bits is dithered to the system default palette (below 8 bits) or to the shared palette
 // (8 bits); anything else is kept as it is.
 TDIB ConvertForScreen(TDIB picture, int screenDepth, const TPalette& sharedPalette);
+
+}  // namespace htmlview

@@ -6,6 +6,8 @@
 #include "GraphicsError.h"
 #include "Raster.h"
 
+namespace htmlview {
+
 std::size_t DibStride(std::int32_t width, int bitsPerPixel) {
   const std::size_t bits = static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel);
   return (bits + 31) / 32 * 4;
@@ -45,7 +47,7 @@ TDIB TDIB::FromRaster(const pavina::pictures::TRaster& raster) {
 }
 
 TDIB TDIB::FromRaster(const pavina::pictures::TRaster& raster,
-                        const pavina::pictures::TRaster& alpha) {
+                      const pavina::pictures::TRaster& alpha) {
   if (alpha.Empty()) return FromRaster(raster);
   if (raster.Empty() || alpha.Width() != raster.Width() || alpha.Height() != raster.Height() ||
       std::int64_t{raster.Width()} * raster.Height() > kMaxPixels)
@@ -78,3 +80,5 @@ const std::uint8_t* TDIB::ScanLine(std::int32_t y) const {
 void TDIB::Fill(std::uint8_t byte) {
   if (!bits_.empty()) std::memset(bits_.data(), byte, bits_.size());
 }
+
+}  // namespace htmlview

@@ -10,6 +10,8 @@ namespace pavina::pictures {
 class TRaster;
 }
 
+namespace htmlview {
+
 // A device-independent bitmap, the form in which the viewer holds every picture so that the
 // GDI layer can hand it to the screen as it is. Rows run from the top, each padded to 4
 // bytes. Pixels are 1 bit (masks: a set bit is white, the leftmost pixel in the most
@@ -70,3 +72,5 @@ class TDIB {
 
 // The bytes of one row of `width` pixels, padded to 4.
 std::size_t DibStride(std::int32_t width, int bitsPerPixel);
+
+}  // namespace htmlview

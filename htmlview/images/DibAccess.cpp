@@ -2,6 +2,8 @@
 
 #include "GraphicsError.h"
 
+namespace htmlview {
+
 TDIBReader::TDIBReader(const TDIB& dib) : dib_(dib) {
   if (dib.Empty()) throw EGraphicsError(kBitmapImageNotValid);
 }
@@ -68,3 +70,5 @@ void TDIBWriter::WriteColor(std::int32_t x, std::int32_t y, TColor color) {
   p[1] = GreenOf(color);
   p[2] = RedOf(color);
 }
+
+}  // namespace htmlview

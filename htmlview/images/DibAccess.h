@@ -5,6 +5,8 @@
 #include "Color.h"
 #include "Dib.h"
 
+namespace htmlview {
+
 // Reads the colours of a bitmap of any depth that TDIB holds.
 class TDIBReader {
  public:
@@ -45,3 +47,5 @@ inline void SetMaskPixel(TDIB& mask, std::int32_t x, std::int32_t y, bool white)
   const std::uint8_t bit = static_cast<std::uint8_t>(0x80u >> (x & 7));
   byte = white ? static_cast<std::uint8_t>(byte | bit) : static_cast<std::uint8_t>(byte & ~bit);
 }
+
+}  // namespace htmlview

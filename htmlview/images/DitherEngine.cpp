@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace htmlview {
+
 namespace {
 
 // error * weight / 16, rounded half away from zero.
@@ -52,3 +54,5 @@ void TFloydSteinbergEngine::DitherRow(const TColor* colors, std::uint8_t* indexe
   std::fill(nextErrors_.begin(), nextErrors_.end(), 0);
   leftToRight_ = !leftToRight_;
 }
+
+}  // namespace htmlview

@@ -6,6 +6,8 @@
 #include "Color.h"
 #include "ColorLookup.h"
 
+namespace htmlview {
+
 // Maps rows of colours to palette indexes, one row after the other from the top. This
 // engine takes the nearest colour of each pixel.
 class TDitherEngine {
@@ -34,3 +36,5 @@ class TFloydSteinbergEngine final : public TDitherEngine {
   std::vector<int> nextErrors_;
   bool leftToRight_ = true;
 };
+
+}  // namespace htmlview

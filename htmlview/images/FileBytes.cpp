@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+namespace htmlview {
+
 std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& fileName,
                                                        std::size_t maxBytes) {
   std::ifstream file(fileName, std::ios::binary | std::ios::ate);
@@ -13,3 +15,5 @@ std::optional<std::vector<std::uint8_t>> ReadFileBytes(const std::string& fileNa
   if (size > 0 && !file.read(reinterpret_cast<char*>(bytes.data()), size)) return std::nullopt;
   return bytes;
 }
+
+}  // namespace htmlview

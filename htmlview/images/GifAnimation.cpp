@@ -6,6 +6,8 @@
 #include "DibAccess.h"
 #include "GifImage.h"
 
+namespace htmlview {
+
 namespace {
 
 // Copies `area` of `from` (same size as `to`'s area at the origin) or back.
@@ -149,3 +151,5 @@ void TGIFImage::DrawFrame(int frameNumber) {
     }
   }
 }
+
+}  // namespace htmlview

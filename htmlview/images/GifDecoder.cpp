@@ -8,6 +8,8 @@
 #include "GraphicsError.h"
 #include "LzwDecoder.h"
 
+namespace htmlview {
+
 namespace {
 
 constexpr std::uint8_t kExtensionIntroducer = '!';
@@ -291,3 +293,5 @@ std::optional<std::uint8_t> FindLeadingGifTransparency(const std::uint8_t* data,
     return std::nullopt;
   return data[at + 6];
 }
+
+}  // namespace htmlview

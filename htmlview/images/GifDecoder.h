@@ -10,6 +10,8 @@
 #include "Color.h"
 #include "GifFrame.h"
 
+namespace htmlview {
+
 // Everything read from a GIF file.
 struct TGifContent {
   // The larger of the logical screen and every frame's right and bottom edge.
@@ -47,3 +49,5 @@ TGifStatus DecodeGif(const std::uint8_t* data, std::size_t size, TGifContent& co
 // The transparent index of a graphic control extension that directly follows the global
 // colour table and has its transparency flag set; nothing otherwise.
 std::optional<std::uint8_t> FindLeadingGifTransparency(const std::uint8_t* data, std::size_t size);
+
+}  // namespace htmlview

@@ -7,6 +7,8 @@
 #include "Dib.h"
 #include "PixelRect.h"
 
+namespace htmlview {
+
 // What happens to a frame's rectangle before the next frame is drawn.
 enum class TGifDisposal : std::uint8_t {
   None = 0,
@@ -35,3 +37,5 @@ struct TgfFrame {
 
   TPixelRect Bounds() const { return {Left, Top, Left + Width, Top + Height}; }
 };
+
+}  // namespace htmlview

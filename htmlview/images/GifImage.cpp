@@ -6,6 +6,8 @@
 #include "FileBytes.h"
 #include "GraphicsError.h"
 
+namespace htmlview {
+
 TGifStatus TGIFImage::LoadFromStream(const std::uint8_t* data, std::size_t size) {
   *this = TGIFImage{};
   TGifContent content;
@@ -65,3 +67,5 @@ TDIB TGIFImage::FirstFrameMask() const {
       if (!IsMaskWhite(first.Mask, x, y)) SetMaskPixel(mask, first.Left + x, first.Top + y, false);
   return mask;
 }
+
+}  // namespace htmlview

@@ -13,6 +13,8 @@
 #include "GifFrame.h"
 #include "PixelRect.h"
 
+namespace htmlview {
+
 // A GIF picture with its animation. A copy shares the frames but animates by itself, so
 // one GIF shown in two places runs in each at its own pace.
 class TGIFImage {
@@ -91,3 +93,5 @@ class TGIFImage {
   TDIB savedArea_;
   TDIB savedMask_;
 };
+
+}  // namespace htmlview

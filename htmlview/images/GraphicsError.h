@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace htmlview {
+
 // An error of the graphics layer: a picture that cannot be decoded, converted or held.
 // Its text is the one the operator may see.
 class EGraphicsError : public std::runtime_error {
@@ -17,3 +19,5 @@ constexpr const char* kImageHasNoDib = "Image has no DIB";
 constexpr const char* kScanLineOutOfRange = "Scan line index out of range";
 constexpr const char* kGifDibAllocationFailed = "Failed to allocate memory for GIF DIB";
 constexpr const char* kDibFromBitmapFailed = "Failed to create DIB from Bitmap";
+
+}  // namespace htmlview

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+namespace htmlview {
+
 std::string TStringBitmapList::KeyOf(const std::string& name) {
   const auto isBlank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
   const auto first = std::find_if_not(name.begin(), name.end(), isBlank);
@@ -64,3 +66,5 @@ TStringBitmapList& SharedImageCache() {
   static TStringBitmapList cache;
   return cache;
 }
+
+}  // namespace htmlview

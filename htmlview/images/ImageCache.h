@@ -8,6 +8,8 @@
 #include "GifImage.h"
 #include "Transparency.h"
 
+namespace htmlview {
+
 // One picture of the image cache, shared by every image of every document that shows it.
 struct TBitmapItem {
   std::shared_ptr<const TDIB> Bitmap;    // a plain picture, or
@@ -59,3 +61,5 @@ class TStringBitmapList {
 
 // The one cache of the process, which outlives every viewer.
 TStringBitmapList& SharedImageCache();
+
+}  // namespace htmlview

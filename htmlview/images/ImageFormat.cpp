@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+namespace htmlview {
+
 namespace {
 
 bool StartsWith(const std::uint8_t* data, std::size_t size, const char* prefix,
@@ -19,3 +21,5 @@ TImageFormat RecognizeImageFormat(const std::uint8_t* data, std::size_t size) {
   if (StartsWith(data, size, "\xFF\xD8\xFF\xE0", 4)) return TImageFormat::Jpeg;
   return TImageFormat::Unknown;
 }
+
+}  // namespace htmlview

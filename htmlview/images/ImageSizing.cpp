@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace htmlview {
+
 namespace {
 
 constexpr std::int32_t kPictureBox = 24;  // the built-in picture and its margin
@@ -45,3 +47,5 @@ TImageSize PlaceholderBoxSize(const TImageSizeAttributes& attributes, std::int32
   return {std::max(width, altText.Width + kTextGap + kPictureBox),
           std::max({height, kPictureBox, altText.Height})};
 }
+
+}  // namespace htmlview

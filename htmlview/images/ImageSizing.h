@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace htmlview {
+
 struct TImageSize {
   std::int32_t Width = 0;
   std::int32_t Height = 0;
@@ -26,3 +28,5 @@ TImageSize ImageDrawSize(const TImageSizeAttributes& attributes, TImageSize natu
 // and the ALT text (measured by the caller in 8-point "Arial").
 TImageSize PlaceholderBoxSize(const TImageSizeAttributes& attributes, std::int32_t availableWidth,
                               TImageSize altText);
+
+}  // namespace htmlview

@@ -6,6 +6,8 @@
 #error "The code reader loads 8 bytes at once in little-endian order."
 #endif
 
+namespace htmlview {
+
 namespace {
 
 constexpr std::uint32_t kMaxCodeSize = 12;
@@ -108,3 +110,5 @@ bool TLzwDecoder::Decode(const std::uint8_t* codes, std::size_t size, int minCod
   }
   return true;
 }
+
+}  // namespace htmlview

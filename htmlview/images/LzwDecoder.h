@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace htmlview {
+
 // Decodes the LZW code stream of a GIF raster into palette indexes.
 //
 // Every string in the table is a run of pixels already written, so a table entry is only
@@ -31,3 +33,5 @@ class TLzwDecoder {
   std::array<std::uint32_t, kMaxCodes> start_{};
   std::array<std::uint16_t, kMaxCodes> length_{};
 };
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 
 #include "DibAccess.h"
 
+namespace htmlview {
+
 namespace {
 
 void CollectLeaves(const TOctreeNode& node, TPalette& palette) {
@@ -87,3 +89,5 @@ TPalette TColorQuantizer::Palette() const {
   CollectLeaves(*root_, palette);
   return palette;
 }
+
+}  // namespace htmlview

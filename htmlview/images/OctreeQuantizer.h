@@ -8,6 +8,8 @@
 #include "Color.h"
 #include "Dib.h"
 
+namespace htmlview {
+
 // A node of the colour octree: a leaf counts the pixels that reached it and sums their
 // colours; an inner node has up to eight children, chosen by one bit of red, green, blue.
 struct TOctreeNode {
@@ -43,3 +45,5 @@ class TColorQuantizer {
   std::array<std::vector<TOctreeNode*>, kColorBits> reducible_;
   std::unique_ptr<TOctreeNode> root_;
 };
+
+}  // namespace htmlview

@@ -7,6 +7,8 @@
 
 #include "ImageCache.h"
 
+namespace htmlview {
+
 // The image names whose bytes the host promised for later, each with the images that wait
 // for them. An image is named by whatever number its document gives it.
 class TPendingImages {
@@ -31,3 +33,5 @@ class TPendingImages {
  private:
   std::map<std::string, std::vector<TWaiter>> waiters_;
 };
+
+}  // namespace htmlview

@@ -14,6 +14,8 @@
 #include "Raster.h"
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 namespace {
 
 // Shorter host streams cannot hold a bitmap, JPEG or PNG header.
@@ -215,3 +217,5 @@ TImageForSource TPictureLoader::GetImage(const std::string& src, bool transp,
   if (!result.Bitmap && !result.Gif) result.BuiltIn = TBuiltInPicture::CannotLoad;
   return result;
 }
+
+}  // namespace htmlview

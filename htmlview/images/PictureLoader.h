@@ -13,6 +13,8 @@
 #include "PendingImages.h"
 #include "Transparency.h"
 
+namespace htmlview {
+
 // The built-in pictures drawn in place of an image.
 enum class TBuiltInPicture {
   None,
@@ -87,3 +89,5 @@ class TPictureLoader {
   TPalette sharedPalette_;
   TPendingImages pending_;
 };
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace htmlview {
+
 // A rectangle of pixels; Right and Bottom are one past the last column and row.
 struct TPixelRect {
   std::int32_t Left = 0;
@@ -15,3 +17,5 @@ struct TPixelRect {
     return a.Left == b.Left && a.Top == b.Top && a.Right == b.Right && a.Bottom == b.Bottom;
   }
 };
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 
 #include "DibAccess.h"
 
+namespace htmlview {
+
 TDIB MakeColorMask(const TDIB& picture, TColor key) {
   const TDIBReader reader(picture);
   TDIB mask(picture.Width(), picture.Height(), 1);
@@ -30,3 +32,5 @@ TDIB MakeAlphaMask(const TDIB& picture) {
 TDIB MakeLowerLeftMask(const TDIB& picture) {
   return MakeColorMask(picture, TDIBReader(picture).Pixel(0, picture.Height() - 1));
 }
+
+}  // namespace htmlview

@@ -3,6 +3,8 @@
 #include "Color.h"
 #include "Dib.h"
 
+namespace htmlview {
+
 // How a picture's see-through pixels were chosen.
 enum class TTransparencyMode {
   None = 0,
@@ -18,3 +20,5 @@ TDIB MakeColorMask(const TDIB& picture, TColor key);
 TDIB MakeAlphaMask(const TDIB& picture);
 // The mask of TRANSP: white wherever the picture has the colour of its lower-left pixel.
 TDIB MakeLowerLeftMask(const TDIB& picture);
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 namespace {
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -93,3 +95,5 @@ std::string ExpandFileName(const std::string& target, const TFileNameContext& co
   }
   return full(ExtractFilePath(context.CurrentFile) + name);
 }
+
+}  // namespace htmlview

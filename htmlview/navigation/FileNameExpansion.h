@@ -3,6 +3,8 @@
 #include <functional>
 #include <string>
 
+namespace htmlview {
+
 // How link targets, IMG sources and background names become file names. A target that
 // contains "/" is taken as a URL ("file:///c|/docs/a%20b.htm"), anything else as a DOS
 // path; relative names are resolved against the base or the current file's folder.
@@ -37,3 +39,5 @@ std::string NormaliseServerRoot(const std::string& root);
 
 // A link target (without its "#anchor" part) as a full file name.
 std::string ExpandFileName(const std::string& target, const TFileNameContext& context);
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 bool SameDocument(const THistoryPlace& a, const THistoryPlace& b) {
   return SameText(a.FileName, b.FileName) && a.Position.FileType == b.Position.FileType;
 }
@@ -46,3 +48,5 @@ bool THistory::SetMaxCount(int count) {
   maxCount_ = count;
   return lowered && Clear();
 }
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace htmlview {
+
 // Kinds of file a viewer shows.
 enum class THtmlFileType : std::uint8_t { HTML = 0, Text = 1, Image = 2 };
 
@@ -51,3 +53,5 @@ class THistory {
   int index_ = 0;
   int maxCount_ = 0;
 };
+
+}  // namespace htmlview

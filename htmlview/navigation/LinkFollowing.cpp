@@ -2,6 +2,8 @@
 
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 TFileAndAnchor SplitAtAnchor(const std::string& name) {
   const std::size_t hash = name.find('#');
   if (hash == std::string::npos) return {name, {}};
@@ -57,3 +59,5 @@ std::string FullLinkTarget(const std::string& target, const TFileNameContext& co
   if (!target.empty() && target[0] == '#') return context.CurrentFile + target;
   return Expanded(target, context).Target;
 }
+
+}  // namespace htmlview

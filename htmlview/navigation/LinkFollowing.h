@@ -4,6 +4,8 @@
 
 #include "navigation/FileNameExpansion.h"
 
+namespace htmlview {
+
 // A document name split at its first "#": the file, and the anchor after the "#".
 struct TFileAndAnchor {
   std::string FileName;
@@ -35,3 +37,5 @@ TLinkAction DecideLinkAction(const std::string& target, const TFileNameContext& 
 // A link's full target, as the visited list holds it: a target that begins with "#" is
 // prefixed with the current file, any other has its file part expanded.
 std::string FullLinkTarget(const std::string& target, const TFileNameContext& context);
+
+}  // namespace htmlview

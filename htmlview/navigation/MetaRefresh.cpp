@@ -3,6 +3,8 @@
 #include "navigation/FileNameExpansion.h"
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 std::optional<TMetaRefresh> ParseMetaRefresh(const std::string& content) {
   const std::string delayText = TrimControls(content.substr(0, content.find(';')));
   if (delayText.empty() || delayText.size() > 9) return std::nullopt;
@@ -19,3 +21,5 @@ std::optional<TMetaRefresh> ParseMetaRefresh(const std::string& content) {
   if (url != std::string::npos) refresh.Url = content.substr(url + 4);
   return refresh;
 }
+
+}  // namespace htmlview

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace htmlview {
+
 // A place in a document that survives a re-layout: the index of the section at the top of
 // the view in the high 16 bits and the pixel offset into it in the low 16 bits. Both are
 // held at 0xFFFF, so a huge document keeps a place near the right one instead of a wrong one.
@@ -21,3 +23,5 @@ inline std::int32_t PackedSection(std::uint32_t packed) {
 inline std::int32_t PackedOffset(std::uint32_t packed) {
   return static_cast<std::int32_t>(packed & 0xFFFF);
 }
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace htmlview {
+
 bool HasVerticalStyle(TScrollStyle style) {
   return style == TScrollStyle::ssVertical || style == TScrollStyle::ssBoth;
 }
@@ -75,3 +77,5 @@ int ClampVerticalPosition(int position, int documentHeight, int panelHeight) {
 int ClampHorizontalPosition(int position, int range, int panelWidth) {
   return std::max(0, std::min(position, range - panelWidth));
 }
+
+}  // namespace htmlview

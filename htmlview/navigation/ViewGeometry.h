@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace htmlview {
+
 // Where the viewer's document, paint panel and scroll bars go for a given control size:
 // arithmetic only, so that the window control stays thin and the rules are testable.
 
@@ -62,3 +64,5 @@ TScrollBarArrangement ArrangeScrollBars(const TViewFrame& frame, int documentHei
 int ClampVerticalPosition(int position, int documentHeight, int panelHeight);
 // A horizontal position held within 0..range - panel width.
 int ClampHorizontalPosition(int position, int range, int panelWidth);
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 TVisitedList::TAddResult TVisitedList::Add(const std::string& target) {
   if (maxCount_ == 0) return TAddResult::Ignored;
   const auto found = std::find_if(items_.begin(), items_.end(),
@@ -37,3 +39,5 @@ void TVisitedList::Trim() {
   if (items_.size() > static_cast<std::size_t>(maxCount_))
     items_.resize(static_cast<std::size_t>(maxCount_));
 }
+
+}  // namespace htmlview

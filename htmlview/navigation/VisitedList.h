@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace htmlview {
+
 // The links followed lately, newest first, compared without regard to case. The viewer
 // colours every link whose full target is in the list.
 class TVisitedList {
@@ -29,3 +31,5 @@ class TVisitedList {
   std::vector<std::string> items_;
   int maxCount_ = kDefaultMaxCount;
 };
+
+}  // namespace htmlview

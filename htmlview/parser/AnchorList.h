@@ -3,6 +3,8 @@
 #include <map>
 #include <string>
 
+namespace htmlview {
+
 class TSectionBase;
 
 // The anchor names of a document (upper case, without "#"), each with the section in which
@@ -30,3 +32,5 @@ class TAnchorList {
  private:
   std::map<std::string, TSectionBase*> anchors_;
 };
+
+}  // namespace htmlview

@@ -1,5 +1,7 @@
 #include "AttributeNames.h"
 
+namespace htmlview {
+
 namespace {
 
 struct TAttributeName {
@@ -88,3 +90,5 @@ std::string_view AttributeNameOf(TAttrSymbol symbol) {
     if (entry.Symbol == symbol) return entry.Name;
   return {};
 }
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace htmlview {
+
 namespace {
 
 // Code page 1250, bytes 0x80 to 0xFF (0 where the byte is unassigned).
@@ -155,3 +157,5 @@ char WideCharToCodePage(std::uint32_t code, int codePage) {
   }
   return '?';
 }
+
+}  // namespace htmlview

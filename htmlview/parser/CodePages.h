@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace htmlview {
+
 // Windows font character sets as the document's fonts carry them.
 constexpr int kAnsiCharset = 0;
 constexpr int kDefaultCharset = 1;
@@ -23,3 +25,5 @@ int CodePageOfCharset(int charset);
 // A character reference above 255 as the byte of `codePage` that shows it; "?" where the
 // code page has no such character.
 char WideCharToCodePage(std::uint32_t code, int codePage);
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace htmlview {
+
 namespace {
 
 struct TSpecialEntity {
@@ -48,3 +50,5 @@ std::string_view EntityText(std::string_view name) {
     if (kLatin1Entities[i] == name) return std::string_view(&kLatin1Characters[i], 1);
   return {};
 }
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace htmlview {
+
 // Font sizes as numerators: points at the default size of 12, scaled with the control's
 // DefFontSize.
 
@@ -17,3 +19,5 @@ constexpr std::int32_t HeadingNumerator(int level) {
   constexpr std::int32_t numerators[7] = {12, 24, 18, 14, 12, 10, 8};
   return level >= 1 && level <= 6 ? numerators[level] : numerators[0];
 }
+
+}  // namespace htmlview

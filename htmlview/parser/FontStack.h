@@ -5,6 +5,8 @@
 
 #include "document/FontObj.h"
 
+namespace htmlview {
+
 // The parser's fonts: the base font at the bottom, the current one on top. A push copies
 // the top; a pop never removes the base. At most 25 fonts are stacked, so that markup
 // nested without end cannot grow it.
@@ -35,3 +37,5 @@ class TFontStack {
  private:
   std::vector<TFontDesc> fonts_ = std::vector<TFontDesc>(1);
 };
+
+}  // namespace htmlview

@@ -7,6 +7,8 @@
 #include "forms/TextAreaFormControlObj.h"
 #include "parser/HtmlBuilder.h"
 
+namespace htmlview {
+
 namespace {
 
 // An option's text is cut to 255 characters by the forms; more is never kept here.
@@ -121,3 +123,5 @@ void THtmlBuilder::DoMap() {
     Next();
   }
 }
+
+}  // namespace htmlview

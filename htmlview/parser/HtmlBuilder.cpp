@@ -12,6 +12,8 @@
 #include "parser/Utf8.h"
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 namespace {
 
 // Text of spaces alone adds nothing to a paragraph, so it does not end a pending
@@ -452,3 +454,5 @@ void THtmlBuilder::DoDivision(const TSymbolSet& terminators) {
   justify_ = saved;
   if (Sy() == end) Next();
 }
+
+}  // namespace htmlview

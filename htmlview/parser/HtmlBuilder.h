@@ -11,6 +11,8 @@
 #include "parser/Symbols.h"
 #include "parser/Tokenizer.h"
 
+namespace htmlview {
+
 class TCell;
 class TFormBuilder;
 class TFormControlObj;
@@ -141,3 +143,5 @@ class THtmlBuilder {
   bool inPre_ = false;
   bool paraSpacePending_ = false;
 };
+
+}  // namespace htmlview

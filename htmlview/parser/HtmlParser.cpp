@@ -5,6 +5,8 @@
 
 #include "parser/HtmlBuilder.h"
 
+namespace htmlview {
+
 std::string ReadWholeFile(const std::string& fileName, std::size_t maxBytes) {
   std::ifstream file(fileName, std::ios::binary | std::ios::ate);
   if (!file) throw std::runtime_error("Can't read file: " + fileName);
@@ -51,3 +53,5 @@ void THtmlParser::ReadTextBuffer(const TParseTarget& target, std::string_view te
   THtmlBuilder builder(target, none, *this);
   builder.ParsePlainText(text);
 }
+
+}  // namespace htmlview

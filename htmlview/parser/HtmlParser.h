@@ -8,6 +8,8 @@
 #include "parser/AnchorList.h"
 #include "parser/Tokenizer.h"
 
+namespace htmlview {
+
 class TSectionList;
 class TDocumentForms;
 
@@ -84,3 +86,5 @@ class THtmlParser {
 // The bytes of a file, at most `maxBytes`; std::runtime_error when it cannot be read or is
 // larger.
 std::string ReadWholeFile(const std::string& fileName, std::size_t maxBytes);
+
+}  // namespace htmlview

@@ -6,6 +6,8 @@
 #include "parser/FontSizes.h"
 #include "parser/HtmlBuilder.h"
 
+namespace htmlview {
+
 namespace {
 
 constexpr std::size_t kMaxFaceName = 50;
@@ -216,3 +218,5 @@ void THtmlBuilder::DoImage() {
   Section().AddImage(Attributes(), tokenizer_.SymbolStart(), tokenizer_.NoBreak);
   Next();
 }
+
+}  // namespace htmlview

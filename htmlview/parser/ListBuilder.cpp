@@ -4,6 +4,8 @@
 #include "document/SectionList.h"
 #include "parser/HtmlBuilder.h"
 
+namespace htmlview {
+
 namespace {
 
 const TSymbolSet kListEnds = {TSymbol::OlEnd,   TSymbol::UlEnd, TSymbol::DirEnd,
@@ -98,3 +100,5 @@ void THtmlBuilder::DoListItemOutsideList() {
   while (IsInline(Sy())) DoInline();
   FinishSection();
 }
+
+}  // namespace htmlview

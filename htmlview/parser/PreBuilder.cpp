@@ -7,6 +7,8 @@
 #include "parser/SourceReader.h"
 #include "parser/Utf8.h"
 
+namespace htmlview {
+
 namespace {
 
 // The tags that act inside PRE as they do elsewhere (besides the style tags).
@@ -108,3 +110,5 @@ void THtmlBuilder::ParsePlainText(std::string_view text) {
   }
   Finish();
 }
+
+}  // namespace htmlview

@@ -1,5 +1,7 @@
 #include "parser/HtmlBuilder.h"
 
+namespace htmlview {
+
 std::string THtmlBuilder::ReadRawText(std::string_view endTag, bool decodeEntities, bool crLf) {
   TSourceReader& reader = tokenizer_.Reader();
   std::string text;
@@ -39,3 +41,5 @@ void THtmlBuilder::DoScript() {
   Next();
   if (Sy() == TSymbol::ScriptEnd) Next();
 }
+
+}  // namespace htmlview

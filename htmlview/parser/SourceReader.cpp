@@ -5,6 +5,8 @@
 #include "parser/CodePages.h"
 #include "parser/Utf8.h"
 
+namespace htmlview {
+
 void TSourceReader::Start(std::string_view text, bool utf8) {
   text_ = text;
   utf8_ = utf8;
@@ -88,3 +90,5 @@ void TSourceReader::BeginInclude(std::string buffer) {
   lastLineEnd_ = 0;
   Next();
 }
+
+}  // namespace htmlview

@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace htmlview {
+
 // What Ch() gives once the text is used up. Distinct from every byte, so that a stray
 // control character 26 inside a page is only a control character.
 constexpr int kEndOfInput = 256;
@@ -59,3 +61,5 @@ class TSourceReader {
   int heldCh_ = kEndOfInput;  // the main text's character that waits behind the include
   int heldLineEnd_ = 0;       // and its line end, whose partner still folds into it
 };
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include <array>
 
+namespace htmlview {
+
 namespace {
 
 constexpr std::array<std::string_view, kTagCount> kTagNames = {
@@ -55,3 +57,5 @@ std::string_view TagNameOf(TSymbol symbol) {
     return kTagNames[static_cast<std::size_t>(value - kTagCount)];
   return {};
 }
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace htmlview {
+
 // What the tokenizer hands the builder: a tag's start or end, a text token, the end of the
 // input, an unknown tag or a single other character. Start symbols stand in the order of
 // the tag table; the first 49 tags have end symbols, in the same order.
@@ -166,3 +168,5 @@ class TSymbolSet {
 inline TSymbolSet operator|(TSymbolSet a, const TSymbolSet& b) {
   return a |= b;
 }
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 #include "parser/HtmlBuilder.h"
 #include "tables/HtmlTable.h"
 
+namespace htmlview {
+
 namespace {
 
 // A cell's content runs to the next of these.
@@ -126,3 +128,5 @@ void THtmlBuilder::DoTable(TJustify justify) {
   closeTable();
   if (Sy() == TSymbol::TableEnd) Next();
 }
+
+}  // namespace htmlview

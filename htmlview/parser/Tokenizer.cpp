@@ -7,6 +7,8 @@
 #include "parser/Entities.h"
 #include "parser/ParseError.h"
 
+namespace htmlview {
+
 namespace {
 
 bool IsLetter(int c) {
@@ -365,3 +367,5 @@ void THtmlTokenizer::ReadIncludeDirective() {
   includeHandler_(command, params, buffer);
   reader_.BeginInclude(std::move(buffer));
 }
+
+}  // namespace htmlview

@@ -11,6 +11,8 @@
 #include "parser/SourceReader.h"
 #include "parser/Symbols.h"
 
+namespace htmlview {
+
 // An include directive's handler: the command (upper case), its NAME="value" lines, and a
 // buffer that the handler may fill with text to be read in the directive's place.
 using TIncludeHandler = std::function<void(
@@ -93,3 +95,5 @@ class THtmlTokenizer {
 // The integer a text spells (optional sign, decimal digits, nothing else; surrounding
 // white space allowed), or 0.
 std::int32_t IntegerOf(std::string_view text);
+
+}  // namespace htmlview

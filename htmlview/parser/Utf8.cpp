@@ -4,6 +4,8 @@
 
 #include "text/AsciiCase.h"
 
+namespace htmlview {
+
 namespace {
 
 bool IsContinuation(unsigned char byte) {
@@ -97,3 +99,5 @@ bool IsUtf8Text(std::string_view text) {
   if (text.substr(0, kUtf8ByteOrderMark.size()) == kUtf8ByteOrderMark) return true;
   return LooksLikeUtf8(text);
 }
+
+}  // namespace htmlview

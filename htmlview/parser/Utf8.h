@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace htmlview {
+
 // The byte-order mark with which a UTF-8 file may start.
 constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
@@ -25,3 +27,5 @@ TUtf8Char DecodeUtf8(std::string_view bytes);
 bool IsUtf8Page(std::string_view page);
 // The same for a plain-text file, which has no META.
 bool IsUtf8Text(std::string_view text);
+
+}  // namespace htmlview

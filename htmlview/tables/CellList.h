@@ -7,6 +7,8 @@
 #include "CellObj.h"
 #include "TableAttributes.h"
 
+namespace htmlview {
+
 // One table row (TR): its cells in the order the page gives them, and what the TR said.
 class TCellList {
  public:
@@ -16,3 +18,5 @@ class TCellList {
   std::vector<std::unique_ptr<TCellObj>> Cells;
   std::int32_t RowHeight = 0;  // set by layout, one cell spacing included
 };
+
+}  // namespace htmlview

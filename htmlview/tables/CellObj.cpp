@@ -1,5 +1,7 @@
 #include "CellObj.h"
 
+namespace htmlview {
+
 TCellObj::TCellObj(TSectionList& doc, const TCellAttributes& attributes)
     : ColSpan(attributes.ColSpan),
       RowSpan(attributes.RowSpan),
@@ -9,3 +11,5 @@ TCellObj::TCellObj(TSectionList& doc, const TCellAttributes& attributes)
       Cell(doc) {
   if (attributes.BgColorGiven) Cell.Background = attributes.BgColor;
 }
+
+}  // namespace htmlview

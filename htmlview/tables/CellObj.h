@@ -6,6 +6,8 @@
 #include "TableGrid.h"
 #include "document/Cell.h"
 
+namespace htmlview {
+
 class TSectionList;
 
 // One table cell (TD or TH, or the caption): what its tag said and a cell of sections
@@ -36,3 +38,5 @@ class TCellObj {
     return x >= BoxX && x < BoxX + BoxWidth && y >= BoxY && y < BoxY + BoxHeight;
   }
 };
+
+}  // namespace htmlview

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+namespace htmlview {
+
 namespace {
 
 using TColumns = std::vector<TColumnRange>;
@@ -303,3 +305,5 @@ std::vector<TPixels> ColumnWidths(const TColumnWidthRequest& request) {
   }
   return Interpolated(columns, target);
 }
+
+}  // namespace htmlview

@@ -6,6 +6,8 @@
 #include "TableArithmetic.h"
 #include "TableAttributes.h"
 
+namespace htmlview {
+
 // One cell's claim on the columns it spans. Min and Max are its content's widths plus
 // twice the padding and the spacing; PixelWidth is its WIDTH plus the same, 0 when it
 // has no WIDTH in pixels; Percent is its percent WIDTH in tenths, 0 when none.
@@ -46,3 +48,5 @@ TPixels TargetWidth(const TColumnWidthRequest& request);
 // The width of each column. Each includes one cell spacing, so the table is their sum
 // plus one more spacing.
 std::vector<TPixels> ColumnWidths(const TColumnWidthRequest& request);
+
+}  // namespace htmlview

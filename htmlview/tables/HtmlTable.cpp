@@ -7,6 +7,8 @@
 #include "document/IndentManager.h"
 #include "document/SectionList.h"
 
+namespace htmlview {
+
 namespace {
 
 // A table's width and height stay within the document's extent however large its
@@ -202,3 +204,5 @@ void ThtmlTable::ShiftY(std::int32_t dy) {
 void ThtmlTable::HideControls(bool offScreen) {
   for (TCellObj* cell : CellsInOrder()) cell->Cell.HideControls(offScreen);
 }
+
+}  // namespace htmlview

@@ -15,6 +15,8 @@
 #include "document/Attributes.h"
 #include "document/SectionBase.h"
 
+namespace htmlview {
+
 class TCell;
 
 // A table: a section whose rows hold cells, each cell a list of sections of its own.
@@ -148,3 +150,5 @@ class ThtmlTable : public TSectionBase {
   std::vector<std::int32_t> rowTops_;   // each row's top
   std::vector<std::int32_t> rowReach_;  // lowest cell bottom of the rows up to each
 };
+
+}  // namespace htmlview

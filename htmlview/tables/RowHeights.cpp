@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <numeric>
 
+namespace htmlview {
+
 std::vector<TPixels> RowHeights(int rowCount, const std::vector<TRowClaim>& claims,
                                 TPixels rowsTarget) {
   std::vector<TPixels> heights(static_cast<std::size_t>(std::max(rowCount, 0)), 0);
@@ -29,3 +31,5 @@ std::vector<TPixels> RowHeights(int rowCount, const std::vector<TRowClaim>& clai
   }
   return heights;
 }
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 
 #include "TableArithmetic.h"
 
+namespace htmlview {
+
 // One cell's claim on the rows it spans: its content height, or its HEIGHT when larger,
 // plus twice the padding and the spacing.
 struct TRowClaim {
@@ -19,3 +21,5 @@ struct TRowClaim {
 // when the rows are shorter, each grows by an equal part of the difference.
 std::vector<TPixels> RowHeights(int rowCount, const std::vector<TRowClaim>& claims,
                                 TPixels rowsTarget);
+
+}  // namespace htmlview

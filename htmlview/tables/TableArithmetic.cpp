@@ -1,5 +1,7 @@
 #include "TableArithmetic.h"
 
+namespace htmlview {
+
 std::vector<TPixels> ShareOut(TPixels total, const std::vector<TPixels>& weights) {
   TPixels sum = 0;
   for (TPixels weight : weights) sum += weight;
@@ -27,3 +29,5 @@ std::vector<TPixels> SplitEvenly(TPixels total, std::size_t count) {
   parts.back() += total - each * static_cast<TPixels>(count);
   return parts;
 }
+
+}  // namespace htmlview

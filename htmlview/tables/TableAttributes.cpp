@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace htmlview {
+
 namespace {
 
 std::int32_t Clamped(std::int32_t value, std::int32_t low, std::int32_t high) {
@@ -66,3 +68,5 @@ TCellAttributes ReadCellAttributes(const TAttributeList& attributes, TVAlign row
   ReadColor(attributes, TAttrSymbol::BGCOLOR, cell.BgColor, cell.BgColorGiven);
   return cell;
 }
+
+}  // namespace htmlview

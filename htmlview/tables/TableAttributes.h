@@ -6,6 +6,8 @@
 #include "document/Attributes.h"
 #include "images/Color.h"
 
+namespace htmlview {
+
 // A WIDTH or HEIGHT: pixels, or tenths of a percent; 0 when not given.
 struct TTableLength {
   std::int32_t Value = 0;
@@ -60,3 +62,5 @@ struct TCellAttributes {
 };
 
 TCellAttributes ReadCellAttributes(const TAttributeList& attributes, TVAlign rowVAlign);
+
+}  // namespace htmlview

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 
+namespace htmlview {
+
 TTableGrid ExpandGrid(const std::vector<std::vector<TCellSpan>>& rows) {
   TTableGrid grid;
   grid.RowCount = static_cast<int>(rows.size());
@@ -37,3 +39,5 @@ TTableGrid ExpandGrid(const std::vector<std::vector<TCellSpan>>& rows) {
   }
   return grid;
 }
+
+}  // namespace htmlview

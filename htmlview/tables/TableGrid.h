@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace htmlview {
+
 // The most columns a table may have; a wider one is refused before anything is sized
 // by its column count, so a COLSPAN of 10000 costs nothing.
 constexpr int kMaxTableColumns = 200;
@@ -35,3 +37,5 @@ struct TTableGrid {
 // to no other cell. A ROWSPAN stops at the last row; a COLSPAN stops before a position
 // that a cell from above already covers, so that cells never overlap.
 TTableGrid ExpandGrid(const std::vector<std::vector<TCellSpan>>& rows);
+
+}  // namespace htmlview

@@ -8,6 +8,8 @@
 #include "document/IndentManager.h"
 #include "document/ProcessingError.h"
 
+namespace htmlview {
+
 namespace {
 
 // Values capped so that their running sum stays within `limit`.
@@ -80,7 +82,7 @@ void ThtmlTable::PlaceColumns(const TRanges& ranges, std::int32_t left, std::int
   request.TableWidth = attributes_.Width;
   request.Available = available;
   request.Spacing = spacing;
-  std::vector<TPixels> widths = ::ColumnWidths(request);
+  std::vector<TPixels> widths = htmlview::ColumnWidths(request);
   // Each column within its share of the largest extent, so that positions stay in range.
   for (TPixels& width : widths)
     width = std::min<TPixels>(width, kMaxDocumentExtent / (TPixels{columnCount_} + 2));
@@ -187,3 +189,5 @@ void ThtmlTable::PlaceRows(int rowCount, const std::vector<TRowClaim>& claims) {
   }
   rowsHeight_ = columnCount_ > 0 ? rowTop.back() + spacing : 0;
 }
+
+}  // namespace htmlview

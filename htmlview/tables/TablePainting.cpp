@@ -5,6 +5,8 @@
 
 #include "document/SectionList.h"
 
+namespace htmlview {
+
 // The table was placed by layout; `y` adds nothing to that.
 std::int32_t ThtmlTable::Draw(const TRect& clip, std::int32_t clipWidth, std::int32_t x,
                               std::int32_t /*y*/) {
@@ -86,3 +88,5 @@ void ThtmlTable::Dump(std::string& out, int indent) const {
   }
   if (caption_ && captionBelow_) dumpCell(*caption_, "caption", indent + 2);
 }
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "document/Cell.h"
 
+namespace htmlview {
+
 // What lies at a point, and the document's indexes and text in the cells: each cell is
 // asked with its own coordinates.
 
@@ -80,3 +82,5 @@ bool ThtmlTable::GetChAtPos(std::int32_t pos, char& ch) const {
 void ThtmlTable::CopyToClipboard(std::string& text) const {
   for (const TCellObj* cell : CellsInOrder()) cell->Cell.CopyToClipboard(text);
 }
+
+}  // namespace htmlview

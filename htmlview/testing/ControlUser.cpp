@@ -1,5 +1,7 @@
 #include "testing/ControlUser.h"
 
+namespace htmlview {
+
 void UserClick(TDetachedControlWindow& window) {
   window.SetFocus();
   if (window.Spec().Kind == TControlKind::CheckBox) window.SetChecked(!window.Checked());
@@ -25,3 +27,5 @@ void UserPressEnter(TDetachedControlWindow& window) {
   window.SetFocus();
   window.Events().ControlEnterPressed();
 }
+
+}  // namespace htmlview

@@ -5,6 +5,8 @@
 
 #include "forms/DetachedControlHost.h"
 
+namespace htmlview {
+
 // The user at a detached control window, as a window on the screen would report it: a
 // click (a check box toggles, a radio button checks), the choice of a row of a list (a
 // multiple list box toggles it), typed text (cut at the control's MAXLENGTH), Enter. Each
@@ -13,3 +15,5 @@ void UserClick(TDetachedControlWindow& window);
 void UserChoose(TDetachedControlWindow& window, std::int32_t index);
 void UserType(TDetachedControlWindow& window, const std::string& text);
 void UserPressEnter(TDetachedControlWindow& window);
+
+}  // namespace htmlview

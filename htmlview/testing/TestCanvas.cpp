@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <stdexcept>
 
+namespace htmlview {
+
 namespace {
 
 std::int32_t Scaled(std::int32_t atTwelve, std::int32_t sizePt) {
@@ -141,3 +143,5 @@ TColor TTestCanvas::SystemColor(TSystemColor which) const {
 void TTestCanvas::SetSystemColor(TSystemColor which, TColor color) {
   systemColors_[static_cast<int>(which)] = color;
 }
+
+}  // namespace htmlview

@@ -6,6 +6,8 @@
 
 #include "canvas/Canvas.h"
 
+namespace htmlview {
+
 // A canvas with fixed metrics that records what is drawn, so that layouts are exact and
 // the same on every platform. At 12 points a character is 7 pixels wide (bold 8), the
 // ascent is 10, the descent 3 and the external leading 2; everything scales with the size.
@@ -59,3 +61,5 @@ class TTestCanvas : public TCanvas {
   std::int64_t fontLookups_ = 0;
   std::int64_t measurements_ = 0;
 };
+
+}  // namespace htmlview

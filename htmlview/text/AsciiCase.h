@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace htmlview {
+
 // Letter case as the viewer compares names, tags and attribute words: ASCII letters only,
 // whatever the locale (a C library's toupper may fold bytes above 127 under some locales,
 // and would then change text that is no name at all).
@@ -31,3 +33,5 @@ inline bool SameText(std::string_view a, std::string_view b) {
     if (UpperChar(a[i]) != UpperChar(b[i])) return false;
   return true;
 }
+
+}  // namespace htmlview

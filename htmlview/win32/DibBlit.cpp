@@ -5,6 +5,8 @@
 
 #include "images/DibAccess.h"
 
+namespace htmlview {
+
 namespace {
 // The header and colour table of a top-down DIB.
 std::vector<std::uint8_t> DibHeader(const TDIB& picture, bool asMask) {
@@ -156,3 +158,5 @@ HBITMAP MakeTileBlock(HDC dc, const TDIB& picture, int minimumSide, SIZE& block,
   ::DeleteDC(target);
   return bitmap;
 }
+
+}  // namespace htmlview

@@ -5,6 +5,8 @@
 #include "canvas/Canvas.h"
 #include "images/Dib.h"
 
+namespace htmlview {
+
 // Pictures onto a device context. A mask is 1 bit a pixel, white where the background
 // stays; masked pictures go through XOR, AND, XOR, so the picture's own colour under the
 // mask does not matter. A 32-bit picture is blended by its alpha over what is there.
@@ -21,3 +23,5 @@ void DrawBitmap(HDC dc, int x, int y, HBITMAP bitmap, HBITMAP mask);
 // A picture with alpha is blended over `under` first.
 HBITMAP MakeTileBlock(HDC dc, const TDIB& picture, int minimumSide, SIZE& block,
                       TColor under = kBlack);
+
+}  // namespace htmlview

@@ -7,6 +7,8 @@
 #include "win32/DibBlit.h"
 #include "win32/ViewerResources.h"
 
+namespace htmlview {
+
 namespace {
 COLORREF Ref(TColor color) {
   return static_cast<COLORREF>(color & 0xFFFFFF);
@@ -277,3 +279,5 @@ TColor TGdiCanvas::SystemColor(TSystemColor which) const {
   }
   return ::GetSysColor(COLOR_WINDOW);
 }
+
+}  // namespace htmlview

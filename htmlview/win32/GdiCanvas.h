@@ -10,6 +10,8 @@
 
 #include "canvas/Canvas.h"
 
+namespace htmlview {
+
 // The viewer's canvas on a GDI device context. One canvas serves a viewer for its whole
 // life, so that the font handles its document keeps stay valid: it measures on a memory
 // context of its own and draws on whatever context is attached for a paint.
@@ -68,3 +70,5 @@ class TGdiCanvas final : public TCanvas {
   int clipDepth_ = 0;
   std::vector<int> advances_;  // per-character advances of the text being drawn
 };
+
+}  // namespace htmlview

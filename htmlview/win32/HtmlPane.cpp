@@ -17,6 +17,8 @@
 #include "win32/PaneWindows.h"
 #include "win32/ViewerResources.h"
 
+namespace htmlview {
+
 namespace {
 constexpr const char* kClassName = "THtmlPane";
 constexpr std::size_t kImageDocumentLimit = 255;
@@ -639,7 +641,7 @@ void THtmlPane::DoLayout() {
     const std::int32_t height =
         document_->DoLogic(vMargin_, std::max(LayoutWidth(frame), 0), widest);
     widestLine_ = widest;
-    documentHeight_ = ::DocumentHeight(frame, height);
+    documentHeight_ = htmlview::DocumentHeight(frame, height);
   } catch (...) {
     endLayout();
     throw;
@@ -952,3 +954,5 @@ void THtmlPane::DeliverFormSubmission() {
     OnFormSubmit(*this, submission.Action, submission.Target, submission.EncType, submission.Method,
                  submission.Results);
 }
+
+}  // namespace htmlview

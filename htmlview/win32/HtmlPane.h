@@ -25,6 +25,8 @@
 #include "win32/ViewerWindow.h"
 #include "win32/Win32ControlHost.h"
 
+namespace htmlview {
+
 class TSectionList;
 class TImageObj;
 class TFormControlObj;
@@ -360,3 +362,5 @@ class THtmlPane final : public TViewerWindow {
   int imageCacheCount_ = TStringBitmapList::kDefaultCacheCount;
   std::string backgroundCacheName_;  // the cache entry the background uses
 };
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include <shellapi.h>
 
+namespace htmlview {
+
 bool TPaneDropTarget::Register() {
   if (!registered_) registered_ = SUCCEEDED(::RegisterDragDrop(window_, this));
   return registered_;
@@ -86,3 +88,5 @@ HRESULT TPaneDropTarget::Drop(IDataObject* data, DWORD, POINTL point, DWORD* eff
   if (*effect != DROPEFFECT_NONE) Dropped(ClientPoint(point), files);
   return S_OK;
 }
+
+}  // namespace htmlview

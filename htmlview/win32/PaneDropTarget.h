@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+namespace htmlview {
+
 class TPaneDropTarget final : public IDropTarget {
  public:
   // Bounds on what a drag may carry, so that a strange data object cannot make us allocate
@@ -54,3 +56,5 @@ class TPaneDropTarget final : public IDropTarget {
   ULONG references_ = 0;
   TFiles files_;
 };
+
+}  // namespace htmlview

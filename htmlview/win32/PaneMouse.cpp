@@ -11,6 +11,8 @@
 #include "win32/PaneWindows.h"
 #include "win32/ViewerResources.h"
 
+namespace htmlview {
+
 namespace {
 constexpr int kHandCursor = 1;
 constexpr int kScrollBothCursor = 3, kScrollUpCursor = 4, kScrollDownCursor = 5;
@@ -361,3 +363,5 @@ void THtmlPane::AutoScrollStep() {
   if (selecting) ExtendSelection(p.x, p.y);
   ::UpdateWindow(panel);
 }
+
+}  // namespace htmlview

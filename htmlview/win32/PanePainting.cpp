@@ -9,6 +9,8 @@
 #include "win32/PaneWindows.h"
 #include "win32/ViewerResources.h"
 
+namespace htmlview {
+
 namespace {
 constexpr const char* kBorderClass = "THtmlBorderPanel";
 constexpr const char* kPaintClass = "TPaintPanel";
@@ -275,3 +277,5 @@ void THtmlPane::PaintBackground(HDC dc, const RECT& clip) {
     for (int x = x0; x < clip.right; x += block.cx)
       DrawBitmap(dc, x, y, tile.Get(), tileMask.Get());
 }
+
+}  // namespace htmlview

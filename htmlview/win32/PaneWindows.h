@@ -2,6 +2,8 @@
 
 #include "win32/HtmlPane.h"
 
+namespace htmlview {
+
 // The control's child windows. The border panel covers the control and draws only the
 // focus or single border; the paint panel shows the document and hands its paint, mouse
 // and timer messages to the control.
@@ -31,3 +33,5 @@ class THtmlPane::TPaintPanel final : public TViewerWindow {
   THtmlPane& pane_;
   bool animating_ = false;
 };
+
+}  // namespace htmlview

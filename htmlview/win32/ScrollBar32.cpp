@@ -1,5 +1,7 @@
 #include "win32/ScrollBar32.h"
 
+namespace htmlview {
+
 T32ScrollBar::T32ScrollBar(HWND parent, bool vertical, int smallChange)
     : vertical_(vertical), smallChange_(smallChange) {
   handle_ = ::CreateWindowExA(0, "SCROLLBAR", "",
@@ -63,3 +65,5 @@ bool T32ScrollBar::Visible() const {
 void T32ScrollBar::SetEnabled(bool enabled) {
   ::EnableWindow(handle_, enabled ? TRUE : FALSE);
 }
+
+}  // namespace htmlview

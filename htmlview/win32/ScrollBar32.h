@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+namespace htmlview {
+
 // A scroll-bar control driven through the 32-bit scroll information, so that documents
 // taller than 32,767 pixels scroll correctly. Updates that change nothing are skipped.
 class T32ScrollBar {
@@ -44,3 +46,5 @@ class T32ScrollBar {
   bool disableNoScroll_ = false;
   bool set_ = false;
 };
+
+}  // namespace htmlview

@@ -7,6 +7,8 @@
 #include "images/ColorReduction.h"
 #include "win32/ViewerResourceIds.h"
 
+namespace htmlview {
+
 namespace {
 // The screen's own palette entries on a palette device, else the standard ones.
 TPalette ScreenSystemPalette(HDC screen) {
@@ -73,3 +75,5 @@ HCURSOR TViewerResources::Cursor(int number) const {
     return cursors_[static_cast<std::size_t>(number - 1)];
   return ::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
 }
+
+}  // namespace htmlview

@@ -6,6 +6,8 @@
 
 #include "images/Color.h"
 
+namespace htmlview {
+
 // What every viewer of the process shares, made once at the first viewer: the five
 // screen cursors, the built-in pictures, the screen's colour depth and, on 8-bit screens,
 // the palette every paint selects.
@@ -47,3 +49,5 @@ class TViewerResources {
   std::array<TColor, 256> sharedPalette_{};
   std::size_t sharedPaletteSize_ = 0;
 };
+
+}  // namespace htmlview

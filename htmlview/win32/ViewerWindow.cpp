@@ -2,6 +2,8 @@
 
 #include <exception>
 
+namespace htmlview {
+
 std::function<void(const std::string&)>& TViewerWindow::ErrorReporter() {
   static std::function<void(const std::string&)> reporter = [](const std::string& text) {
     ::MessageBoxA(nullptr, text.c_str(), "Error", MB_OK | MB_ICONERROR | MB_TASKMODAL);
@@ -21,3 +23,5 @@ void TViewerWindow::CreateHandle(DWORD exStyle, const char* className, DWORD sty
 void TViewerWindow::HandlerFailed(const std::exception& error) {
   if (ErrorReporter()) ErrorReporter()(error.what());
 }
+
+}  // namespace htmlview

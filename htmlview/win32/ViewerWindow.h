@@ -7,6 +7,8 @@
 
 #include "WindowBase.h"
 
+namespace htmlview {
+
 // A window of the viewer on the shared window base. An exception thrown by a handler ends
 // at the window procedure and goes to the error reporter, since it cannot cross the
 // system's code.
@@ -22,3 +24,5 @@ class TViewerWindow : public pavina::win32::TWindowBase {
                     int height, HWND parent);
   void HandlerFailed(const std::exception& error) override;
 };
+
+}  // namespace htmlview

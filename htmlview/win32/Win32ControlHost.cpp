@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace htmlview {
+
 namespace {
 constexpr UINT_PTR kSubclassId = 0x5056;  // ours among a window's subclasses
 constexpr int kDropDownRoom = 200;        // list height below a drop-down list
@@ -270,3 +272,5 @@ TControlTextSize TWin32ControlHost::MeasureText(const TControlFont& font, const 
 std::int32_t TWin32ControlHost::ScrollBarSize() {
   return ::GetSystemMetrics(SM_CXVSCROLL);
 }
+
+}  // namespace htmlview

@@ -9,6 +9,8 @@
 
 #include "canvas/ControlHost.h"
 
+namespace htmlview {
+
 // The page's form controls as real child windows of the paint panel. Their notifications
 // reach the panel, which hands them to HandleCommand.
 class TWin32ControlHost final : public TControlHost {
@@ -37,3 +39,5 @@ class TWin32ControlHost final : public TControlHost {
   std::int32_t scrollOffset_ = 0;
   std::map<std::pair<std::string, std::int32_t>, HFONT> fonts_;
 };
+
+}  // namespace htmlview

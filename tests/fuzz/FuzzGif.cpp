@@ -6,6 +6,10 @@
 #include "GifImage.h"
 #include "GraphicsError.h"
 
+using htmlview::EGraphicsError;
+using htmlview::TGIFImage;
+using htmlview::TGifStatus;
+
 namespace {
 void Animate(TGIFImage& gif) {
   std::uint32_t now = 0;

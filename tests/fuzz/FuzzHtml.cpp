@@ -9,6 +9,12 @@
 #include "parser/AnchorList.h"
 #include "parser/HtmlParser.h"
 
+using htmlview::TAnchorList;
+using htmlview::TDocumentForms;
+using htmlview::THtmlParser;
+using htmlview::TSectionList;
+using htmlview::TTestCanvas;
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   TTestCanvas canvas;
   TSectionList document(canvas);

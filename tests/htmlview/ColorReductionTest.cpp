@@ -12,6 +12,8 @@
 #include "images/GraphicsError.h"
 #include "images/OctreeQuantizer.h"
 
+namespace htmlview {
+
 namespace {
 
 TDIB Picture24(int width, int height, const std::vector<TColor>& colors) {
@@ -241,3 +243,5 @@ TEST(Dib, FromRasterTurnsRedGreenBlueIntoTheBitmapOrder) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

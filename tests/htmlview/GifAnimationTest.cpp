@@ -4,6 +4,8 @@
 #include "images/DibAccess.h"
 #include "images/GifImage.h"
 
+namespace htmlview {
+
 namespace {
 
 // Palette: 0 black, 1 red, 2 green, 3 blue.
@@ -191,3 +193,5 @@ TEST(GifAnimation, SetCurrentFrameShowsWhatStepsWouldHaveBuilt) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

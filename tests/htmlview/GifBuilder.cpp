@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace htmlview {
+
 namespace {
 
 class TBitWriter {
@@ -218,3 +220,5 @@ TBytes8 InterlaceRows(const TBytes8& pixels, int width, int height) {
       out.insert(out.end(), pixels.begin() + y * width, pixels.begin() + (y + 1) * width);
   return out;
 }
+
+}  // namespace htmlview

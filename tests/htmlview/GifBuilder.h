@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+namespace htmlview {
+
 // Writes GIF files for tests, block by block, with a plain LZW encoder of its own.
 using TBytes8 = std::vector<std::uint8_t>;
 using TRgbList = std::vector<std::uint32_t>;  // colours as 0xBBGGRR
@@ -55,3 +57,5 @@ class TGifBuilder {
 
 // Rows reordered the way an interlaced GIF sends them.
 TBytes8 InterlaceRows(const TBytes8& pixels, int width, int height);
+
+}  // namespace htmlview

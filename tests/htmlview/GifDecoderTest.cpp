@@ -9,6 +9,8 @@
 #include "images/GifImage.h"
 #include "images/GraphicsError.h"
 
+namespace htmlview {
+
 namespace {
 
 const TRgbList kGlobal = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000};
@@ -280,3 +282,5 @@ TEST(GifDecoder, SamplesWithRandomBytesChangedFailCleanly) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

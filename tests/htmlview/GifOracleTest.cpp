@@ -16,6 +16,8 @@
 #include "images/GifDecoder.h"
 #include "images/GifImage.h"
 
+namespace htmlview {
+
 namespace {
 
 // The "NETSCAPE2.0" loop count wherever giflib filed the extension; -1 without one.
@@ -258,3 +260,5 @@ TEST(GifAnimationAgainstImageMagick, CompositesMatchImageMagicksCoalescedFrames)
 }
 
 }  // namespace
+
+}  // namespace htmlview

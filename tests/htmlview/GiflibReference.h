@@ -10,6 +10,8 @@
 #include <memory>
 #include <vector>
 
+namespace htmlview {
+
 struct TGiflibCloser {
   void operator()(GifFileType* gif) const {
     int error = 0;
@@ -39,3 +41,5 @@ inline TGiflibFile SlurpWithGiflib(const std::vector<std::uint8_t>& bytes) {
   if (gif) gif->UserData = nullptr;  // the source ends here
   return gif;
 }
+
+}  // namespace htmlview

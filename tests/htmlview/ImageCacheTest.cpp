@@ -2,6 +2,8 @@
 
 #include "images/ImageCache.h"
 
+namespace htmlview {
+
 namespace {
 
 TBitmapItem Picture() {
@@ -74,3 +76,5 @@ TEST(ImageCache, TheCountIsClampedAndLoweringItFreesAtOnce) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

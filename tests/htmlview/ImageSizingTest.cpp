@@ -3,6 +3,8 @@
 #include "images/ImageFormat.h"
 #include "images/ImageSizing.h"
 
+namespace htmlview {
+
 namespace {
 
 TEST(ImageSizing, PercentWidthTakesTheLineAndKeepsTheNaturalHeight) {
@@ -54,3 +56,5 @@ TEST(ImageFormat, IsToldByTheFirstBytes) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

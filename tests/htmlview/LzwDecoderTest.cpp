@@ -6,6 +6,8 @@
 #include "GifBuilder.h"
 #include "images/LzwDecoder.h"
 
+namespace htmlview {
+
 namespace {
 
 TBytes8 RandomPixels(std::size_t count, int bits, unsigned seed, int runLength = 1) {
@@ -84,3 +86,5 @@ TEST(LzwDecoder, RefusesDamagedStreams) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -8,6 +8,8 @@
 #include "images/DibAccess.h"
 #include "images/PictureLoader.h"
 
+namespace htmlview {
+
 namespace {
 using pavina::pictures::TBmpTestFile;
 
@@ -270,3 +272,5 @@ TEST_F(ViewerPictureLoading, WithoutAHostNamesAreExpandedToFiles) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

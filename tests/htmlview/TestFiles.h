@@ -8,6 +8,14 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace htmlview {
+
 // Where the tests find the sample pictures of Debian's source packages: the environment
 // natively, the path compiled in for the Windows build (Unix paths work under Wine).
 inline std::string DepsDir() {
@@ -54,13 +62,13 @@ class TTempFolder {
 };
 
 #ifdef _WIN32
-#include <process.h>
 inline long TTempFolder::Pid() {
   return static_cast<long>(_getpid());
 }
 #else
-#include <unistd.h>
 inline long TTempFolder::Pid() {
   return static_cast<long>(getpid());
 }
 #endif
+
+}  // namespace htmlview

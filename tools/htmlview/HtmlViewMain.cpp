@@ -12,6 +12,10 @@
 #include "win32/HtmlPane.h"
 
 namespace pavina::htmlviewtool {
+using htmlview::clNone;
+using htmlview::THtmlPane;
+using htmlview::TViewerWindow;
+
 namespace {
 constexpr const char* kClassName = "THtmlViewWindow";
 constexpr const char* kProgramName = "HTML Viewer";

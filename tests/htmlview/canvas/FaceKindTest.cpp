@@ -5,6 +5,8 @@
 #include "document/FontObj.h"
 #include "document/SectionList.h"
 
+namespace htmlview {
+
 namespace {
 TEST(FaceKind, PreformattedTextAndKnownFacesKeepTheirKind) {
   const struct {
@@ -44,3 +46,5 @@ TEST(FaceKind, PreformattedRunsSaySo) {
   EXPECT_FALSE(ResolveFont(body, TSubSuper::None, doc).FixedPitch);
 }
 }  // namespace
+
+}  // namespace htmlview

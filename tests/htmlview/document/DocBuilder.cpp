@@ -6,6 +6,8 @@
 #include "document/Spaces.h"
 #include "document/HorzLine.h"
 
+namespace htmlview {
+
 namespace {
 
 // In the order of TAttrSymbol.
@@ -244,3 +246,5 @@ std::string LayoutAndDrawDump(TTestDocument& test, std::int32_t width) {
   }
   return out;
 }
+
+}  // namespace htmlview

@@ -11,6 +11,8 @@
 #include "document/Section.h"
 #include "document/SectionList.h"
 
+namespace htmlview {
+
 // Attributes written as in a tag: `SRC=a.gif ALT="two words" WIDTH=50% NOSHADE`. Names
 // are the attribute table's; a number is read as the parser reads one.
 TAttributeList Attrs(std::string_view text);
@@ -84,3 +86,5 @@ struct TTestDocument {
 // Lays the document out for `width` at top 5 and draws all of it at left 10: the layout
 // dump followed by the draw calls.
 std::string LayoutAndDrawDump(TTestDocument& test, std::int32_t width);
+
+}  // namespace htmlview

@@ -11,6 +11,8 @@
 #include "document/InlineControlObj.h"
 #include "document/ProcessingError.h"
 
+namespace htmlview {
+
 namespace {
 
 std::vector<std::string> TextCalls(const TTestCanvas& canvas) {
@@ -346,3 +348,5 @@ TEST(Drawing, BulletsAreFilledOnLightBackgroundsAndOutlinedOnOthers) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "DocBuilder.h"
 
+namespace htmlview {
+
 namespace {
 const char* const kFox = "The quick brown fox jumps over the lazy dog and runs far away. ";
 }  // namespace
@@ -104,3 +106,5 @@ const std::vector<TGoldenDocument>& GoldenDocuments() {
   };
   return documents;
 }
+
+}  // namespace htmlview

@@ -5,6 +5,8 @@
 
 #include "document/SectionList.h"
 
+namespace htmlview {
+
 // The documents of the golden layouts, each with the name of its dump and the width it is
 // laid out at. The native tests compare their layouts with the dumps; the Windows tests
 // draw the same documents through the GDI canvas.
@@ -15,3 +17,5 @@ struct TGoldenDocument {
 };
 
 const std::vector<TGoldenDocument>& GoldenDocuments();
+
+}  // namespace htmlview

@@ -8,6 +8,8 @@
 #include <sstream>
 #include <vector>
 
+namespace htmlview {
+
 namespace {
 
 std::vector<std::string> Lines(const std::string& text) {
@@ -87,3 +89,5 @@ void ExpectGolden(const std::string& directory, const std::string& name,
   if (expected.str() != actual)
     ADD_FAILURE() << "layout differs from " << path << ":\n" << UnifiedDiff(expected.str(), actual);
 }
+
+}  // namespace htmlview

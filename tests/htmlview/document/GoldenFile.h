@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace htmlview {
+
 // Compares `actual` with the golden file `directory`/`name`.txt as a whole, and on a
 // difference fails the current test with a unified diff. With PAVINA_UPDATE_GOLDEN=1 in
 // the environment the file is written instead (read every changed dump before committing).
@@ -9,3 +11,5 @@ void ExpectGolden(const std::string& directory, const std::string& name, const s
 
 // A unified diff of two texts, line by line, with two lines of context.
 std::string UnifiedDiff(const std::string& expected, const std::string& actual);
+
+}  // namespace htmlview

@@ -6,6 +6,8 @@
 #include "GoldenDocuments.h"
 #include "GoldenFile.h"
 
+namespace htmlview {
+
 namespace {
 
 // Wrapping and a word wider than the line, preformatted lines that never wrap, centre and
@@ -21,3 +23,5 @@ TEST(GoldenLayout, EveryDocumentLaysOutAsItsDump) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

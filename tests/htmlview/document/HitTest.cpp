@@ -4,6 +4,8 @@
 
 #include "DocBuilder.h"
 
+namespace htmlview {
+
 namespace {
 
 const char* const kText = "Pack my box with five dozen liquor jugs, then wrap it. ";
@@ -151,3 +153,5 @@ TEST_F(HitTestDocument, SelectedTextAndSearch) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 
 #include "DocBuilder.h"
 
+namespace htmlview {
+
 namespace {
 
 std::int32_t LayOutAndDrawAll(TTestDocument& test, std::int32_t width) {
@@ -131,3 +133,5 @@ TEST(HostileDocument, FloatsSideBySideAndLinesPastEndedOnesKeepFewRecords) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

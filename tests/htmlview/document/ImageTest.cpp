@@ -9,6 +9,8 @@
 #include "GifBuilder.h"
 #include "PngTestFile.h"
 
+namespace htmlview {
+
 namespace {
 
 bool HasCall(const TTestCanvas& canvas, const std::string& call) {
@@ -244,3 +246,5 @@ TEST(Images, PngPicturesAreLaidOutAndDrawnWithTheirAlpha) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 
 #include "document/IndentManager.h"
 
+namespace htmlview {
+
 namespace {
 
 TEST(IndentManager, FloatsIndentOnlyWhereTheyStand) {
@@ -66,3 +68,5 @@ TEST(IndentManager, DeepListsStopIndentingAtTheCap) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

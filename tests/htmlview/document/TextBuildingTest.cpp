@@ -5,6 +5,8 @@
 #include "DocBuilder.h"
 #include "document/IndexObj.h"
 
+namespace htmlview {
+
 namespace {
 
 struct TToken {
@@ -138,3 +140,5 @@ TEST(Clear, FromTheBrAttribute) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -10,6 +10,8 @@
 #include "forms/FormsOfDocument.h"
 #include "testing/ControlUser.h"
 
+namespace htmlview {
+
 namespace {
 
 using S = TAttrSymbol;
@@ -111,3 +113,5 @@ TEST_F(FormsInADocument, EmptyingTheDocumentFreesFormsControlsAndMaps) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -9,6 +9,8 @@
 #include "forms/DetachedControlHost.h"
 #include "forms/FormControlObj.h"
 
+namespace htmlview {
+
 // An attribute list as the parser makes it: a text, and its number when the text is one.
 inline TAttributeList Attrs(std::initializer_list<std::pair<TAttrSymbol, std::string>> items) {
   TAttributeList list;
@@ -25,3 +27,5 @@ inline TAttributeList Attrs(std::initializer_list<std::pair<TAttrSymbol, std::st
 inline TDetachedControlWindow& Win(const TFormControlObj* control) {
   return dynamic_cast<TDetachedControlWindow&>(*control->Window());
 }
+
+}  // namespace htmlview

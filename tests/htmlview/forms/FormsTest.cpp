@@ -12,6 +12,8 @@
 #include "forms/TextAreaFormControlObj.h"
 #include "testing/ControlUser.h"
 
+namespace htmlview {
+
 namespace {
 
 using S = TAttrSymbol;
@@ -386,3 +388,5 @@ TEST_F(Forms, HostileCountsAreBounded) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -5,6 +5,8 @@
 #include "forms/FormBuilder.h"
 #include "forms/FormLimits.h"
 
+namespace htmlview {
+
 namespace {
 
 using S = TAttrSymbol;
@@ -119,3 +121,5 @@ TEST(ImageMap, OnlyAMapClosedByItsEndTagReachesTheDocument) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -14,6 +14,8 @@
 #include "parser/HtmlParser.h"
 #include "testing/ControlUser.h"
 
+namespace htmlview {
+
 namespace {
 
 // Pages read by the parser into a document whose forms act on the detached host.
@@ -135,3 +137,5 @@ TEST_F(ParsedForms, HostilePagesStayWithinTheBounds) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -10,6 +10,8 @@
 #include "navigation/PackedPosition.h"
 #include "navigation/VisitedList.h"
 
+namespace htmlview {
+
 namespace {
 // A stand-in for the system's full-path expansion: a name from the root gets drive C:,
 // and "." and ".." steps are resolved.
@@ -217,3 +219,5 @@ TEST(MetaRefresh, DelayAndAddress) {
   EXPECT_FALSE(ParseMetaRefresh(""));
 }
 }  // namespace
+
+}  // namespace htmlview

@@ -2,6 +2,8 @@
 
 #include "navigation/ViewGeometry.h"
 
+namespace htmlview {
+
 namespace {
 TViewFrame Frame(int width, int height, TScrollStyle bars = TScrollStyle::ssBoth) {
   TViewFrame frame;
@@ -76,3 +78,5 @@ TEST(ViewGeometry, PositionsHeldInRange) {
   EXPECT_EQ(ClampHorizontalPosition(500, 320, 198), 122);
 }
 }  // namespace
+
+}  // namespace htmlview

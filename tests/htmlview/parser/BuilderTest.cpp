@@ -9,6 +9,8 @@
 #include "document/ImageObj.h"
 #include "forms/FormControlObj.h"
 
+namespace htmlview {
+
 namespace {
 
 struct TBuildCase {
@@ -286,3 +288,5 @@ TEST(Builder, PlainTextIsOnePreformattedLineEach) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

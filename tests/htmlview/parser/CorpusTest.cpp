@@ -11,6 +11,8 @@
 
 #include "ParseKit.h"
 
+namespace htmlview {
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -71,3 +73,5 @@ TEST(RealPages, EveryInstalledPageParsesAndLaysOut) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -7,6 +7,8 @@
 #include "GoldenFile.h"
 #include "ParseKit.h"
 
+namespace htmlview {
+
 namespace {
 
 std::string ReadFile(std::string path) {
@@ -57,3 +59,5 @@ TEST(Parser, TheProgramsHelpPage) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

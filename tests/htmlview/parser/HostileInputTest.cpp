@@ -15,6 +15,8 @@
 #include "parser/Tokenizer.h"
 #include "tables/HtmlTable.h"
 
+namespace htmlview {
+
 namespace {
 
 std::string Repeat(const std::string& text, int count) {
@@ -358,3 +360,5 @@ TEST(HostileInput, FileLargerThanTheCapIsRefused) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -8,6 +8,8 @@
 #include "document/Spaces.h"
 #include "tables/HtmlTable.h"
 
+namespace htmlview {
+
 namespace {
 
 std::string Hex(TColor color) {
@@ -106,3 +108,5 @@ std::string StructureDump(const TCell& cell) {
 std::string LayoutDump(TParsedDocument& parsed, int width) {
   return LayoutAndDrawDump(parsed.test, width);
 }
+
+}  // namespace htmlview

@@ -8,6 +8,8 @@
 #include "parser/AnchorList.h"
 #include "parser/HtmlParser.h"
 
+namespace htmlview {
+
 // A document on the recording test canvas, parsed from a text.
 struct TParsedDocument {
   TTestDocument test;
@@ -31,3 +33,5 @@ std::string StructureDump(const TCell& cell);
 
 // The document laid out at `width` and drawn, as the layout's golden dumps write it.
 std::string LayoutDump(TParsedDocument& parsed, int width);
+
+}  // namespace htmlview

@@ -7,6 +7,8 @@
 #include "parser/Entities.h"
 #include "parser/Symbols.h"
 
+namespace htmlview {
+
 namespace {
 
 const char* const kTags[] = {
@@ -108,3 +110,5 @@ TEST(CodePages, WideCharactersThroughEachCodePage) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 
 #include "parser/AttributeNames.h"
 
+namespace htmlview {
+
 std::string DumpText(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {
@@ -52,3 +54,5 @@ std::string DumpSymbols(std::string_view html, int codePage) {
   }
   return out;
 }
+
+}  // namespace htmlview

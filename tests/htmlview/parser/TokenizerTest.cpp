@@ -8,6 +8,8 @@
 #include "parser/SourceReader.h"
 #include "parser/Tokenizer.h"
 
+namespace htmlview {
+
 namespace {
 
 struct TTokenCase {
@@ -228,3 +230,5 @@ TEST(SourceReader, ALineEndHeldBehindAnIncludeStaysOne) {
   }
 }
 }  // namespace
+
+}  // namespace htmlview

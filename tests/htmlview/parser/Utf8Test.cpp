@@ -6,6 +6,8 @@
 
 #include "ParseKit.h"
 
+namespace htmlview {
+
 namespace {
 
 // ¶ é – “ ” no-break space, and a CJK character, which code page 1252 has not.
@@ -70,3 +72,5 @@ TEST(Utf8Pages, SourceIndexesPointAtTheFirstByte) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -4,6 +4,8 @@
 
 #include "tables/ColumnWidths.h"
 
+namespace htmlview {
+
 namespace {
 
 TColumnClaim Claim(int column, int span, TPixels min, TPixels max, TPixels pixelWidth = 0,
@@ -284,3 +286,5 @@ TEST(ColumnWidths, FillTheTargetAndKeepMinimums) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -7,6 +7,8 @@
 
 #include "TableTestKit.h"
 
+namespace htmlview {
+
 namespace {
 
 struct TCellSpec {
@@ -389,3 +391,5 @@ TEST(HtmlTable, BackgroundsPassFromEnclosingCellToTableToRowToCell) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

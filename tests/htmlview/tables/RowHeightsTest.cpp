@@ -4,6 +4,8 @@
 
 #include "tables/RowHeights.h"
 
+namespace htmlview {
+
 namespace {
 
 TEST(RowHeights, SpansAndTableHeight) {
@@ -32,3 +34,5 @@ TEST(RowHeights, SpansAndTableHeight) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

@@ -5,6 +5,8 @@
 #include "DocBuilder.h"
 #include "tables/TableAttributes.h"
 
+namespace htmlview {
+
 namespace {
 
 TEST(TableAttributes, ClampsAndDefaults) {
@@ -109,3 +111,5 @@ TEST(TableAttributes, RowsAndCells) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

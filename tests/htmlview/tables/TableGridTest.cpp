@@ -6,6 +6,8 @@
 
 #include "tables/TableGrid.h"
 
+namespace htmlview {
+
 namespace {
 
 // The grid drawn as one line per row, each column showing the letter of the cell that
@@ -79,3 +81,5 @@ TEST(TableGrid, MoreThanTwoHundredColumnsIsRefused) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

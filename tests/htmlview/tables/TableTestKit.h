@@ -13,6 +13,8 @@
 #include "document/SectionList.h"
 #include "tables/HtmlTable.h"
 
+namespace htmlview {
+
 // A section of fixed needs: it cannot be narrower than `min`, shows on one line at `max`,
 // and wraps into more 10-pixel lines the narrower it is laid out. It draws one filled
 // rectangle where it stands, so that placement shows in the draw calls.
@@ -83,3 +85,5 @@ class TBlock : public TSectionBase {
   std::int32_t left_ = 0;
   std::int32_t width_ = 0;
 };
+
+}  // namespace htmlview

@@ -11,6 +11,8 @@
 #include "PaneTestWindow.h"
 #include "win32/Win32ControlHost.h"
 
+namespace htmlview {
+
 namespace {
 struct TEventLog : TControlEvents {
   std::vector<std::string> events;
@@ -153,3 +155,5 @@ TEST(Win32ControlHost, TheRadioButtonsPanelShowsTheColourBehindIt) {
 }
 
 }  // namespace
+
+}  // namespace htmlview

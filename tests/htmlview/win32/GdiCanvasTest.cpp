@@ -15,6 +15,8 @@
 #include "win32/GdiCanvas.h"
 #include "win32/ViewerResources.h"
 
+namespace htmlview {
+
 namespace {
 // A 24-bit bitmap selected into a memory context, white to begin with.
 class TTestBitmap {
@@ -274,3 +276,5 @@ TEST(GdiCanvas, GoldenDocumentsDrawIntoBitmaps) {
   }
 }
 }  // namespace
+
+}  // namespace htmlview

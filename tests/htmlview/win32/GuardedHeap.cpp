@@ -28,6 +28,8 @@ LONG WINAPI FreedBlockUsed(EXCEPTION_POINTERS*) {
 }
 }  // namespace
 
+namespace htmlview {
+
 TGuardedHeap::TGuardedHeap() {
   guarding = true;
   filterBefore = ::SetUnhandledExceptionFilter(FreedBlockUsed);
@@ -37,6 +39,8 @@ TGuardedHeap::~TGuardedHeap() {
   guarding = false;
   ::SetUnhandledExceptionFilter(filterBefore);
 }
+
+}  // namespace htmlview
 
 void* operator new(std::size_t size) {
   const std::size_t bytes = size + sizeof(THeader);

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace htmlview {
+
 // While one lives, every allocation gets pages of its own, and freeing it takes the pages'
 // access away for good: a later use of the freed object stops the program at once, where
 // it would otherwise read memory that still looks right. (The test program's operator new
@@ -11,3 +13,5 @@ class TGuardedHeap {
   TGuardedHeap(const TGuardedHeap&) = delete;
   TGuardedHeap& operator=(const TGuardedHeap&) = delete;
 };
+
+}  // namespace htmlview

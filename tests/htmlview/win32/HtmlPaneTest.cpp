@@ -14,6 +14,8 @@
 #include "document/ImageObj.h"
 #include "document/SectionList.h"
 
+namespace htmlview {
+
 namespace {
 TEST(HtmlPane, PropertiesHoldTheirLimits) {
   TPaneTestWindow window(300, 200);
@@ -515,3 +517,5 @@ TEST(HtmlPane, MetaRefreshIsReportedAfterTheLoad) {
   EXPECT_EQ(delay, -1);  // no number, no refresh
 }
 }  // namespace
+
+}  // namespace htmlview

@@ -12,6 +12,8 @@
 #include "PaneTestWindow.h"
 #include "win32/PaneMessages.h"
 
+namespace htmlview {
+
 namespace {
 // Puts the mouse at a point of the paint panel, where the auto-scroll looks for it.
 void PutMouse(THtmlPane& pane, int x, int y) {
@@ -156,3 +158,5 @@ TEST(PaneDrag, KeysDuringAnAutoScrollGoThroughTheHostsHook) {
   }
 }
 }  // namespace
+
+}  // namespace htmlview

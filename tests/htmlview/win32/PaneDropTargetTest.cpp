@@ -12,6 +12,8 @@
 
 #include "PaneTestWindow.h"
 
+namespace htmlview {
+
 namespace {
 
 // A COM object on its test's stack: its reference count is kept for form only.
@@ -189,3 +191,5 @@ TEST(PaneDropTarget, TheRegistrationGoesWithTheWindow) {
   }
   ::OleUninitialize();
 }
+
+}  // namespace htmlview

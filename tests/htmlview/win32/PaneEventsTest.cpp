@@ -15,6 +15,8 @@
 #include "document/SectionList.h"
 #include "forms/FormControlObj.h"
 
+namespace htmlview {
+
 namespace {
 TEST(PaneEvents, AnObjectClickGetsItsControlAndMayShowAnotherPage) {
   TPaneTestWindow window(300, 200);
@@ -97,3 +99,5 @@ TEST(PaneEvents, AnImageClickThatShowsAnotherPageEndsTheClick) {
   }
 }
 }  // namespace
+
+}  // namespace htmlview

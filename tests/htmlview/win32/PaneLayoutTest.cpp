@@ -10,6 +10,8 @@
 
 #include "PaneTestWindow.h"
 
+namespace htmlview {
+
 namespace {
 TEST(PaneLayout, NoSizeKeepsTheLayout) {
   TPaneTestWindow window(300, 200);
@@ -67,3 +69,5 @@ TEST(PaneLayout, ASizeThatComesWhileALayoutShowsAMessageIsTakenAfterIt) {
   EXPECT_EQ(pane.DocumentHeight(), height) << "laid out for the size it has";
 }
 }  // namespace
+
+}  // namespace htmlview

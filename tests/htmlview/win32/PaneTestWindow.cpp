@@ -2,6 +2,8 @@
 
 #include <fstream>
 
+namespace htmlview {
+
 TPaneTestWindow::TPaneTestWindow(int width, int height) {
   window_ = ::CreateWindowExA(0, "STATIC", "viewer test", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                               width + 40, height + 60, nullptr, nullptr,
@@ -51,3 +53,5 @@ std::string LongPage() {
   for (int i = 0; i < 30; ++i) page += "<p>More " + std::to_string(i) + "</p>";
   return page;
 }
+
+}  // namespace htmlview

@@ -9,6 +9,8 @@
 
 #include "win32/HtmlPane.h"
 
+namespace htmlview {
+
 // A visible top-level window holding one viewer at a given size, for tests that need real
 // painting, and a few helpers around it.
 class TPaneTestWindow {
@@ -49,3 +51,5 @@ std::string LongPage();
 
 // A file in the test's own folder, written with the given bytes; returns its full path.
 std::string WriteTestFile(const std::string& name, const std::string& bytes);
+
+}  // namespace htmlview
