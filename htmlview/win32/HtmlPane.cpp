@@ -651,7 +651,7 @@ void THtmlPane::DoLayout() {
 }
 
 std::uint32_t THtmlPane::DocumentGeneration() const {
-  return document_->Forms.Generation();  // a new document empties its forms
+  return forms_->Generation();  // a new document empties its forms
 }
 
 void THtmlPane::ScrollControlIntoView(const TFormControlObj& control) {
