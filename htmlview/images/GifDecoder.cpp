@@ -129,35 +129,37 @@ class TGifReader {
   TGifReader(const std::uint8_t* data, std::size_t size, TGifContent& content)
       : cursor_(data, size), content_(content) {}
 
-  bool Read() {
-    if (!cursor_.Has(13) || std::memcmp(cursor_.Take(3), "GIF", 3) != 0) return false;
+  TGifStatus Read() {
+    if (!cursor_.Has(13) || std::memcmp(cursor_.Take(3), "GIF", 3) != 0)
+      return TGifStatus::NoPicture;
     cursor_.Take(3);  // version
     content_.Width = cursor_.Word();
     content_.Height = cursor_.Word();
     const std::uint8_t flags = cursor_.Byte();
     cursor_.Take(2);  // background index, aspect ratio
     content_.ColorDepth = ((flags >> 4) & 7) + 1;
-    if (!cursor_.Has(PaletteBytes(flags))) return false;
+    if (!cursor_.Has(PaletteBytes(flags))) return TGifStatus::NoPicture;
     content_.GlobalPalette = (flags & 0x80) ? ReadPalette(cursor_, flags) : TPalette(256, kBlack);
-    CheckScreen(content_.Width, content_.Height);
+    if (!ScreenFits(content_.Width, content_.Height)) return TGifStatus::TooLarge;
 
     while (cursor_.Has(1)) {
       const std::uint8_t introducer = cursor_.Byte();
       if (introducer == kImageSeparator) {
         if (content_.Frames.size() == kMaxGifFrames) break;
-        ReadFrame();
+        const TGifStatus status = ReadFrame();
+        if (status != TGifStatus::Loaded) return status;
       } else if (introducer == kExtensionIntroducer) {
         if (!ReadExtension()) break;
       } else {
         break;  // the trailer, or bytes that are no block: what was read stands
       }
     }
-    return !content_.Frames.empty();
+    return content_.Frames.empty() ? TGifStatus::NoPicture : TGifStatus::Loaded;
   }
 
  private:
-  static void CheckScreen(std::int64_t width, std::int64_t height) {
-    if (width * height > kMaxGifScreenPixels) throw EGraphicsError(kGifDibAllocationFailed);
+  static bool ScreenFits(std::int64_t width, std::int64_t height) {
+    return width * height <= kMaxGifScreenPixels;
   }
 
   // Returns false when the file ends inside the extension.
@@ -193,8 +195,8 @@ class TGifReader {
     }
   }
 
-  void ReadFrame() {
-    if (!cursor_.Has(9)) throw EGraphicsError(kCorruptGifImage);
+  TGifStatus ReadFrame() {
+    if (!cursor_.Has(9)) return TGifStatus::Corrupt;
     auto frame = std::make_shared<TgfFrame>();
     frame->Left = cursor_.Word();
     frame->Top = cursor_.Word();
@@ -203,36 +205,42 @@ class TGifReader {
     const std::uint8_t flags = cursor_.Byte();
     frame->Interlaced = (flags & 0x40) != 0;
     frame->HasLocalPalette = (flags & 0x80) != 0;
-    if (frame->Width == 0 || frame->Height == 0) throw EGraphicsError(kCorruptGifImage);
+    if (frame->Width == 0 || frame->Height == 0) return TGifStatus::Corrupt;
 
     // Every limit is checked before anything of the frame's size is allocated.
     const std::int64_t area = std::int64_t{frame->Width} * frame->Height;
     const std::int32_t width = std::max(content_.Width, frame->Left + frame->Width);
     const std::int32_t height = std::max(content_.Height, frame->Top + frame->Height);
-    CheckScreen(width, height);
     decodedPixels_ += area;
-    if (decodedPixels_ > kMaxGifDecodedPixels) throw EGraphicsError(kGifDibAllocationFailed);
+    if (!ScreenFits(width, height) || decodedPixels_ > kMaxGifDecodedPixels)
+      return TGifStatus::TooLarge;
 
-    if (!cursor_.Has(PaletteBytes(flags) + 1)) throw EGraphicsError(kCorruptGifImage);
+    if (!cursor_.Has(PaletteBytes(flags) + 1)) return TGifStatus::Corrupt;
     const TPalette palette =
         frame->HasLocalPalette ? ReadPalette(cursor_, flags) : content_.GlobalPalette;
     const int minCodeSize = cursor_.Byte();
     codes_.clear();
     cursor_.SubBlocks(&codes_);  // a missing terminator is harmless when the picture is whole
     if (!lzw_.Decode(codes_.data(), codes_.size(), minCodeSize, static_cast<std::size_t>(area)))
-      throw EGraphicsError(kCorruptGifImage);
+      return TGifStatus::Corrupt;
 
-    frame->Picture = TDIB(frame->Width, frame->Height, 8);
-    frame->Picture.Palette() = palette;
-    PlaceRows(lzw_.Pixels(), frame->Interlaced, frame->Picture);
+    // Within the limits a DIB can still fail for want of memory: the DIB layer throws,
+    // the decoder answers with a status.
+    try {
+      frame->Picture = TDIB(frame->Width, frame->Height, 8);
+      frame->Picture.Palette() = palette;
+      PlaceRows(lzw_.Pixels(), frame->Interlaced, frame->Picture);
 
-    if (control_.present) {
-      frame->Disposal = DisposalOf(control_.flags);
-      frame->DelayMs = std::uint32_t{control_.delay} * 10;
-      frame->Transparent = (control_.flags & 1) != 0;
-      frame->TransparentIndex = control_.transparentIndex;
-      frame->TransparentColor = palette[control_.transparentIndex];
-      if (frame->Transparent) frame->Mask = MaskOf(frame->Picture, frame->TransparentIndex);
+      if (control_.present) {
+        frame->Disposal = DisposalOf(control_.flags);
+        frame->DelayMs = std::uint32_t{control_.delay} * 10;
+        frame->Transparent = (control_.flags & 1) != 0;
+        frame->TransparentIndex = control_.transparentIndex;
+        frame->TransparentColor = palette[control_.transparentIndex];
+        if (frame->Transparent) frame->Mask = MaskOf(frame->Picture, frame->TransparentIndex);
+      }
+    } catch (const EGraphicsError&) {
+      return TGifStatus::TooLarge;
     }
     frame->Comment = std::move(comment_);
     comment_.clear();
@@ -241,6 +249,7 @@ class TGifReader {
     content_.Width = width;
     content_.Height = height;
     content_.Frames.push_back(std::move(frame));
+    return TGifStatus::Loaded;
   }
 
   TByteCursor cursor_;
@@ -254,9 +263,22 @@ class TGifReader {
 
 }  // namespace
 
-bool DecodeGif(const std::uint8_t* data, std::size_t size, TGifContent& content) {
+std::string GifStatusText(TGifStatus status) {
+  switch (status) {
+    case TGifStatus::Corrupt:
+      return kCorruptGifImage;
+    case TGifStatus::TooLarge:
+      return kGifDibAllocationFailed;
+    default:
+      return {};
+  }
+}
+
+TGifStatus DecodeGif(const std::uint8_t* data, std::size_t size, TGifContent& content) {
   content = TGifContent{};
-  return TGifReader(data, size, content).Read();
+  const TGifStatus status = TGifReader(data, size, content).Read();
+  if (status != TGifStatus::Loaded) content = TGifContent{};
+  return status;
 }
 
 std::optional<std::uint8_t> FindLeadingGifTransparency(const std::uint8_t* data, std::size_t size) {

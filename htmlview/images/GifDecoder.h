@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "Color.h"
@@ -26,10 +27,22 @@ constexpr std::int64_t kMaxGifScreenPixels = std::int64_t{16} * 1024 * 1024;
 constexpr std::int64_t kMaxGifDecodedPixels = std::int64_t{64} * 1024 * 1024;  // all frames
 constexpr std::size_t kMaxGifFrames = 256;
 
-// Reads a GIF held in memory. Returns false when the data is no GIF or holds no frame.
-// Throws EGraphicsError "Corrupt GIF Image" for a damaged frame and "Failed to allocate
-// memory for GIF DIB" for a picture beyond the limits above.
-bool DecodeGif(const std::uint8_t* data, std::size_t size, TGifContent& content);
+// What reading a GIF came to. Only Loaded gives a picture.
+enum class TGifStatus {
+  Loaded,
+  NoPicture,  // the data is no GIF or holds no frame
+  Corrupt,    // a damaged frame
+  TooLarge,   // a picture beyond the limits above, or one memory cannot hold
+};
+
+// The graphics layer's text for a failure ("Corrupt GIF Image", "Failed to allocate memory
+// for GIF DIB"); empty for Loaded and NoPicture, which are no errors.
+std::string GifStatusText(TGifStatus status);
+
+// Reads a GIF held in memory. Never throws for anything in the data: a bad file is a
+// status, so the image layer decides what the viewer shows. `content` is whole only when
+// the status is Loaded.
+TGifStatus DecodeGif(const std::uint8_t* data, std::size_t size, TGifContent& content);
 
 // The transparent index of a graphic control extension that directly follows the global
 // colour table and has its transparency flag set; nothing otherwise.

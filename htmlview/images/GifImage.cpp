@@ -4,27 +4,33 @@
 
 #include "DibAccess.h"
 #include "FileBytes.h"
-#include "GifDecoder.h"
+#include "GraphicsError.h"
 
-bool TGIFImage::LoadFromStream(const std::uint8_t* data, std::size_t size) {
+TGifStatus TGIFImage::LoadFromStream(const std::uint8_t* data, std::size_t size) {
   *this = TGIFImage{};
   TGifContent content;
-  if (!DecodeGif(data, size, content)) return false;
+  const TGifStatus status = DecodeGif(data, size, content);
+  if (status != TGifStatus::Loaded) return status;
   width_ = content.Width;
   height_ = content.Height;
   colorDepth_ = content.ColorDepth;
   globalPalette_ = std::move(content.GlobalPalette);
   frames_ = std::move(content.Frames);
   loopCount_ = content.HasLoopExtension ? content.LoopCount : 1;
-  SetCurrentFrame(1);
-  return true;
+  try {
+    SetCurrentFrame(1);  // builds the composite, which memory may not hold
+  } catch (const EGraphicsError&) {
+    *this = TGIFImage{};
+    return TGifStatus::TooLarge;
+  }
+  return status;
 }
 
-bool TGIFImage::LoadFromFile(const std::string& fileName) {
+TGifStatus TGIFImage::LoadFromFile(const std::string& fileName) {
   const auto bytes = ReadFileBytes(fileName);
   if (!bytes) {
     *this = TGIFImage{};
-    return false;
+    return TGifStatus::NoPicture;
   }
   return LoadFromStream(bytes->data(), bytes->size());
 }

@@ -9,6 +9,7 @@
 
 #include "Color.h"
 #include "Dib.h"
+#include "GifDecoder.h"
 #include "GifFrame.h"
 #include "PixelRect.h"
 
@@ -16,11 +17,10 @@
 // one GIF shown in two places runs in each at its own pace.
 class TGIFImage {
  public:
-  // Returns false when the data is no GIF or holds no frame. Throws EGraphicsError for a
-  // damaged frame ("Corrupt GIF Image") or one too large to hold; the image is then empty.
-  bool LoadFromStream(const std::uint8_t* data, std::size_t size);
-  // As LoadFromStream; false also when the file cannot be read.
-  bool LoadFromFile(const std::string& fileName);
+  // Anything but Loaded leaves the image empty; see DecodeGif.
+  TGifStatus LoadFromStream(const std::uint8_t* data, std::size_t size);
+  // As LoadFromStream; NoPicture also when the file cannot be read.
+  TGifStatus LoadFromFile(const std::string& fileName);
 
   bool Empty() const { return frames_.empty(); }
   // The logical size: the screen of the header, grown to hold every frame.

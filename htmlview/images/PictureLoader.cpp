@@ -91,7 +91,7 @@ TLoadedPicture TPictureLoader::LoadPictureFile(const std::string& fileName, bool
     TDIB mask;
     if (IsGif(RecognizeImageFormat(bytes->data(), bytes->size()))) {
       TGIFImage gif;
-      if (!gif.LoadFromStream(bytes->data(), bytes->size())) return none;
+      if (gif.LoadFromStream(bytes->data(), bytes->size()) != TGifStatus::Loaded) return none;
       picture = gif.FirstFrameBitmap();
       if (gifIndex) {
         // Pixels of the transparent index, not of its colour: another entry may share it.
@@ -114,13 +114,7 @@ TLoadedPicture TPictureLoader::LoadPictureFile(const std::string& fileName, bool
 bool TPictureLoader::TakeGif(const std::string& name, const std::vector<std::uint8_t>& bytes,
                              bool transp, TImageForSource& result) {
   auto gif = std::make_shared<TGIFImage>();
-  bool loaded = false;
-  try {
-    loaded = gif->LoadFromStream(bytes.data(), bytes.size());
-  } catch (const std::exception&) {
-    loaded = false;
-  }
-  if (!loaded) {
+  if (gif->LoadFromStream(bytes.data(), bytes.size()) != TGifStatus::Loaded) {
     cache_.FreeUnused();
     return false;
   }

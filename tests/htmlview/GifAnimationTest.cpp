@@ -17,7 +17,7 @@ TBytes8 Solid(int width, int height, std::uint8_t index) {
 
 TGIFImage Load(const TBytes8& bytes) {
   TGIFImage gif;
-  EXPECT_TRUE(gif.LoadFromStream(bytes.data(), bytes.size()));
+  EXPECT_EQ(gif.LoadFromStream(bytes.data(), bytes.size()), TGifStatus::Loaded);
   return gif;
 }
 

@@ -65,7 +65,7 @@ void CompareWithGiflib(const std::string& path, TComparison& seen) {
   const TGiflibFile gif = SlurpWithGiflib(bytes);
   EXPECT_TRUE(gif) << "giflib cannot read " << path;
   TGIFImage ours;
-  EXPECT_TRUE(ours.LoadFromStream(bytes.data(), bytes.size())) << path;
+  EXPECT_EQ(ours.LoadFromStream(bytes.data(), bytes.size()), TGifStatus::Loaded) << path;
   if (!gif || ours.Empty()) return;
 
   const int frames = std::min<int>(gif->ImageCount, kMaxGifFrames);
@@ -169,8 +169,9 @@ TEST(GifAgainstGiflib, InterlacedAndPlainTreescapeArePixelForPixelTheSame) {
   TGIFImage plain, interlaced;
   const auto plainBytes = ReadWholeFile(GiflibPicture("treescap.gif"));
   const auto interlacedBytes = ReadWholeFile(GiflibPicture("treescap-interlaced.gif"));
-  ASSERT_TRUE(plain.LoadFromStream(plainBytes.data(), plainBytes.size()));
-  ASSERT_TRUE(interlaced.LoadFromStream(interlacedBytes.data(), interlacedBytes.size()));
+  ASSERT_EQ(plain.LoadFromStream(plainBytes.data(), plainBytes.size()), TGifStatus::Loaded);
+  ASSERT_EQ(interlaced.LoadFromStream(interlacedBytes.data(), interlacedBytes.size()),
+            TGifStatus::Loaded);
   EXPECT_TRUE(interlaced.Frame(1).Interlaced);
   EXPECT_FALSE(plain.Frame(1).Interlaced);
   EXPECT_TRUE(plain.Frame(1).Picture == interlaced.Frame(1).Picture);
@@ -221,7 +222,7 @@ std::vector<std::uint8_t> CoalescedByImageMagick(const std::string& path) {
 void ExpectCompositesLikeImageMagick(const std::string& path) {
   SCOPED_TRACE(path);
   TGIFImage gif;
-  ASSERT_TRUE(gif.LoadFromFile(path));
+  ASSERT_EQ(gif.LoadFromFile(path), TGifStatus::Loaded);
   const std::vector<std::uint8_t> rgba = CoalescedByImageMagick(path);
   const std::size_t frameBytes = static_cast<std::size_t>(gif.Width()) * gif.Height() * 4;
   ASSERT_EQ(rgba.size(), frameBytes * static_cast<std::size_t>(gif.FrameCount()));
