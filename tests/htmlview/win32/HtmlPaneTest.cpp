@@ -358,6 +358,20 @@ TEST(HtmlPane, ARightClickTellsTheLinkAndWordUnderTheMouse) {
   EXPECT_EQ(pane.CurrentFile(), "");  // a right click follows nothing
 }
 
+// The page painted in a 300 x 200 pane: `count` pixels of the row at y = 120 from `left`,
+// well inside the page's background.
+std::vector<COLORREF> PaintedRow(const std::string& page, int left, int count) {
+  TPaneTestWindow window(300, 200);
+  THtmlPane& pane = window.Pane();
+  pane.OpenDocumentFile(page);
+  ::RedrawWindow(pane.PaintPanelHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  HDC dc = ::GetDC(pane.PaintPanelHandle());
+  std::vector<COLORREF> row;
+  for (int x = left; x < left + count; ++x) row.push_back(::GetPixel(dc, x, 120));
+  ::ReleaseDC(pane.PaintPanelHandle(), dc);
+  return row;
+}
+
 TEST(HtmlPane, ABackgroundPictureIsTiledAndItsSeeThroughPixelsShowTheColour) {
   // Two pixels: red, and one the GIF declares transparent.
   TGifBuilder gif(2, 1, {0x0000FF, 0x000000});
@@ -365,16 +379,8 @@ TEST(HtmlPane, ABackgroundPictureIsTiledAndItsSeeThroughPixelsShowTheColour) {
   WriteTestFile("tile.gif", std::string(bytes.begin(), bytes.end()));
   const std::string page =
       WriteTestFile("tiled.htm", "<body background=\"tile.gif\" bgcolor=\"#00FF00\"></body>");
-  TPaneTestWindow window(300, 200);
-  THtmlPane& pane = window.Pane();
-  pane.OpenDocumentFile(page);
-  ::RedrawWindow(pane.PaintPanelHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  HDC dc = ::GetDC(pane.PaintPanelHandle());
-  std::vector<COLORREF> row;
-  for (int x = 100; x < 106; ++x) row.push_back(::GetPixel(dc, x, 120));
-  ::ReleaseDC(pane.PaintPanelHandle(), dc);
   const COLORREF red = RGB(255, 0, 0), green = RGB(0, 255, 0);
-  EXPECT_EQ(row, (std::vector<COLORREF>{red, green, red, green, red, green}));
+  EXPECT_EQ(PaintedRow(page, 100, 6), (std::vector<COLORREF>{red, green, red, green, red, green}));
 }
 
 TEST(HtmlPane, ABackgroundPngIsBlendedOverTheColourByItsAlpha) {
@@ -383,16 +389,8 @@ TEST(HtmlPane, ABackgroundPngIsBlendedOverTheColourByItsAlpha) {
   WriteTestFile("tile.png", std::string(bytes.begin(), bytes.end()));
   const std::string page =
       WriteTestFile("png.htm", "<body background=\"tile.png\" bgcolor=\"#00FF00\"></body>");
-  TPaneTestWindow window(300, 200);
-  THtmlPane& pane = window.Pane();
-  pane.OpenDocumentFile(page);
-  ::RedrawWindow(pane.PaintPanelHandle(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
-  HDC dc = ::GetDC(pane.PaintPanelHandle());
-  std::vector<COLORREF> row;
-  for (int x = 100; x < 104; ++x) row.push_back(::GetPixel(dc, x, 120));
-  ::ReleaseDC(pane.PaintPanelHandle(), dc);
   const COLORREF red = RGB(255, 0, 0), mixed = RGB(0, 127, 128);
-  EXPECT_EQ(row, (std::vector<COLORREF>{red, mixed, red, mixed}));
+  EXPECT_EQ(PaintedRow(page, 100, 4), (std::vector<COLORREF>{red, mixed, red, mixed}));
 }
 
 TEST(HtmlPane, ImagesReportTheMouseOverAndClicksOnThem) {
