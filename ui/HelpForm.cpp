@@ -48,14 +48,15 @@ THelpForm::THelpForm(HWND mainWindow) {
   CreateHandle(kExStyle, kClassName, kCaption, kStyle, left, top, outer.cx, outer.cy, mainWindow);
 
   htmlHelp_ = std::make_unique<THtmlPane>(Handle(), 0, 0);
-  htmlHelp_->SetDefBackground(clNone);
-  htmlHelp_->SetBorderStyle(THTMLBorderStyle::htFocused);
-  htmlHelp_->SetHistoryMaxCount(0);
-  htmlHelp_->SetDefFontName("Times New Roman");
-  htmlHelp_->SetDefPreFontName("Courier New");
-  htmlHelp_->SetNoSelect(false);
-  htmlHelp_->SetCharSet(DEFAULT_CHARSET);
-  htmlHelp_->SetHtOptions(0);
+  htmlview::THtmlView& viewer = htmlHelp_->View();
+  viewer.SetDefBackground(clNone);
+  viewer.SetBorderStyle(THTMLBorderStyle::htFocused);
+  viewer.SetHistoryMaxCount(0);
+  viewer.SetDefFontName("Times New Roman");
+  viewer.SetDefPreFontName("Courier New");
+  viewer.SetNoSelect(false);
+  viewer.SetCharSet(DEFAULT_CHARSET);
+  viewer.SetHtOptions(0);
   RECT client{};
   ::GetClientRect(Handle(), &client);
   htmlHelp_->SetBounds(0, 0, client.right, client.bottom);
@@ -65,11 +66,11 @@ THelpForm::~THelpForm() = default;
 
 void THelpForm::ShowHelpFile(const std::string& fileName) {
   try {
-    htmlHelp_->OpenDocumentFile(fileName);
+    htmlHelp_->View().OpenDocumentFile(fileName);
   } catch (...) {
     // Whatever the load let through, the window shows where it looked.
     try {
-      htmlHelp_->OpenDocumentText("Help File " + fileName + " not Found");
+      htmlHelp_->View().OpenDocumentText("Help File " + fileName + " not Found");
     } catch (...) {
     }
   }

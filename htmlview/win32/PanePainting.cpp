@@ -1,8 +1,9 @@
-// The control's child panels and its painting: one off-screen bitmap per paint, the size
-// of the clip rectangle, so that the page never flickers.
+// The control's child panels, their messages, and the painting: one off-screen bitmap
+// per paint, the size of the clip rectangle, so that the page never flickers.
 #include <algorithm>
 
 #include "document/SectionList.h"
+#include "images/Dib.h"
 #include "win32/DibBlit.h"
 #include "win32/PaneDropTarget.h"
 #include "win32/PaneMessages.h"
@@ -86,8 +87,8 @@ LRESULT THtmlPane::TBorderPanel::HandleMessage(UINT message, WPARAM wParam, LPAR
     RECT r{};
     ::GetClientRect(Handle(), &r);
     const bool single =
-        pane_.BorderStyle() == THTMLBorderStyle::htSingle ||
-        (pane_.BorderStyle() == THTMLBorderStyle::htFocused && pane_.HasFocusInside());
+        pane_.View().BorderStyle() == THTMLBorderStyle::htSingle ||
+        (pane_.View().BorderStyle() == THTMLBorderStyle::htFocused && pane_.HasFocusInside());
     ::FillRect(dc, &r, ::GetSysColorBrush(COLOR_BTNFACE));
     if (single) ::FrameRect(dc, &r, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
     ::EndPaint(Handle(), &paint);
@@ -116,103 +117,78 @@ THtmlPane::TPaintPanel::TPaintPanel(THtmlPane& pane) : pane_(pane) {
   ::SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
-void THtmlPane::TPaintPanel::UpdateAnimationTimer(bool wanted) {
-  if (wanted == animating_) return;
-  animating_ = wanted;
-  if (wanted)
-    ::SetTimer(Handle(), kAnimationTimerId, kAnimationTimerMs, nullptr);
-  else
-    ::KillTimer(Handle(), kAnimationTimerId);
+LRESULT THtmlPane::TPaintPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  // Until the control has its view, the panel is still being made.
+  const LRESULT handled = pane_.view_ ? pane_.PanelMessage(message, wParam, lParam) : -1;
+  return handled >= 0 ? handled : DefaultHandling(message, wParam, lParam);
 }
 
-LRESULT THtmlPane::TPaintPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+// The paint panel's messages: -1 for those it leaves to the default handling.
+LRESULT THtmlPane::PanelMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const int x = static_cast<short>(LOWORD(lParam));
   const int y = static_cast<short>(HIWORD(lParam));
+  const TShiftState keys = static_cast<TShiftState>(wParam);
+  HWND panel = paintPanel_->Handle();
   switch (message) {
     case WM_ERASEBKGND:
       return 1;  // the paint covers everything
     case WM_PAINT: {
       PAINTSTRUCT paint{};
-      HDC dc = ::BeginPaint(Handle(), &paint);
+      HDC dc = ::BeginPaint(panel, &paint);
       try {
-        pane_.PaintPanel(dc, paint.rcPaint);
+        PaintPanel(dc, paint.rcPaint);
       } catch (...) {
-        ::EndPaint(Handle(), &paint);
+        ::EndPaint(panel, &paint);
         throw;
       }
-      ::EndPaint(Handle(), &paint);
+      ::EndPaint(panel, &paint);
       return 0;
     }
     case WM_LBUTTONDOWN:
-      pane_.PanelMouseDown(TMouseButton::mbLeft, wParam, x, y);
-      return 0;
     case WM_RBUTTONDOWN:
-      pane_.PanelMouseDown(TMouseButton::mbRight, wParam, x, y);
-      return 0;
     case WM_MBUTTONDOWN:
-      pane_.PanelMouseDown(TMouseButton::mbMiddle, wParam, x, y);
+      ::SetFocus(Handle());
+      view_->MouseDown(message == WM_LBUTTONDOWN   ? TMouseButton::mbLeft
+                       : message == WM_RBUTTONDOWN ? TMouseButton::mbRight
+                                                   : TMouseButton::mbMiddle,
+                       keys, x, y);
       return 0;
     case WM_LBUTTONUP:
-      pane_.PanelMouseUp(TMouseButton::mbLeft, wParam, x, y);
-      return 0;
     case WM_RBUTTONUP:
-      pane_.PanelMouseUp(TMouseButton::mbRight, wParam, x, y);
-      return 0;
     case WM_MBUTTONUP:
-      pane_.PanelMouseUp(TMouseButton::mbMiddle, wParam, x, y);
+      view_->MouseUp(message == WM_LBUTTONUP   ? TMouseButton::mbLeft
+                     : message == WM_RBUTTONUP ? TMouseButton::mbRight
+                                               : TMouseButton::mbMiddle,
+                     keys, x, y);
       return 0;
     case WM_MOUSEMOVE:
-      pane_.PanelMouseMove(wParam, x, y);
+      view_->MouseMove(keys, x, y);
       return 0;
     case WM_LBUTTONDBLCLK:
-      pane_.PanelDoubleClick(wParam, x, y);
+      view_->DoubleClick(keys, x, y);
       return 0;
     case WM_CAPTURECHANGED:
-      if (reinterpret_cast<HWND>(lParam) != Handle()) pane_.EndDrag();
+      if (reinterpret_cast<HWND>(lParam) != panel) view_->CaptureLost();
       return 0;
     case WM_DESTROY:
       // OLE lets go of the window while it still exists.
-      if (pane_.dropTarget_) pane_.dropTarget_->Revoke();
-      break;
+      if (dropTarget_) dropTarget_->Revoke();
+      return -1;
     case WM_SETCURSOR:
-      if (LOWORD(lParam) == HTCLIENT) {
-        ::SetCursor(TViewerResources::Get().Cursor(pane_.panelCursor_));
-        return TRUE;
-      }
-      break;
+      if (LOWORD(lParam) != HTCLIENT) return -1;
+      ::SetCursor(TViewerResources::Get().Cursor(view_->PanelCursor()));
+      return TRUE;
     case WM_COMMAND:
-      if (TWin32ControlHost::HandleCommand(wParam, lParam)) return 0;
-      break;
-    case WM_TIMER:
-      if (wParam == kAnimationTimerId) pane_.StepAnimations();
-      return 0;
+      return TWin32ControlHost::HandleCommand(wParam, lParam) ? 0 : -1;
     default:
-      break;
+      return -1;
   }
-  return DefaultHandling(message, wParam, lParam);
 }
 
 // ----- Painting -----
 
-void THtmlPane::InvalidatePanel() {
-  if (paintPanel_ && paintPanel_->Handle()) ::InvalidateRect(paintPanel_->Handle(), nullptr, FALSE);
-}
-
-void THtmlPane::StepAnimations() {
-  if (!document_->HasAnimations()) {
-    paintPanel_->UpdateAnimationTimer(false);
-    return;
-  }
-  for (const TPixelRect& changed : document_->StepAnimations(::GetTickCount())) {
-    // Left and right as drawn on the panel; top and bottom in document pixels.
-    const RECT r{changed.Left, changed.Top - document_->YOff, changed.Right,
-                 changed.Bottom - document_->YOff};
-    ::InvalidateRect(paintPanel_->Handle(), &r, FALSE);
-  }
-}
-
 void THtmlPane::PaintPanel(HDC dc, const RECT& clip) {
-  if (layoutInProgress_) return;
+  if (!view_ || !view_->CanPaint()) return;
   DrawBorder();
   const int width = clip.right - clip.left, height = clip.bottom - clip.top;
   if (width <= 0 || height <= 0) return;
@@ -232,13 +208,12 @@ void THtmlPane::PaintPanel(HDC dc, const RECT& clip) {
   // position.
   ::SetViewportOrgEx(mem, -clip.left, -clip.top, nullptr);
   PaintBackground(mem, clip);
-  const int yOff = document_->YOff;
+  const int yOff = view_->VerticalPosition();
   ::SetViewportOrgEx(mem, -clip.left, -clip.top - yOff, nullptr);
   canvas_.Attach(mem);
   controlHost_->SetScrollOffset(yOff);
   try {
-    document_->Draw(TRect{clip.left, clip.top + yOff, clip.right, clip.bottom + yOff},
-                    hMargin_ - horizontalPosition_, TSectionList::kDefaultClipWidth);
+    view_->DrawDocument(TPixelRect{clip.left, clip.top, clip.right, clip.bottom});
   } catch (...) {
     canvas_.Detach();
     throw;
@@ -254,25 +229,27 @@ void THtmlPane::PaintPanel(HDC dc, const RECT& clip) {
 }
 
 void THtmlPane::PaintBackground(HDC dc, const RECT& clip) {
-  const TDIB* image = document_->BackgroundBitmap.get();
-  const TDIB* mask = document_->BackgroundMask.get();
-  if (!viewImages_ || !image || image->Empty()) {
-    FillPlain(dc, clip, background_);
+  const TSectionList& document = view_->Document();
+  const TColor background = view_->BackgroundColor();
+  const TDIB* image = document.BackgroundBitmap.get();
+  const TDIB* mask = document.BackgroundMask.get();
+  if (!view_->ViewImages() || !image || image->Empty()) {
+    FillPlain(dc, clip, background);
     return;
   }
   // Tiles from an origin that moves with the view, blitted in blocks of several tiles
   // made once for this paint.
   const int w = image->Width(), h = image->Height();
   SIZE block{}, maskBlock{};
-  TOwnedBitmap tile(MakeTileBlock(dc, *image, kTileBlockSide, block, background_));
+  TOwnedBitmap tile(MakeTileBlock(dc, *image, kTileBlockSide, block, background));
   TOwnedBitmap tileMask(mask ? MakeTileBlock(dc, *mask, kTileBlockSide, maskBlock) : nullptr);
   if (!tile.Get() || (mask && !tileMask.Get())) {
-    FillPlain(dc, clip, background_);
+    FillPlain(dc, clip, background);
     return;
   }
-  if (mask) FillPlain(dc, clip, background_);
-  const int x0 = clip.left - PositiveModulo(clip.left + horizontalPosition_, w);
-  const int y0 = clip.top - PositiveModulo(clip.top + document_->YOff, h);
+  if (mask) FillPlain(dc, clip, background);
+  const int x0 = clip.left - PositiveModulo(clip.left + view_->HorizontalPosition(), w);
+  const int y0 = clip.top - PositiveModulo(clip.top + view_->VerticalPosition(), h);
   for (int y = y0; y < clip.bottom; y += block.cy)
     for (int x = x0; x < clip.right; x += block.cx)
       DrawBitmap(dc, x, y, tile.Get(), tileMask.Get());

@@ -27,7 +27,7 @@ class TViewerMainWindow final : public TViewerWindow {
     CreateHandle(WS_EX_CONTROLPARENT, kClassName, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                  CW_USEDEFAULT, CW_USEDEFAULT, 640, 480, nullptr);
     pane_ = std::make_unique<THtmlPane>(Handle(), 0, 0);
-    pane_->SetDefBackground(clNone);
+    pane_->View().SetDefBackground(clNone);
     RECT client{};
     ::GetClientRect(Handle(), &client);
     pane_->SetBounds(0, 0, client.right, client.bottom);
@@ -40,11 +40,12 @@ class TViewerMainWindow final : public TViewerWindow {
 
   void Open(const std::string& name) {
     try {
-      pane_->OpenDocumentFile(name);
+      pane_->View().OpenDocumentFile(name);
     } catch (const std::exception& error) {
-      pane_->OpenDocumentText(std::string("<p>") + error.what() + "</p>");
+      pane_->View().OpenDocumentText(std::string("<p>") + error.what() + "</p>");
     }
-    const std::string title = pane_->DocumentTitle().empty() ? name : pane_->DocumentTitle();
+    const std::string title =
+        pane_->View().DocumentTitle().empty() ? name : pane_->View().DocumentTitle();
     ::SetWindowTextA(Handle(), (title + " - " + kProgramName).c_str());
   }
 

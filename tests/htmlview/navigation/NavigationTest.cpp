@@ -6,8 +6,8 @@
 #include "navigation/FileNameExpansion.h"
 #include "navigation/History.h"
 #include "navigation/LinkFollowing.h"
-#include "navigation/MetaRefresh.h"
-#include "navigation/PackedPosition.h"
+#include "view/MetaRefresh.h"
+#include "view/PackedPosition.h"
 #include "navigation/VisitedList.h"
 
 namespace htmlview {

@@ -1,5 +1,5 @@
-// When the viewer lays its page out again for a new size: not at no size (a minimised help
-// window), and not inside a layout that a message box interrupted, but after it.
+// A size that comes while a message box of a layout is open: the window posts it and the
+// view lays the page out after the layout, not inside it.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -13,17 +13,6 @@
 namespace htmlview {
 
 namespace {
-TEST(PaneLayout, NoSizeKeepsTheLayout) {
-  TPaneTestWindow window(300, 200);
-  THtmlPane& pane = window.Pane();
-  pane.OpenDocumentText(LongPage());
-  const int height = pane.DocumentHeight();
-  pane.SetBounds(0, 0, 0, 0);  // what a minimised help window gives its viewer
-  EXPECT_EQ(pane.DocumentHeight(), height);
-  pane.SetBounds(0, 0, 300, 200);
-  EXPECT_EQ(pane.DocumentHeight(), height);
-}
-
 // Each tick closes the message boxes of the thread, counting the most that were open at
 // once; at the first box it resizes the pane given.
 THtmlPane* resizeAtFirstBox = nullptr;
@@ -57,16 +46,16 @@ TEST(PaneLayout, ASizeThatComesWhileALayoutShowsAMessageIsTakenAfterIt) {
   resizeAtFirstBox = &pane;
   const UINT_PTR timer = ::SetTimer(nullptr, 0, 10, WhileABoxIsOpen);
   // "Table has too many Columns" in a message box, during the layout.
-  pane.OpenDocumentText(LongPage() + "<table><tr>" + columns + "</tr></table>");
+  pane.View().OpenDocumentText(LongPage() + "<table><tr>" + columns + "</tr></table>");
   MSG message{};
   while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);
   ::KillTimer(nullptr, timer);
   resizeAtFirstBox = nullptr;
   EXPECT_EQ(mostOpenAtOnce, 1);
   EXPECT_EQ(pane.Width(), 200);
-  const int height = pane.DocumentHeight();
-  pane.RelayoutDocument();
-  EXPECT_EQ(pane.DocumentHeight(), height) << "laid out for the size it has";
+  const int height = pane.View().DocumentHeight();
+  pane.View().RelayoutDocument();
+  EXPECT_EQ(pane.View().DocumentHeight(), height) << "laid out for the size it has";
 }
 }  // namespace
 

@@ -7,15 +7,11 @@
 #include "document/SectionList.h"
 #include "forms/ImageFormControlObj.h"
 #include "navigation/LinkFollowing.h"
-#include "win32/PaneMessages.h"
-#include "win32/PaneWindows.h"
-#include "win32/ViewerResources.h"
+#include "view/HtmlView.h"
 
 namespace htmlview {
 
 namespace {
-constexpr int kHandCursor = 1;
-constexpr int kScrollBothCursor = 3, kScrollUpCursor = 4, kScrollDownCursor = 5;
 constexpr int kMiddleDeadZone = 20;  // pixels from the remembered y
 constexpr int kMiddleFastDistance = 60;
 constexpr int kMiddleSlowStep = 8, kMiddleFastStep = 32;
@@ -27,124 +23,100 @@ bool IsWordCharacter(char c) {
   const unsigned char u = static_cast<unsigned char>(c);
   return (u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u >= 192;
 }
-
-TShiftState ShiftOf(WPARAM keys) {
-  return static_cast<TShiftState>(keys);
-}
 }  // namespace
 
-int THtmlPane::DocumentX(int panelX) const {
+int THtmlView::DocumentX(int panelX) const {
   return panelX - (hMargin_ - horizontalPosition_);
 }
 
-int THtmlPane::DocumentY(int panelY) const {
+int THtmlView::DocumentY(int panelY) const {
   return panelY + document_->YOff;
 }
 
-void THtmlPane::SetPanelCursor(int number) {
+void THtmlView::SetPanelCursor(int number) {
   if (panelCursor_ == number) return;
   panelCursor_ = number;
-  POINT p{};
-  ::GetCursorPos(&p);
-  if (::WindowFromPoint(p) == paintPanel_->Handle())
-    ::SetCursor(TViewerResources::Get().Cursor(number));
+  host_.CursorChanged(number);
 }
 
-void THtmlPane::SetSelection(int begin, int end) {
+void THtmlView::SetSelection(int begin, int end) {
   document_->SelB = begin;
   document_->SelE = end;
 }
 
-std::string THtmlPane::SelectedText() const {
+std::string THtmlView::SelectedText() const {
   return document_->SelectedText();
 }
 
-void THtmlPane::SelectAll() {
+void THtmlView::SelectAll() {
   if (noSelect_ || document_->Empty()) return;
   const TSectionBase& last = *document_->Sections().back();
   selectionAnchor_ = 0;
   caret_ = last.StartCurs + last.Len;
   SetSelection(0, caret_);
-  InvalidatePanel();
+  host_.Invalidate();
 }
 
-void THtmlPane::CopyToClipboard() const {
+void THtmlView::CopyToClipboard() {
   std::string text;
   for (const char c : document_->SelectedText()) {
     if (c == '\n' && (text.empty() || text.back() != '\r')) text.push_back('\r');
     text.push_back(c);
   }
-  if (text.empty() || !::OpenClipboard(Handle())) return;
-  ::EmptyClipboard();
-  if (HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE, text.size() + 1)) {
-    if (char* target = static_cast<char*>(::GlobalLock(memory))) {
-      std::copy(text.begin(), text.end(), target);
-      target[text.size()] = '\0';
-      ::GlobalUnlock(memory);
-      if (!::SetClipboardData(CF_TEXT, memory)) ::GlobalFree(memory);
-    } else {
-      ::GlobalFree(memory);
-    }
-  }
-  ::CloseClipboard();
+  if (!text.empty()) host_.CopyText(text);
 }
 
-void THtmlPane::PanelMouseDown(TMouseButton button, WPARAM keys, int x, int y) {
-  ::SetFocus(Handle());
+void THtmlView::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
   linkActivated_ = false;
-  if (OnMouseDown) OnMouseDown(*this, button, ShiftOf(keys), x, y);
+  if (OnMouseDown) OnMouseDown(*this, button, shift, x, y);
   if (middleScroll_) {
-    middleScroll_ = false;
-    SetPanelCursor(crDefault);
+    EndMiddleScroll();
     return;
   }
   if (button == TMouseButton::mbMiddle) {
     middleScroll_ = true;
     middleY_ = y;
-    SetPanelCursor(kScrollBothCursor);
+    SetPanelCursor(crScrollBoth);
     return;
   }
   if (button != TMouseButton::mbLeft) return;
   leftButtonDown_ = true;
-  draggingSelection_ = true;
-  ::SetCapture(paintPanel_->Handle());
+  host_.CaptureMouse(true);
   const TCursorHit hit = document_->CursorAt(DocumentX(x), DocumentY(y));
   if (hit.Index < 0) return;
   const bool hadSelection = document_->SelB < document_->SelE;
   selectionAnchor_ = caret_ = hit.Index;
   document_->CaretPos = caret_;
   SetSelection(hit.Index, hit.Index);
-  if (hadSelection || HasOption(options_, htOptionEnum::htShowDummyCaret)) InvalidatePanel();
+  if (hadSelection || HasOption(options_, htOptionEnum::htShowDummyCaret)) host_.Invalidate();
 }
 
-void THtmlPane::PanelMouseMove(WPARAM keys, int x, int y) {
-  if (OnMouseMove) OnMouseMove(*this, ShiftOf(keys), x, y);
+void THtmlView::MouseMove(TShiftState shift, int x, int y) {
+  if (OnMouseMove) OnMouseMove(*this, shift, x, y);
   if (middleScroll_) {
-    if (std::abs(y - middleY_) > kMiddleDeadZone && !autoScrolling_)
-      ::PostMessageA(Handle(), kAutoScrollMessage, 0, 0);
+    if (std::abs(y - middleY_) > kMiddleDeadZone && !autoScrolling_) StartAutoScroll(x, y);
     return;
   }
-  TrackHotSpot(keys, x, y);
+  TrackHotSpot(shift, x, y);
   if (leftButtonDown_ && !noSelect_) {
-    if ((y < 0 || y >= arrangement_.PaintPanel.Height) && !autoScrolling_)
-      ::PostMessageA(Handle(), kAutoScrollMessage, 0, 0);
+    if ((y < 0 || y >= arrangement_.PaintPanel.Height) && !autoScrolling_) StartAutoScroll(x, y);
     ExtendSelection(x, y);
   }
 }
 
-void THtmlPane::TrackHotSpot(WPARAM keys, int x, int y) {
+void THtmlView::TrackHotSpot(TShiftState shift, int x, int y) {
   const int dx = DocumentX(x), dy = DocumentY(y);
   const TLinkHit link = document_->LinkAt(dx, dy);
   const TImageHit image = document_->ImageAt(dx, dy);
   if (image.Image && OnImageOver) {
     const std::uint32_t generation = DocumentGeneration();
-    OnImageOver(*this, *image.Image, ShiftOf(keys), image.X, image.Y);
+    OnImageOver(*this, *image.Image, shift, image.X, image.Y);
     if (DocumentGeneration() != generation) return;
   }
 
   int cursor = crDefault;
   if (link.Link) {
-    cursor = kHandCursor;
+    cursor = crHand;
   } else if (!noSelect_ && document_->CursorAt(dx, dy).InText) {
     cursor = cursor_;
   }
@@ -152,10 +124,10 @@ void THtmlPane::TrackHotSpot(WPARAM keys, int x, int y) {
 
   bool repaint = document_->SetActiveLink(link.Link.get());
   if (document_->SetActiveImage(image.Image)) repaint = true;
-  if (repaint) InvalidatePanel();
-  if ((cursor == kHandCursor || document_->ActiveImage()) && !leaveTimerOn_) {
+  if (repaint) host_.Invalidate();
+  if ((cursor == crHand || document_->ActiveImage()) && !leaveTimerOn_) {
     leaveTimerOn_ = true;
-    ::SetTimer(Handle(), kLeaveTimerId, kLeaveTimerMs, nullptr);
+    host_.StartTimer(TViewTimer::Leave);
   }
 
   const std::string url = link.Link ? link.Link->Url : std::string();
@@ -167,18 +139,14 @@ void THtmlPane::TrackHotSpot(WPARAM keys, int x, int y) {
   }
 }
 
-void THtmlPane::LeaveTimerTick() {
-  POINT p{};
-  ::GetCursorPos(&p);
-  ::ScreenToClient(paintPanel_->Handle(), &p);
-  RECT client{};
-  ::GetClientRect(paintPanel_->Handle(), &client);
-  if (::PtInRect(&client, p)) return;
-  ::KillTimer(Handle(), kLeaveTimerId);
+void THtmlView::LeaveTimerTick(int x, int y) {
+  const TBounds& panel = arrangement_.PaintPanel;
+  if (x >= 0 && y >= 0 && x < panel.Width && y < panel.Height) return;
+  host_.StopTimer(TViewTimer::Leave);
   leaveTimerOn_ = false;
   bool repaint = document_->SetActiveLink(nullptr);
   if (document_->SetActiveImage(nullptr)) repaint = true;
-  if (repaint) InvalidatePanel();
+  if (repaint) host_.Invalidate();
   SetPanelCursor(crDefault);
   if (!urlUnderMouse_.empty() || !targetUnderMouse_.empty()) {
     urlUnderMouse_.clear();
@@ -187,7 +155,7 @@ void THtmlPane::LeaveTimerTick() {
   }
 }
 
-void THtmlPane::ExtendSelection(int x, int y) {
+void THtmlView::ExtendSelection(int x, int y) {
   if (selectionAnchor_ < 0) return;
   // Beyond the panel the nearest character inside it counts.
   x = std::clamp(x, 0, std::max(0, arrangement_.PaintPanel.Width - 1));
@@ -202,23 +170,20 @@ void THtmlPane::ExtendSelection(int x, int y) {
   const int begin = std::min(selectionAnchor_, caret_), end = std::max(selectionAnchor_, caret_);
   if (begin == document_->SelB && end == document_->SelE) return;
   SetSelection(begin, end);
-  InvalidatePanel();
+  host_.Invalidate();
 }
 
-void THtmlPane::PanelMouseUp(TMouseButton button, WPARAM keys, int x, int y) {
-  if (OnMouseUp) OnMouseUp(*this, button, ShiftOf(keys), x, y);
+void THtmlView::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+  if (OnMouseUp) OnMouseUp(*this, button, shift, x, y);
   if (middleScroll_) {
-    if (!(button == TMouseButton::mbMiddle && y == middleY_)) {
-      middleScroll_ = false;
-      SetPanelCursor(crDefault);
-    }
+    if (!(button == TMouseButton::mbMiddle && y == middleY_)) EndMiddleScroll();
     return;
   }
   const int dx = DocumentX(x), dy = DocumentY(y);
   const TImageHit image = document_->ImageAt(dx, dy);
   if (image.Image && OnImageClick) {
     const std::uint32_t generation = DocumentGeneration();
-    OnImageClick(*this, *image.Image, button, ShiftOf(keys), image.X, image.Y);
+    OnImageClick(*this, *image.Image, button, shift, image.X, image.Y);
     if (DocumentGeneration() != generation) {  // the click was on a page no longer shown
       if (button == TMouseButton::mbLeft) EndDrag();
       return;
@@ -254,7 +219,7 @@ void THtmlPane::PanelMouseUp(TMouseButton button, WPARAM keys, int x, int y) {
   FollowLink(followed);
 }
 
-void THtmlPane::FollowLink(const TUrlTarget& link) {
+void THtmlView::FollowLink(const TUrlTarget& link) {
   urlUnderMouse_ = link.Url;
   targetUnderMouse_ = link.Target;
   if (OnHotSpotClick) {
@@ -284,7 +249,7 @@ void THtmlPane::FollowLink(const TUrlTarget& link) {
   }
 }
 
-void THtmlPane::PanelDoubleClick(WPARAM keys, int x, int y) {
+void THtmlView::DoubleClick(TShiftState shift, int x, int y) {
   if (!processing_ && !linkActivated_ && !noSelect_) {
     const TCursorHit hit = document_->CursorAt(DocumentX(x), DocumentY(y));
     int begin = 0, end = 0;
@@ -292,13 +257,13 @@ void THtmlPane::PanelDoubleClick(WPARAM keys, int x, int y) {
       selectionAnchor_ = begin;
       caret_ = end;
       SetSelection(begin, end);
-      InvalidatePanel();
+      host_.Invalidate();
     }
   }
-  if (OnMouseDouble) OnMouseDouble(*this, TMouseButton::mbLeft, ShiftOf(keys), x, y);
+  if (OnMouseDouble) OnMouseDouble(*this, TMouseButton::mbLeft, shift, x, y);
 }
 
-std::string THtmlPane::WordAt(int index, int* begin, int* end) const {
+std::string THtmlView::WordAt(int index, int* begin, int* end) const {
   char c = 0;
   if (!document_->GetChAtPos(index, c) || !IsWordCharacter(c)) return {};
   int first = index, last = index + 1;
@@ -317,51 +282,63 @@ std::string THtmlPane::WordAt(int index, int* begin, int* end) const {
   return word;
 }
 
-void THtmlPane::EndDrag() {
+void THtmlView::EndDrag() {
+  const bool wasDown = leftButtonDown_;
   leftButtonDown_ = false;
-  draggingSelection_ = false;
-  if (::GetCapture() == paintPanel_->Handle()) ::ReleaseCapture();
+  if (autoScrolling_ && !middleScroll_) {
+    host_.StopTimer(TViewTimer::AutoScroll);
+    autoScrolling_ = false;
+  }
+  if (wasDown) host_.CaptureMouse(false);
+}
+
+void THtmlView::CaptureLost() {
+  if (leftButtonDown_) EndDrag();
+}
+
+void THtmlView::EndMiddleScroll() {
+  middleScroll_ = false;
+  if (autoScrolling_) {
+    host_.StopTimer(TViewTimer::AutoScroll);
+    autoScrolling_ = false;
+  }
+  SetPanelCursor(crDefault);
 }
 
 // Scrolls while a selection is dragged beyond the panel, or in middle-button mode while
-// the mouse is away from where the mode began. A timer takes the steps: a loop of our own
-// would take keys and clicks past the application's message loop and its hook.
-void THtmlPane::StartAutoScroll() {
+// the mouse is away from where the mode began. The host's timer takes the steps: a loop of
+// our own would take keys and clicks past the application's message loop and its hook.
+void THtmlView::StartAutoScroll(int x, int y) {
   if (autoScrolling_) return;
   autoScrolling_ = true;
-  ::SetTimer(Handle(), kAutoScrollTimerId, kAutoScrollStepMs, nullptr);
-  AutoScrollStep();
+  host_.StartTimer(TViewTimer::AutoScroll);
+  AutoScrollStep(x, y);
 }
 
-void THtmlPane::AutoScrollStep() {
+void THtmlView::AutoScrollStep(int x, int y) {
   if (!autoScrolling_) return;
-  HWND panel = paintPanel_->Handle();
-  POINT p{};
-  ::GetCursorPos(&p);
-  ::ScreenToClient(panel, &p);
   const int panelHeight = arrangement_.PaintPanel.Height;
-  const bool selecting = leftButtonDown_ && !noSelect_ && (p.y < 0 || p.y >= panelHeight);
-  const bool middle = middleScroll_ && std::abs(p.y - middleY_) > kMiddleDeadZone;
+  const bool selecting = leftButtonDown_ && !noSelect_ && (y < 0 || y >= panelHeight);
+  const bool middle = middleScroll_ && std::abs(y - middleY_) > kMiddleDeadZone;
   if (!selecting && !middle) {
-    ::KillTimer(Handle(), kAutoScrollTimerId);
+    host_.StopTimer(TViewTimer::AutoScroll);
     autoScrolling_ = false;
-    if (middleScroll_) SetPanelCursor(kScrollBothCursor);
+    if (middleScroll_) SetPanelCursor(crScrollBoth);
     return;
   }
   int step = 0;
   if (selecting) {
-    const int beyond = p.y < 0 ? -p.y : p.y - panelHeight + 1;
-    step = (beyond > kSelectionFastBeyond ? kSelectionFastSteps : 1) * vBar_->SmallChange();
-    if (p.y < 0) step = -step;
+    const int beyond = y < 0 ? -y : y - panelHeight + 1;
+    step = (beyond > kSelectionFastBeyond ? kSelectionFastSteps : 1) * kVerticalSmallChange;
+    if (y < 0) step = -step;
   } else {
-    const int distance = p.y - middleY_;
+    const int distance = y - middleY_;
     step = std::abs(distance) > kMiddleFastDistance ? kMiddleFastStep : kMiddleSlowStep;
     if (distance < 0) step = -step;
-    SetPanelCursor(distance < 0 ? kScrollUpCursor : kScrollDownCursor);
+    SetPanelCursor(distance < 0 ? crScrollUp : crScrollDown);
   }
   ScrollVertically(document_->YOff + step, false);
-  if (selecting) ExtendSelection(p.x, p.y);
-  ::UpdateWindow(panel);
+  if (selecting) ExtendSelection(x, y);
 }
 
 }  // namespace htmlview

@@ -1,147 +1,126 @@
 // Loading documents from files and buffers, what the parser leaves behind, the
 // background picture, anchors, history and visited links.
 #include "document/SectionList.h"
+#include "forms/DocumentForms.h"
 #include "images/ImageCache.h"
 #include "navigation/LinkFollowing.h"
-#include "navigation/MetaRefresh.h"
 #include "text/AsciiCase.h"
-#include "win32/PaneWindows.h"
+#include "view/HtmlView.h"
+#include "view/MetaRefresh.h"
+#include "view/ProcessingScope.h"
 
 namespace htmlview {
 
 namespace {
 constexpr std::size_t kImageDocumentLimit = 255;
-
-bool FileExists(const std::string& name) {
-  const DWORD attributes = ::GetFileAttributesA(name.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-std::string FullPath(const std::string& name) {
-  char buffer[MAX_PATH * 4] = {};
-  const DWORD length = ::GetFullPathNameA(name.c_str(), sizeof(buffer), buffer, nullptr);
-  if (length == 0 || length >= sizeof(buffer)) return name;
-  return std::string(buffer, length);
-}
-
-// The hourglass while a load runs; the cursor before it comes back however the load ends.
-class THourglass {
- public:
-  THourglass() : before_(::SetCursor(::LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
-  ~THourglass() { ::SetCursor(before_); }
-  THourglass(const THourglass&) = delete;
-  THourglass& operator=(const THourglass&) = delete;
-
- private:
-  HCURSOR before_;
-};
 }  // namespace
 
-TFileNameContext THtmlPane::NameContext() const {
-  return {serverRoot_, currentBase_, currentFile_, FullPath};
+TFileNameContext THtmlView::NameContext() const {
+  return {serverRoot_, currentBase_, currentFile_,
+          [this](const std::string& name) { return files_.FullPath(name); }};
 }
 
-THistoryPlace THtmlPane::CurrentPlace() const {
+THistoryPlace THtmlView::CurrentPlace() const {
   return {currentFile_, currentTitle_, {Position(), currentFileType_}};
 }
 
-void THtmlPane::OpenDocumentFile(const std::string& name) {
+void THtmlView::OpenDocumentFile(const std::string& name) {
   if (processing_ || name.empty()) return;
   const THistoryPlace left = CurrentPlace();
   LoadFile(name, THtmlFileType::HTML);
   if (!SameDocument(left, CurrentPlace())) RecordHistory(left);
 }
 
-void THtmlPane::OpenImageDocument(const std::string& name) {
+void THtmlView::OpenImageDocument(const std::string& name) {
   if (processing_ || name.empty()) return;
   const THistoryPlace left = CurrentPlace();
   LoadFile(name, THtmlFileType::Image);
   if (!SameDocument(left, CurrentPlace())) RecordHistory(left);
 }
 
-void THtmlPane::LoadFile(const std::string& name, THtmlFileType kind) {
-  THourglass hourglass;
+void THtmlView::LoadFile(const std::string& name, THtmlFileType kind) {
   const TFileAndAnchor parts = SplitAtAnchor(name);
   metaRefreshDelay_ = 0;
-  SetProcessing(true);
-  if (!FileExists(parts.FileName)) {
-    SetProcessing(false);
-    throw EInOutError("Can't locate file: " + parts.FileName);
-  }
-  const std::string previousFile = currentFile_;
-  const int previousTop = document_->YOff, previousLeft = horizontalPosition_;
-  ClearForLoad();
-  caret_ = 0;
-  selectionAnchor_ = -1;
-  currentFile_ = FullPath(parts.FileName);
-  currentFileType_ = kind;
-
   std::exception_ptr failure;
-  try {
-    if (kind == THtmlFileType::HTML) {
-      TellSoundsToStop();
-      parser_.ParseFile(ParseTarget(), currentFile_, ParseHandlers());
-    } else if (kind == THtmlFileType::Text) {
-      parser_.ReadTextFile(ParseTarget(), currentFile_);
-    } else {
-      std::string tag = "<img src=\"" + currentFile_ + "\">";
-      if (tag.size() > kImageDocumentLimit) tag.resize(kImageDocumentLimit);
-      parser_.ParseBuffer(ParseTarget(), tag, ParseHandlers());
+  {
+    TProcessingScope scope(*this);
+    if (!files_.Exists(parts.FileName)) throw EInOutError("Can't locate file: " + parts.FileName);
+    const std::string previousFile = currentFile_;
+    const int previousTop = document_->YOff, previousLeft = horizontalPosition_;
+    ClearForLoad();
+    caret_ = 0;
+    selectionAnchor_ = -1;
+    currentFile_ = files_.FullPath(parts.FileName);
+    currentFileType_ = kind;
+
+    try {
+      if (kind == THtmlFileType::HTML) {
+        TellSoundsToStop();
+        const std::string text = files_.Read(currentFile_, THtmlParser::kMaxFileBytes);
+        parser_.ParseBuffer(ParseTarget(), text, ParseHandlers());
+      } else if (kind == THtmlFileType::Text) {
+        parser_.ReadTextBuffer(ParseTarget(),
+                               files_.Read(currentFile_, THtmlParser::kMaxFileBytes));
+      } else {
+        std::string tag = "<img src=\"" + currentFile_ + "\">";
+        if (tag.size() > kImageDocumentLimit) tag.resize(kImageDocumentLimit);
+        parser_.ParseBuffer(ParseTarget(), tag, ParseHandlers());
+      }
+    } catch (...) {
+      failure = std::current_exception();
     }
-  } catch (...) {
-    failure = std::current_exception();
-  }
-  try {
-    TakeParseResults();
-    MarkVisitedLinks();
-    if (parts.Anchor.empty() || !ScrollToAnchor(parts.Anchor)) {
-      // A reload of the same file stays where it was; another file starts at its top.
-      const bool reload = SameText(currentFile_, previousFile);
-      ScrollVertically(reload ? previousTop : 0, false);
-      ScrollHorizontally(reload ? previousLeft : 0);
+    try {
+      TakeParseResults();
+      MarkVisitedLinks();
+      if (parts.Anchor.empty() || !ScrollToAnchor(parts.Anchor)) {
+        // A reload of the same file stays where it was; another file starts at its top.
+        const bool reload = SameText(currentFile_, previousFile);
+        ScrollVertically(reload ? previousTop : 0, false);
+        ScrollHorizontally(reload ? previousLeft : 0);
+      }
+      host_.Invalidate();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
     }
-    InvalidatePanel();
-  } catch (...) {
-    if (!failure) failure = std::current_exception();
   }
-  SetProcessing(false);
   if (failure) std::rethrow_exception(failure);
   FireMetaRefresh();
 }
 
-void THtmlPane::OpenDocumentText(const std::string& text) {
+void THtmlView::OpenDocumentText(const std::string& text) {
   OpenDocumentBuffer(text.data(), text.size());
 }
 
-void THtmlPane::OpenDocumentBuffer(const char* buffer, std::size_t length) {
+void THtmlView::OpenDocumentBuffer(const char* buffer, std::size_t length) {
   if (processing_) return;
-  SetProcessing(true);
   metaRefreshDelay_ = 0;
-  ClearForLoad();
-  caret_ = 0;
-  selectionAnchor_ = -1;
-  TellSoundsToStop();
   std::exception_ptr failure;
-  try {
-    parser_.ParseBuffer(ParseTarget(), std::string_view(buffer, length), ParseHandlers());
-  } catch (...) {
-    failure = std::current_exception();
+  {
+    TProcessingScope scope(*this);
+    ClearForLoad();
+    caret_ = 0;
+    selectionAnchor_ = -1;
+    TellSoundsToStop();
+    try {
+      parser_.ParseBuffer(ParseTarget(), std::string_view(buffer, length), ParseHandlers());
+    } catch (...) {
+      failure = std::current_exception();
+    }
+    try {
+      TakeParseResults();
+      ScrollVertically(0, false);
+      ScrollHorizontally(0);
+      host_.Invalidate();
+    } catch (...) {
+      if (!failure) failure = std::current_exception();
+    }
+    currentFile_.clear();
   }
-  try {
-    TakeParseResults();
-    ScrollVertically(0, false);
-    ScrollHorizontally(0);
-    InvalidatePanel();
-  } catch (...) {
-    if (!failure) failure = std::current_exception();
-  }
-  currentFile_.clear();
-  SetProcessing(false);
   if (failure) std::rethrow_exception(failure);
   FireMetaRefresh();
 }
 
-void THtmlPane::ClearForLoad() {
+void THtmlView::ClearForLoad() {
   // The host supplies pictures by name while it handles OnImageRequest; names are then
   // passed on as written.
   if (OnImageRequest)
@@ -154,7 +133,7 @@ void THtmlPane::ClearForLoad() {
   targetUnderMouse_.clear();
   document_->Clear();
   SharedImageCache().AgeForNewDocument();
-  document_->Background = ResolvePaneColor(defBackground_);
+  document_->Background = ResolveColor(defBackground_);
   ApplyDefaults();
   anchors_.Clear();
   hMargin_ = marginWidth_;
@@ -162,11 +141,11 @@ void THtmlPane::ClearForLoad() {
   horizontalPosition_ = 0;
 }
 
-TParseTarget THtmlPane::ParseTarget() {
+TParseTarget THtmlView::ParseTarget() {
   return TParseTarget{*document_, anchors_, forms_.get()};
 }
 
-TParseHandlers THtmlPane::ParseHandlers() {
+TParseHandlers THtmlView::ParseHandlers() {
   TParseHandlers handlers;
   handlers.OnMeta = [this](const std::string& httpEq, const std::string& name,
                            const std::string& content) {
@@ -194,7 +173,7 @@ TParseHandlers THtmlPane::ParseHandlers() {
   return handlers;
 }
 
-void THtmlPane::FetchBackground() {
+void THtmlView::FetchBackground() {
   document_->BackgroundBitmap.reset();
   document_->BackgroundMask.reset();
   if (!backgroundCacheName_.empty()) SharedImageCache().Release(backgroundCacheName_);
@@ -212,7 +191,7 @@ void THtmlPane::FetchBackground() {
   }
 }
 
-void THtmlPane::TakeParseResults() {
+void THtmlView::TakeParseResults() {
   currentTitle_ = parser_.Title();
   currentBase_ = parser_.Base().empty() ? fallbackBase_ : parser_.Base();
   currentBaseTarget_ = parser_.BaseTarget();
@@ -224,23 +203,23 @@ void THtmlPane::TakeParseResults() {
   DoLayout();
 }
 
-void THtmlPane::TellSoundsToStop() {
+void THtmlView::TellSoundsToStop() {
   if (OnSoundRequest) OnSoundRequest(*this, "", 0, true);
 }
 
-void THtmlPane::FireMetaRefresh() {
+void THtmlView::FireMetaRefresh() {
   if (metaRefreshDelay_ > 0 && OnMetaRefresh)
     OnMetaRefresh(*this, metaRefreshDelay_, metaRefreshUrl_);
 }
 
-void THtmlPane::MarkVisitedLinks() {
+void THtmlView::MarkVisitedLinks() {
   const TFileNameContext context = NameContext();
   for (const auto& link : document_->LinkList)
     link->Visited =
         visited_.MaxCount() > 0 && visited_.Contains(FullLinkTarget(link->Url, context));
 }
 
-void THtmlPane::EmptyDocument() {
+void THtmlView::EmptyDocument() {
   if (processing_) return;
   document_->Clear();
   anchors_.Clear();
@@ -251,26 +230,23 @@ void THtmlPane::EmptyDocument() {
   widestLine_ = 0;
   document_->YOff = 0;
   horizontalPosition_ = 0;
-  vBar_->SetVisible(false);
-  hBar_->SetVisible(false);
+  arrangement_.VerticalVisible = false;
+  arrangement_.HorizontalShown = false;
+  host_.ArrangementChanged();
   TellSoundsToStop();
-  InvalidatePanel();
+  host_.Invalidate();
 }
 
-void THtmlPane::RelayoutDocument() {
+void THtmlView::RelayoutDocument() {
   if (processing_) return;
-  SetProcessing(true);
-  try {
+  {
+    TProcessingScope scope(*this);
     RelayoutKeepingPosition();
-  } catch (...) {
-    SetProcessing(false);
-    throw;
   }
-  SetProcessing(false);
-  InvalidatePanel();
+  host_.Invalidate();
 }
 
-bool THtmlPane::ScrollToAnchor(const std::string& name) {
+bool THtmlView::ScrollToAnchor(const std::string& name) {
   const std::string anchor = !name.empty() && name[0] == '#' ? name.substr(1) : name;
   if (anchor.empty()) return false;
   const TSectionBase* section = anchors_.Find(UpperText(anchor));
@@ -281,24 +257,19 @@ bool THtmlPane::ScrollToAnchor(const std::string& name) {
   return true;
 }
 
-void THtmlPane::SetViewImages(bool value) {
+void THtmlView::SetViewImages(bool value) {
   if (processing_) return;
-  THourglass hourglass;
-  SetProcessing(true);
-  struct TProcessingOff {
-    THtmlPane& pane;
-    ~TProcessingOff() { pane.SetProcessing(false); }
-  } off{*this};
+  TProcessingScope scope(*this);
   viewImages_ = value;
   document_->ShowImages = value;
   if (document_->Empty()) return;
   document_->ReloadImages();
   FetchBackground();
   RelayoutKeepingPosition();
-  InvalidatePanel();
+  host_.Invalidate();
 }
 
-bool THtmlPane::ImageArrived(const std::string& src) {
+bool THtmlView::ImageArrived(const std::string& src) {
   if (processing_) return false;
   const bool images = document_->ImagesArrived(src);
   const bool background =
@@ -310,15 +281,15 @@ bool THtmlPane::ImageArrived(const std::string& src) {
   return true;
 }
 
-void THtmlPane::EmptyHistory() {
+void THtmlView::EmptyHistory() {
   if (history_.Clear() && OnHistoryChange) OnHistoryChange(*this);
 }
 
-void THtmlPane::RecordHistory(const THistoryPlace& left) {
+void THtmlView::RecordHistory(const THistoryPlace& left) {
   if (history_.Record(left, CurrentPlace()) && OnHistoryChange) OnHistoryChange(*this);
 }
 
-void THtmlPane::AddVisited(const std::string& target) {
+void THtmlView::AddVisited(const std::string& target) {
   if (visited_.Add(target) != TVisitedList::TAddResult::Added) return;
   const TFileNameContext context = NameContext();
   bool changed = false;
@@ -328,7 +299,7 @@ void THtmlPane::AddVisited(const std::string& target) {
       changed = true;
     }
   }
-  if (changed) InvalidatePanel();
+  if (changed) host_.Invalidate();
 }
 
 }  // namespace htmlview

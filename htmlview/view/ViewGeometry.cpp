@@ -1,4 +1,4 @@
-#include "navigation/ViewGeometry.h"
+#include "view/ViewGeometry.h"
 
 #include <algorithm>
 

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "navigation/ViewGeometry.h"
+#include "view/ViewGeometry.h"
 
 namespace htmlview {
 

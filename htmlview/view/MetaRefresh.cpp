@@ -1,4 +1,4 @@
-#include "navigation/MetaRefresh.h"
+#include "view/MetaRefresh.h"
 
 #include "navigation/FileNameExpansion.h"
 #include "text/AsciiCase.h"
