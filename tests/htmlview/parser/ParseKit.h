@@ -5,12 +5,14 @@
 
 #include "DocBuilder.h"
 #include "forms/DocumentForms.h"
+#include "forms/FormsOfDocument.h"
 #include "parser/AnchorList.h"
 #include "parser/HtmlParser.h"
 
 namespace htmlview {
 
-// A document on the recording test canvas, parsed from a text.
+// A document on the recording test canvas, parsed from a text, with its forms connected
+// to it as the viewer's view connects them.
 struct TParsedDocument {
   TTestDocument test;
   TSectionList& doc = test.doc;
@@ -18,6 +20,10 @@ struct TParsedDocument {
   TDocumentForms forms;
   THtmlParser parser;
   TParseHandlers handlers;
+
+  TParsedDocument() { ConnectForms(doc, forms); }
+  TParsedDocument(const TParsedDocument&) = delete;
+  TParsedDocument& operator=(const TParsedDocument&) = delete;
 
   TParsedDocument& Parse(std::string_view html) {
     parser.ParseBuffer({doc, anchors, &forms}, html, handlers);
