@@ -5,6 +5,7 @@
 
 #include "canvas/FaceKind.h"
 #include "win32/DibBlit.h"
+#include "win32/GdiObjects.h"
 #include "win32/ViewerResources.h"
 
 namespace htmlview {
@@ -26,25 +27,6 @@ BYTE PitchAndFamily(TFaceKind kind) {
   }
   return DEFAULT_PITCH | FF_DONTCARE;
 }
-
-// A pen or brush made for one call and deleted with this object.
-class TGdiObject {
- public:
-  TGdiObject(HDC dc, HGDIOBJ object) : dc_(dc), object_(object) {
-    before_ = ::SelectObject(dc_, object_);
-  }
-  ~TGdiObject() {
-    ::SelectObject(dc_, before_);
-    ::DeleteObject(object_);
-  }
-  TGdiObject(const TGdiObject&) = delete;
-  TGdiObject& operator=(const TGdiObject&) = delete;
-
- private:
-  HDC dc_;
-  HGDIOBJ object_;
-  HGDIOBJ before_;
-};
 
 int Clamped(std::size_t length) {
   return static_cast<int>(std::min<std::size_t>(length, INT_MAX));

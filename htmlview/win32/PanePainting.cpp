@@ -5,6 +5,7 @@
 #include "document/SectionList.h"
 #include "images/Dib.h"
 #include "win32/DibBlit.h"
+#include "win32/GdiObjects.h"
 #include "win32/PaneDropTarget.h"
 #include "win32/PaneMessages.h"
 #include "win32/PaneWindows.h"
@@ -16,48 +17,6 @@ namespace {
 constexpr const char* kBorderClass = "THtmlBorderPanel";
 constexpr const char* kPaintClass = "TPaintPanel";
 constexpr int kTileBlockSide = 128;  // background tiles are blitted in blocks this large
-
-// A memory context with a bitmap selected, freed however the paint ends.
-class TOffscreen {
- public:
-  TOffscreen(HDC screen, int width, int height) {
-    dc_ = ::CreateCompatibleDC(screen);
-    bitmap_ = dc_ ? ::CreateCompatibleBitmap(screen, width, height) : nullptr;
-    if (bitmap_) before_ = ::SelectObject(dc_, bitmap_);
-  }
-  ~TOffscreen() {
-    if (bitmap_) {
-      ::SelectObject(dc_, before_);
-      ::DeleteObject(bitmap_);
-    }
-    if (dc_) ::DeleteDC(dc_);
-  }
-  TOffscreen(const TOffscreen&) = delete;
-  TOffscreen& operator=(const TOffscreen&) = delete;
-
-  bool Ready() const { return bitmap_ != nullptr; }
-  HDC DC() const { return dc_; }
-
- private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ before_ = nullptr;
-};
-
-// A bitmap made for one paint.
-class TOwnedBitmap {
- public:
-  explicit TOwnedBitmap(HBITMAP bitmap) : bitmap_(bitmap) {}
-  ~TOwnedBitmap() {
-    if (bitmap_) ::DeleteObject(bitmap_);
-  }
-  TOwnedBitmap(const TOwnedBitmap&) = delete;
-  TOwnedBitmap& operator=(const TOwnedBitmap&) = delete;
-  HBITMAP Get() const { return bitmap_; }
-
- private:
-  HBITMAP bitmap_;
-};
 
 void FillPlain(HDC dc, const RECT& rect, TColor color) {
   ::SetBkColor(dc, color & 0xFFFFFF);
