@@ -6,7 +6,6 @@
 #include "navigation/FileNameExpansion.h"
 #include "navigation/History.h"
 #include "navigation/LinkFollowing.h"
-#include "view/MetaRefresh.h"
 #include "view/PackedPosition.h"
 #include "navigation/VisitedList.h"
 
@@ -203,20 +202,6 @@ TEST(PackedPosition, SectionAboveOffsetHeldAtSixteenBits) {
   EXPECT_EQ(PackedOffset(PackPosition(3, 20)), 20);
   EXPECT_EQ(PackPosition(70000, 90000), 0xFFFFFFFFu);
   EXPECT_EQ(PackPosition(-1, -5), 0u);
-}
-
-TEST(MetaRefresh, DelayAndAddress) {
-  const auto refresh = ParseMetaRefresh(" 5 ; Url=next.htm");
-  ASSERT_TRUE(refresh);
-  EXPECT_EQ(refresh->Delay, 5);
-  EXPECT_EQ(refresh->Url, "next.htm");
-  ASSERT_TRUE(ParseMetaRefresh("0"));
-  EXPECT_EQ(ParseMetaRefresh("0")->Delay, 1);
-  EXPECT_EQ(ParseMetaRefresh("0")->Url, "");
-  EXPECT_FALSE(ParseMetaRefresh("soon; url=a.htm"));
-  EXPECT_FALSE(ParseMetaRefresh("-3"));
-  EXPECT_FALSE(ParseMetaRefresh("99999999999"));
-  EXPECT_FALSE(ParseMetaRefresh(""));
 }
 }  // namespace
 

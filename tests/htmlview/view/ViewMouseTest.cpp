@@ -1,0 +1,256 @@
+// The mouse on the view: links followed by kind, image maps, right clicks, images, form
+// objects, double-click words, and the auto-scroll of a drag and of the middle button.
+#include <string>
+#include <vector>
+
+#include "ViewTestHost.h"
+#include "document/ImageObj.h"
+#include "document/SectionList.h"
+#include "forms/DocumentForms.h"
+#include "forms/FormControlObj.h"
+#include "testing/ControlUser.h"
+
+namespace htmlview {
+
+namespace {
+// On the first letters of the first line.
+constexpr int kTextX = 14, kTextY = 12;
+
+TEST_F(ViewTest, ClicksFollowLinksByTheirKind) {
+  files.Add("pic.gif", "GIF89a");
+  files.Add("to-picture.htm", "<a href=\"pic.GIF\">picture</a>");
+  files.Add("to-notes.htm", "<a href=\"notes.txt\">notes</a>");
+  files.Add("to-other.htm", "<a href=\"to-notes.htm\">other</a>");
+  const struct {
+    const char* page;
+    bool handled;  // by OnHotSpotClick
+    const char* shown;
+    THtmlFileType type;
+  } cases[] = {
+      {"to-picture.htm", false, "pic.GIF", THtmlFileType::Image},
+      {"to-notes.htm", false, "to-notes.htm", THtmlFileType::HTML},  // not a kind it shows
+      {"to-other.htm", true, "to-other.htm", THtmlFileType::HTML},
+      {"to-other.htm", false, "to-notes.htm", THtmlFileType::HTML},
+  };
+  for (const auto& c : cases) {
+    std::string offered;
+    view.OnHotSpotClick = [&](THtmlView&, const std::string& src, bool& handled) {
+      offered = src;
+      handled = c.handled;
+    };
+    view.OpenDocumentFile(c.page);
+    Click(kTextX, kTextY);
+    EXPECT_FALSE(offered.empty()) << c.page;
+    EXPECT_EQ(view.CurrentFile(), File(c.shown)) << c.page;
+    EXPECT_EQ(view.CurrentFileType(), c.type) << c.page;
+  }
+  EXPECT_EQ(view.Visited().Items().at(0), File("to-notes.htm"));
+}
+
+// A link to a name that the page does not define changes nothing: not the place, not the
+// history, not the visited links.
+TEST_F(ViewTest, ALinkToAnUnknownNameChangesNothing) {
+  std::string page;
+  for (int i = 0; i < 80; ++i)
+    page += "<a href=\"#nowhere\">Link " + std::to_string(i) + "</a><br>";
+  files.Add("first.htm", "<a name=\"here\">1</a>");
+  files.Add("links.htm", page);
+  view.SetHistoryMaxCount(5);
+  view.OpenDocumentFile("first.htm#here");
+  view.OpenDocumentFile("links.htm");
+  view.SetVerticalPosition(400);
+  std::vector<std::string> clicked;
+  view.OnHotSpotClick = [&](THtmlView&, const std::string& src, bool&) { clicked.push_back(src); };
+  const THistory history = view.History();
+  const std::vector<std::string> visited = view.Visited().Items();
+  ASSERT_EQ(history.Count(), 2u);
+  ASSERT_EQ(visited.size(), 1u);
+  Click(kTextX, kTextY);
+  EXPECT_EQ(clicked, (std::vector<std::string>{"#nowhere"}));
+  EXPECT_EQ(view.VerticalPosition(), 400);
+  EXPECT_EQ(view.History().FileNames(), history.FileNames());
+  EXPECT_EQ(view.History().Index(), history.Index());
+  EXPECT_EQ(view.History().Positions()[0].Pos, history.Positions()[0].Pos);
+  EXPECT_EQ(view.Visited().Items(), visited);
+}
+
+TEST_F(ViewTest, AnImageMapAreaIsALink) {
+  ServePictures({{"map.gif", SolidGif(40, 20)}});
+  std::string offered = "none";
+  view.OnHotSpotClick = [&](THtmlView&, const std::string& src, bool& handled) {
+    offered = src;
+    handled = true;
+  };
+  Show(
+      "<map name=\"m\"><area shape=rect coords=\"0,0,19,19\" href=\"left.htm\">"
+      "<area shape=rect coords=\"20,0,39,19\" nohref></map>"
+      "<img src=\"map.gif\" usemap=\"#M\" border=0>");
+  Click(10 + 30, 5 + 10);  // the right half: NOHREF, no link
+  EXPECT_EQ(offered, "none");
+  Click(10 + 5, 5 + 10);
+  EXPECT_EQ(offered, "left.htm");
+}
+
+TEST_F(ViewTest, ARightClickTellsTheLinkAndWordUnderTheMouse) {
+  std::vector<TRightClickParameters> clicks;
+  view.OnRightClick = [&](THtmlView&, const TRightClickParameters& p) { clicks.push_back(p); };
+  std::vector<std::string> covered;
+  view.OnHotSpotCovered = [&](THtmlView&, const std::string& src) { covered.push_back(src); };
+  Show("<a href=\"next.htm\" target=\"main\">alpha beta</a>");
+  view.MouseMove(0, kTextX, kTextY);
+  EXPECT_EQ(host.Cursor, crHand);
+  Click(kTextX, kTextY, TMouseButton::mbRight);
+  ASSERT_EQ(clicks.size(), 1u);
+  EXPECT_EQ(clicks[0].URL, "next.htm");
+  EXPECT_EQ(clicks[0].Target, "main");
+  EXPECT_EQ(clicks[0].ClickWord, "alpha");
+  EXPECT_EQ(clicks[0].Image, nullptr);
+  EXPECT_EQ(covered, (std::vector<std::string>{"next.htm"}));
+  EXPECT_EQ(view.CurrentFile(), "");  // a right click follows nothing
+}
+
+// A point 7 across and 9 down inside the page's first image, in panel pixels.
+std::pair<int, int> IntoFirstImage(const THtmlView& view) {
+  const TImageObj& image = *view.Document().ImageList.at(0);
+  return {image.DrawnX() + 7, image.DrawnY() - view.VerticalPosition() + 9};
+}
+
+TEST_F(ViewTest, ImagesReportTheMouseOverAndClicksOnThem) {
+  ServePictures({{"square.gif", SolidGif(3, 3)}});
+  std::vector<std::string> events;
+  view.OnImageOver = [&](THtmlView&, TImageObj& image, TShiftState, int x, int y) {
+    events.push_back("over " + image.Source + " " + std::to_string(x) + "," + std::to_string(y));
+  };
+  view.OnImageClick = [&](THtmlView&, TImageObj& image, TMouseButton button, TShiftState, int x,
+                          int y) {
+    events.push_back("click " + image.Source + (button == TMouseButton::mbLeft ? " left " : " ") +
+                     std::to_string(x) + "," + std::to_string(y));
+  };
+  Show("<p>above</p><img src=\"square.gif\" width=30 height=30>");
+  const auto [x, y] = IntoFirstImage(view);
+  view.MouseMove(0, x, y);
+  Click(x, y);
+  view.MouseMove(0, 250, 150);
+  EXPECT_EQ(events, (std::vector<std::string>{"over square.gif 7,9", "click square.gif left 7,9"}));
+}
+
+// An image click whose handler shows another page ends that click: the right-click event
+// does not get the old page's image, and a left click does not follow the link that the
+// new page has at that point.
+TEST_F(ViewTest, AnImageClickThatShowsAnotherPageEndsTheClick) {
+  ServePictures({{"clicked.gif", SolidGif(3, 3)}});
+  std::vector<std::string> events;
+  view.OnImageClick = [&](THtmlView& sender, TImageObj&, TMouseButton, TShiftState, int, int) {
+    events.push_back("image");
+    sender.OpenDocumentText("<a href=\"next.htm\">a link where the picture was</a>");
+  };
+  view.OnRightClick = [&](THtmlView&, const TRightClickParameters&) { events.push_back("right"); };
+  view.OnHotSpotClick = [&](THtmlView&, const std::string& src, bool& handled) {
+    events.push_back("link " + src);
+    handled = true;
+  };
+  for (const TMouseButton button : {TMouseButton::mbRight, TMouseButton::mbLeft}) {
+    Show("<img src=\"clicked.gif\" width=30 height=30>");
+    const auto [x, y] = IntoFirstImage(view);
+    events.clear();
+    Click(x, y, button);
+    EXPECT_EQ(events, (std::vector<std::string>{"image"})) << static_cast<int>(button);
+    EXPECT_FALSE(host.Captured);
+  }
+}
+
+// The handler frees the control clicked (the sanitizer catches a later use of it).
+TEST_F(ViewTest, AnObjectClickGetsItsControlAndMayShowAnotherPage) {
+  std::vector<std::string> clicks;
+  view.OnObjectClick = [&](THtmlView& sender, TFormControlObj& control, const std::string& code) {
+    clicks.push_back(control.Name() + " " + code);
+    sender.OpenDocumentText("<title>Another</title>");
+  };
+  Show("<form><input type=button name=go value=Go onclick=\"run()\"></form>");
+  ASSERT_EQ(view.Forms().Controls().size(), 1u);
+  UserClick(dynamic_cast<TDetachedControlWindow&>(*view.Forms().Controls()[0]->Window()));
+  EXPECT_EQ(clicks, (std::vector<std::string>{"go run()"}));
+  EXPECT_EQ(view.DocumentTitle(), "Another");
+  EXPECT_TRUE(view.Forms().Controls().empty());
+}
+
+// Letters and digits make a word; punctuation right after one ends it.
+TEST_F(ViewTest, ADoubleClickSelectsTheWordUnderTheMouse) {
+  const struct {
+    const char* text;
+    int x;
+    const char* word;
+  } cases[] = {{"alpha, beta", kTextX, "alpha"},
+               {"alpha42,beta gamma", kTextX + 7 * 6, "alpha42"},
+               {"(one) two", kTextX + 7 * 2, "one"}};
+  for (const auto& c : cases) {
+    Show(c.text);
+    Click(c.x, kTextY);
+    view.DoubleClick(shift::LeftButton, c.x, kTextY);
+    view.MouseUp(TMouseButton::mbLeft, 0, c.x, kTextY);
+    EXPECT_EQ(view.SelectedText(), c.word) << c.text;
+  }
+}
+
+TEST_F(ViewTest, DraggingBelowScrollsFasterFurtherOut) {
+  Show(LongPage());
+  const struct { int below, step; } cases[] = {{40, 8 * 16}, {5, 16}};
+  for (const auto& c : cases) {
+    view.SetVerticalPosition(0);
+    const int y = PanelHeight() + c.below;
+    view.MouseDown(TMouseButton::mbLeft, shift::LeftButton, kTextX, 30);
+    view.MouseMove(shift::LeftButton, kTextX, y);  // the first step comes at once
+    EXPECT_EQ(view.VerticalPosition(), c.step) << c.below;
+    view.TimerTick(TViewTimer::AutoScroll, kTextX, y);
+    EXPECT_EQ(view.VerticalPosition(), 2 * c.step) << c.below;
+    EXPECT_FALSE(view.SelectedText().empty());  // the drag selected as it went
+    view.MouseUp(TMouseButton::mbLeft, 0, kTextX, y);
+    EXPECT_FALSE(host.Running(TViewTimer::AutoScroll));
+    view.TimerTick(TViewTimer::AutoScroll, kTextX, y);  // a tick already on its way
+    EXPECT_EQ(view.VerticalPosition(), 2 * c.step) << c.below;
+  }
+}
+
+// Middle button pressed and released at y 50: the mode stays, and the mouse further away
+// scrolls faster (not at all near where it began). A key ends the mode.
+TEST_F(ViewTest, MiddleButtonScrollsFasterFurtherAway) {
+  Show(LongPage());
+  const struct { int away, step; } cases[] = {{100, 32}, {40, 8}, {-40, -8}, {10, 0}};
+  for (const auto& c : cases) {
+    view.SetVerticalPosition(200);
+    Click(50, 50, TMouseButton::mbMiddle);
+    EXPECT_EQ(host.Cursor, crScrollBoth);
+    view.MouseMove(0, 50, 50 + c.away);
+    view.TimerTick(TViewTimer::AutoScroll, 50, 50 + c.away);
+    EXPECT_EQ(view.VerticalPosition(), 200 + 2 * c.step) << c.away;
+    const int moved = view.VerticalPosition();
+    view.KeyDown(vkey::Down, 0);
+    EXPECT_EQ(host.Cursor, crDefault);
+    EXPECT_FALSE(host.Running(TViewTimer::AutoScroll));
+    view.MouseMove(0, 50, 50 + c.away);
+    view.TimerTick(TViewTimer::AutoScroll, 50, 50 + c.away);
+    EXPECT_EQ(view.VerticalPosition(), moved) << "the key ended the mode";
+  }
+}
+
+TEST_F(ViewTest, LosingTheCaptureEndsTheDrag) {
+  Show(LongPage());
+  const int below = PanelHeight() + 40;
+  view.MouseDown(TMouseButton::mbLeft, shift::LeftButton, kTextX, 30);
+  ASSERT_TRUE(host.Captured);
+  view.MouseMove(shift::LeftButton, kTextX, below);
+  const int position = view.VerticalPosition();
+  const std::string selected = view.SelectedText();
+  ASSERT_GT(position, 0);
+  view.CaptureLost();  // another window took the mouse; the button is still held
+  EXPECT_FALSE(host.Captured);
+  EXPECT_FALSE(host.Running(TViewTimer::AutoScroll));
+  view.TimerTick(TViewTimer::AutoScroll, kTextX, below);
+  view.MouseMove(shift::LeftButton, 200, 90);
+  view.MouseMove(shift::LeftButton, kTextX, below + 40);
+  EXPECT_EQ(view.VerticalPosition(), position);
+  EXPECT_EQ(view.SelectedText(), selected);
+}
+}  // namespace
+
+}  // namespace htmlview
