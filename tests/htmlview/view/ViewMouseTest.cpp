@@ -33,17 +33,14 @@ TEST_F(ViewTest, ClicksFollowLinksByTheirKind) {
       {"to-other.htm", false, "to-notes.htm", THtmlFileType::HTML},
   };
   for (const auto& c : cases) {
-    std::string offered;
-    view.OnHotSpotClick = [&](THtmlView&, const std::string& src, bool& handled) {
-      offered = src;
-      handled = c.handled;
-    };
+    LogLinkClicks(c.handled);
     view.OpenDocumentFile(c.page);
     Click(kTextX, kTextY);
-    EXPECT_FALSE(offered.empty()) << c.page;
     EXPECT_EQ(view.CurrentFile(), File(c.shown)) << c.page;
     EXPECT_EQ(view.CurrentFileType(), c.type) << c.page;
   }
+  EXPECT_EQ(Events,
+            (TStrings{"link pic.GIF", "link notes.txt", "link to-notes.htm", "link to-notes.htm"}));
   EXPECT_EQ(view.Visited().Items().at(0), File("to-notes.htm"));
 }
 
@@ -59,14 +56,13 @@ TEST_F(ViewTest, ALinkToAnUnknownNameChangesNothing) {
   view.OpenDocumentFile("first.htm#here");
   view.OpenDocumentFile("links.htm");
   view.SetVerticalPosition(400);
-  std::vector<std::string> clicked;
-  view.OnHotSpotClick = [&](THtmlView&, const std::string& src, bool&) { clicked.push_back(src); };
+  LogLinkClicks(false);
   const THistory history = view.History();
-  const std::vector<std::string> visited = view.Visited().Items();
+  const TStrings visited = view.Visited().Items();
   ASSERT_EQ(history.Count(), 2u);
   ASSERT_EQ(visited.size(), 1u);
   Click(kTextX, kTextY);
-  EXPECT_EQ(clicked, (std::vector<std::string>{"#nowhere"}));
+  EXPECT_EQ(Events, (TStrings{"link #nowhere"}));
   EXPECT_EQ(view.VerticalPosition(), 400);
   EXPECT_EQ(view.History().FileNames(), history.FileNames());
   EXPECT_EQ(view.History().Index(), history.Index());
@@ -76,100 +72,82 @@ TEST_F(ViewTest, ALinkToAnUnknownNameChangesNothing) {
 
 TEST_F(ViewTest, AnImageMapAreaIsALink) {
   ServePictures({{"map.gif", SolidGif(40, 20)}});
-  std::string offered = "none";
-  view.OnHotSpotClick = [&](THtmlView&, const std::string& src, bool& handled) {
-    offered = src;
-    handled = true;
-  };
+  LogLinkClicks(true);
   Show(
       "<map name=\"m\"><area shape=rect coords=\"0,0,19,19\" href=\"left.htm\">"
       "<area shape=rect coords=\"20,0,39,19\" nohref></map>"
       "<img src=\"map.gif\" usemap=\"#M\" border=0>");
   Click(10 + 30, 5 + 10);  // the right half: NOHREF, no link
-  EXPECT_EQ(offered, "none");
   Click(10 + 5, 5 + 10);
-  EXPECT_EQ(offered, "left.htm");
+  EXPECT_EQ(Events, (TStrings{"link left.htm"}));
 }
 
 TEST_F(ViewTest, ARightClickTellsTheLinkAndWordUnderTheMouse) {
-  std::vector<TRightClickParameters> clicks;
-  view.OnRightClick = [&](THtmlView&, const TRightClickParameters& p) { clicks.push_back(p); };
-  std::vector<std::string> covered;
-  view.OnHotSpotCovered = [&](THtmlView&, const std::string& src) { covered.push_back(src); };
+  view.OnRightClick = [&](THtmlView&, const TRightClickParameters& p) {
+    Events.push_back("right " + p.URL + " " + p.Target + " " + p.ClickWord +
+                     (p.Image ? " image" : ""));
+  };
+  view.OnHotSpotCovered = [&](THtmlView&, const std::string& src) {
+    Events.push_back("covered " + src);
+  };
   Show("<a href=\"next.htm\" target=\"main\">alpha beta</a>");
   view.MouseMove(0, kTextX, kTextY);
   EXPECT_EQ(host.Cursor, crHand);
   Click(kTextX, kTextY, TMouseButton::mbRight);
-  ASSERT_EQ(clicks.size(), 1u);
-  EXPECT_EQ(clicks[0].URL, "next.htm");
-  EXPECT_EQ(clicks[0].Target, "main");
-  EXPECT_EQ(clicks[0].ClickWord, "alpha");
-  EXPECT_EQ(clicks[0].Image, nullptr);
-  EXPECT_EQ(covered, (std::vector<std::string>{"next.htm"}));
+  EXPECT_EQ(Events, (TStrings{"covered next.htm", "right next.htm main alpha"}));
   EXPECT_EQ(view.CurrentFile(), "");  // a right click follows nothing
-}
-
-// A point 7 across and 9 down inside the page's first image, in panel pixels.
-std::pair<int, int> IntoFirstImage(const THtmlView& view) {
-  const TImageObj& image = *view.Document().ImageList.at(0);
-  return {image.DrawnX() + 7, image.DrawnY() - view.VerticalPosition() + 9};
-}
-
-TEST_F(ViewTest, ImagesReportTheMouseOverAndClicksOnThem) {
-  ServePictures({{"square.gif", SolidGif(3, 3)}});
-  std::vector<std::string> events;
-  view.OnImageOver = [&](THtmlView&, TImageObj& image, TShiftState, int x, int y) {
-    events.push_back("over " + image.Source + " " + std::to_string(x) + "," + std::to_string(y));
-  };
-  view.OnImageClick = [&](THtmlView&, TImageObj& image, TMouseButton button, TShiftState, int x,
-                          int y) {
-    events.push_back("click " + image.Source + (button == TMouseButton::mbLeft ? " left " : " ") +
-                     std::to_string(x) + "," + std::to_string(y));
-  };
-  Show("<p>above</p><img src=\"square.gif\" width=30 height=30>");
-  const auto [x, y] = IntoFirstImage(view);
-  view.MouseMove(0, x, y);
-  Click(x, y);
-  view.MouseMove(0, 250, 150);
-  EXPECT_EQ(events, (std::vector<std::string>{"over square.gif 7,9", "click square.gif left 7,9"}));
 }
 
 // An image click whose handler shows another page ends that click: the right-click event
 // does not get the old page's image, and a left click does not follow the link that the
 // new page has at that point.
-TEST_F(ViewTest, AnImageClickThatShowsAnotherPageEndsTheClick) {
-  ServePictures({{"clicked.gif", SolidGif(3, 3)}});
-  std::vector<std::string> events;
-  view.OnImageClick = [&](THtmlView& sender, TImageObj&, TMouseButton, TShiftState, int, int) {
-    events.push_back("image");
-    sender.OpenDocumentText("<a href=\"next.htm\">a link where the picture was</a>");
+TEST_F(ViewTest, ImagesReportTheMouseOverAndClicksOnThem) {
+  ServePictures({{"square.gif", SolidGif(3, 3)}});
+  bool showAnother = false;
+  view.OnImageOver = [&](THtmlView&, TImageObj& image, TShiftState, int x, int y) {
+    Events.push_back("over " + image.Source + " " + std::to_string(x) + "," + std::to_string(y));
   };
-  view.OnRightClick = [&](THtmlView&, const TRightClickParameters&) { events.push_back("right"); };
-  view.OnHotSpotClick = [&](THtmlView&, const std::string& src, bool& handled) {
-    events.push_back("link " + src);
-    handled = true;
+  view.OnImageClick = [&](THtmlView& sender, TImageObj& image, TMouseButton button, TShiftState,
+                          int x, int y) {
+    Events.push_back("click " + image.Source + (button == TMouseButton::mbLeft ? " left " : " ") +
+                     std::to_string(x) + "," + std::to_string(y));
+    if (showAnother) sender.OpenDocumentText("<a href=\"next.htm\">a link where it was</a>");
   };
-  for (const TMouseButton button : {TMouseButton::mbRight, TMouseButton::mbLeft}) {
-    Show("<img src=\"clicked.gif\" width=30 height=30>");
-    const auto [x, y] = IntoFirstImage(view);
-    events.clear();
-    Click(x, y, button);
-    EXPECT_EQ(events, (std::vector<std::string>{"image"})) << static_cast<int>(button);
+  view.OnRightClick = [&](THtmlView&, const TRightClickParameters&) { Events.push_back("right"); };
+  LogLinkClicks(true);
+  const struct {
+    bool showAnother;
+    TMouseButton button;
+    TStrings events;
+  } cases[] = {
+      {false, TMouseButton::mbLeft, {"over square.gif 7,9", "click square.gif left 7,9"}},
+      {true, TMouseButton::mbLeft, {"over square.gif 7,9", "click square.gif left 7,9"}},
+      {true, TMouseButton::mbRight, {"over square.gif 7,9", "click square.gif 7,9"}},
+  };
+  for (const auto& c : cases) {
+    Show("<p>above</p><img src=\"square.gif\" width=30 height=30>");
+    showAnother = c.showAnother;
+    Events.clear();
+    const TImageObj& image = *view.Document().ImageList.at(0);
+    const int x = image.DrawnX() + 7, y = image.DrawnY() - view.VerticalPosition() + 9;
+    view.MouseMove(0, x, y);
+    Click(x, y, c.button);
+    view.MouseMove(0, 250, 150);
+    EXPECT_EQ(Events, c.events) << &c - cases;
     EXPECT_FALSE(host.Captured);
   }
 }
 
 // The handler frees the control clicked (the sanitizer catches a later use of it).
 TEST_F(ViewTest, AnObjectClickGetsItsControlAndMayShowAnotherPage) {
-  std::vector<std::string> clicks;
   view.OnObjectClick = [&](THtmlView& sender, TFormControlObj& control, const std::string& code) {
-    clicks.push_back(control.Name() + " " + code);
+    Events.push_back(control.Name() + " " + code);
     sender.OpenDocumentText("<title>Another</title>");
   };
   Show("<form><input type=button name=go value=Go onclick=\"run()\"></form>");
   ASSERT_EQ(view.Forms().Controls().size(), 1u);
   UserClick(dynamic_cast<TDetachedControlWindow&>(*view.Forms().Controls()[0]->Window()));
-  EXPECT_EQ(clicks, (std::vector<std::string>{"go run()"}));
+  EXPECT_EQ(Events, (TStrings{"go run()"}));
   EXPECT_EQ(view.DocumentTitle(), "Another");
   EXPECT_TRUE(view.Forms().Controls().empty());
 }

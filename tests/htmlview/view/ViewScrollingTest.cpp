@@ -89,21 +89,35 @@ TEST_F(ViewTest, ASizeThatComesWhileALayoutShowsAMessageIsTakenAfterIt) {
   EXPECT_EQ(view.DocumentHeight(), height) << "laid out for the size it has";
 }
 
-TEST_F(ViewTest, KeysSelectCopyAndScroll) {
+// Ctrl+A selects everything, Ctrl+C and Ctrl+Insert copy it with CR LF line ends through
+// the host; the key events are told the shift state held.
+TEST_F(ViewTest, KeysSelectAndCopy) {
+  std::vector<TShiftState> told;
+  view.OnKeyDown = [&](THtmlView&, std::uint16_t&, TShiftState state) { told.push_back(state); };
+  view.OnKeyUp = [&](THtmlView&, std::uint16_t&, TShiftState state) { told.push_back(state); };
   Show("<p>one</p><p>two</p>");
-  view.KeyDown('C', shift::Control);
-  EXPECT_EQ(host.Copied, "") << "nothing selected, nothing copied";
-  view.KeyDown('A', shift::Control);
-  EXPECT_EQ(view.SelectedText(), "one\r\ntwo");
-  for (const std::uint16_t key : {std::uint16_t{'C'}, vkey::Insert}) {
+  const struct {
+    std::uint16_t key;
+    TShiftState state;
+    const char* copied;
+  } cases[] = {{'C', shift::Control, ""},  // nothing selected yet
+               {'A', shift::Control, ""},
+               {'C', 0, ""},
+               {'C', shift::Control, "one\r\ntwo"},
+               {vkey::Insert, shift::Control | shift::Shift, "one\r\ntwo"}};
+  std::vector<TShiftState> held;
+  for (const auto& c : cases) {
     host.Copied.clear();
-    view.KeyDown(key, shift::Control);
-    EXPECT_EQ(host.Copied, "one\r\ntwo") << key;
+    view.KeyDown(c.key, c.state);
+    view.KeyUp(c.key, c.state);
+    EXPECT_EQ(host.Copied, c.copied) << &c - cases;
+    held.insert(held.end(), {c.state, c.state});
   }
-  host.Copied.clear();
-  view.KeyDown('C', 0);
-  EXPECT_EQ(host.Copied, "");
+  EXPECT_EQ(told, held);
+}
 
+// Arrows and page keys scroll, and a view that moved is repainted.
+TEST_F(ViewTest, KeysScroll) {
   Show("<pre>" + std::string(400, 'x') + "</pre>" + LongPage());
   const int large = view.Arrangement().VerticalLargeChange,
             end = view.DocumentHeight() - PanelHeight();
@@ -116,24 +130,12 @@ TEST_F(ViewTest, KeysSelectCopyAndScroll) {
   for (const auto& c : cases) {
     view.SetVerticalPosition(400);
     view.HorizontalBar(TScrollAction::ToStart);
+    const int repaints = host.Invalidations;
     view.KeyDown(c.key, 0);
     EXPECT_EQ(view.VerticalPosition(), c.top) << c.key;
     EXPECT_EQ(view.HorizontalPosition(), c.left) << c.key;
+    EXPECT_EQ(host.Invalidations > repaints, c.key != 'Q') << c.key;
   }
-}
-
-TEST_F(ViewTest, KeysTellTheShiftStateHeld) {
-  std::vector<TShiftState> downs, ups;
-  view.OnKeyDown = [&](THtmlView&, std::uint16_t&, TShiftState state) { downs.push_back(state); };
-  view.OnKeyUp = [&](THtmlView&, std::uint16_t&, TShiftState state) { ups.push_back(state); };
-  const std::vector<TShiftState> held{0, shift::Shift, shift::Control,
-                                      shift::Shift | shift::Control};
-  for (const TShiftState state : held) {
-    view.KeyDown(0x74, state);  // F5
-    view.KeyUp(0x74, state);
-  }
-  EXPECT_EQ(downs, held);
-  EXPECT_EQ(ups, held);
 }
 }  // namespace
 

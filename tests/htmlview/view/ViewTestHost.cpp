@@ -2,14 +2,7 @@
 
 #include <stdexcept>
 
-#include "text/AsciiCase.h"
-
 namespace htmlview {
-
-void TRecordingHost::ShowError(const std::string& text) {
-  Errors.push_back(text);
-  if (WhileErrorShows) WhileErrorShows(text);
-}
 
 void TRecordingHost::RunTasks(THtmlView& view) {
   while (!Tasks.empty()) {
@@ -19,21 +12,8 @@ void TRecordingHost::RunTasks(THtmlView& view) {
   }
 }
 
-void TMemoryFiles::Add(const std::string& name, const std::string& bytes) {
-  files_[UpperText(FullPath(name))] = bytes;
-}
-
-bool TMemoryFiles::Exists(const std::string& name) {
-  return files_.count(UpperText(FullPath(name))) > 0;
-}
-
-std::string TMemoryFiles::FullPath(const std::string& name) {
-  const bool full = (name.size() > 1 && name[1] == ':') || (!name.empty() && name[0] == '\\');
-  return full ? name : kFolder + name;
-}
-
 std::string TMemoryFiles::Read(const std::string& name, std::size_t maxBytes) {
-  const auto file = files_.find(UpperText(FullPath(name)));
+  const auto file = files_.find(Key(name));
   if (file == files_.end() || file->second.size() > maxBytes)
     throw std::runtime_error("cannot read " + name);
   return file->second;
@@ -78,6 +58,13 @@ void ViewTest::Click(int x, int y, TMouseButton button) {
                                                              : shift::MiddleButton;
   view.MouseDown(button, held, x, y);
   view.MouseUp(button, 0, x, y);
+}
+
+void ViewTest::LogLinkClicks(bool handled) {
+  view.OnHotSpotClick = [this, handled](THtmlView&, const std::string& src, bool& taken) {
+    Events.push_back("link " + src);
+    taken = handled;
+  };
 }
 
 }  // namespace htmlview

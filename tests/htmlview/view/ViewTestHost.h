@@ -12,6 +12,7 @@
 #include "GifBuilder.h"
 #include "forms/DetachedControlHost.h"
 #include "testing/TestCanvas.h"
+#include "text/AsciiCase.h"
 #include "view/HtmlView.h"
 
 namespace htmlview {
@@ -45,7 +46,10 @@ class TRecordingHost : public TViewHost {
   void Post(TViewTask task) override { Tasks.push_back(task); }
   void Busy(bool busy) override { BusyDepth += busy ? 1 : -1; }
   void CopyText(const std::string& text) override { Copied = text; }
-  void ShowError(const std::string& text) override;
+  void ShowError(const std::string& text) override {
+    Errors.push_back(text);
+    if (WhileErrorShows) WhileErrorShows(text);
+  }
   TColor SystemColor(int index) override { return 0x010101u * static_cast<TColor>(index); }
   std::uint32_t NowMilliseconds() override { return Now; }
 
@@ -58,12 +62,16 @@ class TRecordingHost : public TViewHost {
 class TMemoryFiles : public TFileSource {
  public:
   static constexpr const char* kFolder = "C:\\docs\\";
-  void Add(const std::string& name, const std::string& bytes);
-  bool Exists(const std::string& name) override;
-  std::string FullPath(const std::string& name) override;
+  void Add(const std::string& name, const std::string& bytes) { files_[Key(name)] = bytes; }
+  bool Exists(const std::string& name) override { return files_.count(Key(name)) > 0; }
+  std::string FullPath(const std::string& name) override {
+    const bool full = (name.size() > 1 && name[1] == ':') || (!name.empty() && name[0] == '\\');
+    return full ? name : kFolder + name;
+  }
   std::string Read(const std::string& name, std::size_t maxBytes) override;
 
  private:
+  std::string Key(const std::string& name) { return UpperText(FullPath(name)); }
   std::map<std::string, std::string> files_;  // by upper-case full path
 };
 
@@ -88,6 +96,8 @@ class ViewTest : public ::testing::Test {
   // The host answers OnImageRequest with these pictures by name (nothing for others).
   void ServePictures(std::map<std::string, TBytes8> pictures);
   void Click(int x, int y, TMouseButton button = TMouseButton::mbLeft);
+  // Link clicks are logged in Events as "link <src>"; the host takes them when `handled`.
+  void LogLinkClicks(bool handled);
   int PanelHeight() const { return view.Arrangement().PaintPanel.Height; }
   std::string File(const std::string& name) const { return TMemoryFiles::kFolder + name; }
 
@@ -96,6 +106,9 @@ class ViewTest : public ::testing::Test {
   TMemoryFiles files;
   TDetachedControlHost controls;
   THtmlView view{canvas, host, files, &controls};
+  std::vector<std::string> Events;  // what the view's events told, as the test logs them
 };
+
+using TStrings = std::vector<std::string>;
 
 }  // namespace htmlview
