@@ -6,7 +6,6 @@
 #include "navigation/FileNameExpansion.h"
 #include "navigation/History.h"
 #include "navigation/LinkFollowing.h"
-#include "view/PackedPosition.h"
 #include "navigation/VisitedList.h"
 
 namespace htmlview {
@@ -194,14 +193,6 @@ TEST(History, AFileInAnotherCaseIsTheSameDocument) {
   EXPECT_TRUE(history.Record(Place("", 0), Place("C:\\Help\\a.htm", 0)));
   EXPECT_FALSE(history.Record(Place("C:\\Help\\a.htm", 0), Place("c:\\HELP\\A.HTM", 0)));
   EXPECT_EQ(history.Count(), 1u);
-}
-
-TEST(PackedPosition, SectionAboveOffsetHeldAtSixteenBits) {
-  EXPECT_EQ(PackPosition(3, 20), 0x00030014u);
-  EXPECT_EQ(PackedSection(PackPosition(3, 20)), 3);
-  EXPECT_EQ(PackedOffset(PackPosition(3, 20)), 20);
-  EXPECT_EQ(PackPosition(70000, 90000), 0xFFFFFFFFu);
-  EXPECT_EQ(PackPosition(-1, -5), 0u);
 }
 }  // namespace
 

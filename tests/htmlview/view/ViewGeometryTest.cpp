@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "view/PackedPosition.h"
 #include "view/ViewGeometry.h"
 
 namespace htmlview {
@@ -76,6 +77,14 @@ TEST(ViewGeometry, PositionsHeldInRange) {
   EXPECT_EQ(ClampVerticalPosition(900, 1000, 200), 800);
   EXPECT_EQ(ClampVerticalPosition(50, 100, 200), 0);  // shorter than the panel
   EXPECT_EQ(ClampHorizontalPosition(500, 320, 198), 122);
+}
+
+TEST(PackedPosition, SectionAboveOffsetHeldAtSixteenBits) {
+  EXPECT_EQ(PackPosition(3, 20), 0x00030014u);
+  EXPECT_EQ(PackedSection(PackPosition(3, 20)), 3);
+  EXPECT_EQ(PackedOffset(PackPosition(3, 20)), 20);
+  EXPECT_EQ(PackPosition(70000, 90000), 0xFFFFFFFFu);
+  EXPECT_EQ(PackPosition(-1, -5), 0u);
 }
 }  // namespace
 
