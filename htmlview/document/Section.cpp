@@ -21,10 +21,7 @@ TClearType ClearFromText(const std::string& text) {
 TSection::TSection(TSectionList& doc, const TFontDesc& font, std::shared_ptr<TUrlTarget> link,
                    TJustify justify)
     : TSectionBase(doc), link_(std::move(link)), justify_(justify) {
-  TFontObj first;
-  first.Desc = font;
-  first.UrlTarget = link_;
-  fonts_.push_back(std::move(first));
+  fonts_.push_back({0, doc.RunStyles().Intern(font, TSubSuper::None, link_)});
 }
 
 TSection::~TSection() = default;
@@ -75,16 +72,14 @@ void TSection::AddText(std::string_view text, std::int32_t firstSourceIndex, boo
   AddTokenObj(token, noBreak);
 }
 
-void TSection::AddRun(const TFontDesc& font, TSubSuper mode, std::shared_ptr<TUrlTarget> link) {
+void TSection::AddRun(const TFontDesc& font, TSubSuper mode,
+                      const std::shared_ptr<TUrlTarget>& link) {
   const auto end = static_cast<std::int32_t>(buff_.size());
   if (fonts_.back().Pos != end) {
     fonts_.emplace_back();
     fonts_.back().Pos = end;
   }
-  TFontObj& run = fonts_.back();
-  run.Desc = font;
-  run.SScript = mode;
-  run.UrlTarget = std::move(link);
+  fonts_.back().Style = Doc.RunStyles().Intern(font, mode, link);
 }
 
 void TSection::ChangeFont(const TFontDesc& font, TSubSuper mode) {
@@ -139,6 +134,10 @@ bool TSection::Finish() {
 
 // ---- Lookups ----
 
+const TRunStyle& TSection::StyleOf(const TFontObj& run) const {
+  return Doc.RunStyles()[run.Style];
+}
+
 std::size_t TSection::RunAt(std::int32_t pos, std::size_t hint) const {
   if (hint < fonts_.size() && fonts_[hint].Pos <= pos &&
       (hint + 1 == fonts_.size() || fonts_[hint + 1].Pos > pos))
@@ -171,19 +170,20 @@ std::int32_t TSection::MarkWidth(std::int32_t pos) const {
 }
 
 void TSection::MeasureFonts() const {
-  for (TFontObj& run : fonts_) run.Measure(Doc);
+  TRunStyles& styles = Doc.RunStyles();
+  for (const TFontObj& run : fonts_) styles[run.Style].Measure(Doc);
 }
 
 std::int32_t TSection::WidthOf(std::int32_t from, std::int32_t to) const {
   TCanvas& canvas = Doc.Canvas();
   std::int32_t width = 0;
   ForEachPiece(
-      fonts_, marks_, RunAt(from, 0), from, to,
-      [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
+      Doc.RunStyles(), fonts_, marks_, RunAt(from, 0), from, to,
+      [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         width += canvas.TextWidth(run.Handle, std::string_view(buff_).substr(a, b - a));
         return true;
       },
-      [&](std::int32_t pos, const TFontObj&) {
+      [&](std::int32_t pos, const TRunStyle&) {
         width += MarkWidth(pos);
         return true;
       });
@@ -227,7 +227,7 @@ std::int32_t TPreFormated::DrawLogic(std::int32_t y, IndentManager& imgr, std::i
   TSection::DrawLogic(y, imgr, maxWidth, curs);
   if (IsEmpty()) {
     // An empty line is as tall as its font's size in points, taken as pixels.
-    SectionHeight += ResolveFont(FirstFont().Desc, TSubSuper::None, Doc).SizePt;
+    SectionHeight += ResolveFont(FirstStyle().Desc, TSubSuper::None, Doc).SizePt;
     DrawHeight = std::max(DrawHeight, SectionHeight);
   }
   return SectionHeight;

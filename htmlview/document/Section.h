@@ -74,8 +74,9 @@ class TSection : public TSectionBase {
   TClearType Clear() const { return clear_; }
   std::int32_t ListLevel() const { return listLevel_; }
   TMarkerKind MarkerKind() const { return marker_; }
-  std::shared_ptr<TUrlTarget> CurrentLink() const { return link_; }
-  const TFontDesc& CurrentFont() const { return fonts_.back().Desc; }
+  // The style of a run, and of the last run (the current one while building).
+  const TRunStyle& StyleOf(const TFontObj& run) const;
+  const TRunStyle& LastStyle() const { return StyleOf(fonts_.back()); }
   bool IsEmpty() const { return buff_.empty(); }
 
   void CopyToClipboard(std::string& text) const override;
@@ -111,13 +112,13 @@ class TSection : public TSectionBase {
   // A list item outside any list indents by the marker's room only.
   void SetOutsideList() { outsideList_ = true; }
   std::int32_t Indent() const { return indent_; }
-  const TFontObj& FirstFont() const { return fonts_.front(); }
+  const TRunStyle& FirstStyle() const { return StyleOf(fonts_.front()); }
 
  private:
   struct TLineBuilder;
   friend struct TLineBuilder;
 
-  void AddRun(const TFontDesc& font, TSubSuper mode, std::shared_ptr<TUrlTarget> link);
+  void AddRun(const TFontDesc& font, TSubSuper mode, const std::shared_ptr<TUrlTarget>& link);
   void AppendChar(char ch, std::int32_t sourceIndex);
   std::size_t RunAt(std::int32_t pos, std::size_t hint) const;
   std::int32_t ClearHeight(std::int32_t y, const IndentManager& imgr) const;
@@ -145,7 +146,7 @@ class TSection : public TSectionBase {
   std::vector<std::int32_t> marks_;     // positions of image and control marks, ascending
   std::vector<std::int32_t> building_;  // one source index per character until Finish
   std::vector<IndexObj> indexes_;
-  mutable std::vector<TFontObj> fonts_;  // measured on demand, also by MinMaxWidth
+  std::vector<TFontObj> fonts_;  // their styles measured on demand, also by MinMaxWidth
   std::vector<std::unique_ptr<TImageObj>> images_;
   std::vector<TInlineControlObj*> controls_;
   std::vector<LineRec> lines_;

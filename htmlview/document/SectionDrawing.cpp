@@ -18,8 +18,8 @@ void TSection::DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std:
   const std::int32_t selE = Doc.SelE - StartCurs;
   std::string text;
   ForEachPiece(
-      fonts_, marks_, RunAt(from, 0), from, to,
-      [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
+      Doc.RunStyles(), fonts_, marks_, RunAt(from, 0), from, to,
+      [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         std::int32_t base = baseline;
         if (run.SScript == TSubSuper::Sub) base += run.Metrics.Descent / 2 + 1;
         if (run.SScript == TSubSuper::Super) base -= run.Metrics.Height / 3;
@@ -42,7 +42,7 @@ void TSection::DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std:
         }
         return true;
       },
-      [&](std::int32_t pos, const TFontObj&) {
+      [&](std::int32_t pos, const TRunStyle&) {
         x += MarkWidth(pos);
         return true;
       });

@@ -41,8 +41,8 @@ std::int32_t TSection::PosAtX(const LineRec& line, std::int32_t x, bool& inText)
   std::int32_t cx = line.LineX;
   std::int32_t result = line.Start + line.Ln;
   ForEachPiece(
-      fonts_, marks_, RunAt(line.Start, 0), line.Start, line.Start + line.Ln,
-      [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
+      Doc.RunStyles(), fonts_, marks_, RunAt(line.Start, 0), line.Start, line.Start + line.Ln,
+      [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         const std::string_view text = std::string_view(buff_).substr(a, b - a);
         const std::int32_t width = canvas.TextWidth(run.Handle, text);
         if (x < cx + width) {
@@ -53,7 +53,7 @@ std::int32_t TSection::PosAtX(const LineRec& line, std::int32_t x, bool& inText)
         cx += width;
         return true;
       },
-      [&](std::int32_t pos, const TFontObj&) {
+      [&](std::int32_t pos, const TRunStyle&) {
         const std::int32_t width = MarkWidth(pos);
         if (x < cx + width) {
           result = pos;
@@ -100,7 +100,7 @@ bool TSection::GetURL(std::int32_t x, std::int32_t y, TLinkHit& hit) const {
   bool inText = false;
   const std::int32_t pos = PosAtX(line, x, inText);
   if (!inText || IsMark(buff_[static_cast<std::size_t>(pos)])) return false;
-  const TFontObj& run = fonts_[RunAt(pos, 0)];
+  const TRunStyle& run = StyleOf(fonts_[RunAt(pos, 0)]);
   if (!run.IsLink()) return false;
   hit.Link = run.UrlTarget;
   return true;

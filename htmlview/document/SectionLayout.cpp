@@ -40,8 +40,8 @@ std::int32_t TSection::FitEnd(std::int32_t start, std::int32_t room) const {
   std::int32_t end = start;
   bool content = false;  // something other than a floating image
   ForEachPiece(
-      fonts_, marks_, RunAt(start, 0), start, len,
-      [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
+      Doc.RunStyles(), fonts_, marks_, RunAt(start, 0), start, len,
+      [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         // Measured in chunks no longer than the room left (a character takes at least a
         // pixel), so a long word is not measured whole for every line it fills.
         while (a < b) {
@@ -61,7 +61,7 @@ std::int32_t TSection::FitEnd(std::int32_t start, std::int32_t room) const {
         }
         return true;
       },
-      [&](std::int32_t pos, const TFontObj&) {
+      [&](std::int32_t pos, const TRunStyle&) {
         // A float before any content opens the line and takes no room in it.
         const TImageObj* image = ImageAt(pos);
         if (image && image->IsFloating() && !content) {
@@ -128,15 +128,15 @@ void TSection::FinishLine(LineRec& line, IndentManager& imgr, std::int32_t& maxW
   std::vector<TImageObj*> laterFloats;
   bool content = false;
   ForEachPiece(
-      fonts_, marks_, RunAt(line.Start, 0), line.Start, end,
-      [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
+      Doc.RunStyles(), fonts_, marks_, RunAt(line.Start, 0), line.Start, end,
+      [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         line.LineHt = std::max(line.LineHt, run.Metrics.Height);
         line.Descent = std::max(line.Descent, run.Metrics.Descent);
         width += canvas.TextWidth(run.Handle, std::string_view(buff_).substr(a, b - a));
         content = true;
         return true;
       },
-      [&](std::int32_t pos, const TFontObj& run) {
+      [&](std::int32_t pos, const TRunStyle& run) {
         if (TImageObj* image = ImageAt(pos)) {
           if (image->IsFloating()) {
             if (content) laterFloats.push_back(image);
@@ -270,8 +270,8 @@ void TSection::MinMaxWidth(std::int32_t& min, std::int32_t& max) const {
     word = 0;
   };
   ForEachPiece(
-      fonts_, marks_, 0, 0, static_cast<std::int32_t>(buff_.size()),
-      [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
+      Doc.RunStyles(), fonts_, marks_, 0, 0, static_cast<std::int32_t>(buff_.size()),
+      [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         const std::string_view text = std::string_view(buff_).substr(a, b - a);
         line += canvas.TextWidth(run.Handle, text);
         std::size_t start = 0;
@@ -285,7 +285,7 @@ void TSection::MinMaxWidth(std::int32_t& min, std::int32_t& max) const {
         }
         return true;
       },
-      [&](std::int32_t pos, const TFontObj&) {
+      [&](std::int32_t pos, const TRunStyle&) {
         // Lines break beside marks, except in no-break text, where a mark is part of the
         // word around it.
         const bool inWord = !IsBreakAfter(buff_[static_cast<std::size_t>(pos)]);

@@ -98,6 +98,7 @@ void TSectionList::Clear() {
   LinkList.clear();
   ClearSections();
   dropped_.clear();
+  runStyles_.Clear();
   SelB = SelE = 0;
   CaretPos = 0;
   YOff = 0;

@@ -120,6 +120,58 @@ TEST(CellSections, DropEmptyTextButKeepAnchorsClearsAndEmptyPreformattedLines) {
   EXPECT_EQ(test.doc.Count(), 3u);
 }
 
+TEST(RunStyles, AreSharedByRunsOfEqualFontsOnly) {
+  TTestDocument test;
+  const auto link = test.doc.NewLink("a.htm", "");
+  const auto other = test.doc.NewLink("a.htm", "");
+  const auto font = [](const char* face, std::int32_t numerator, std::uint8_t style,
+                       std::optional<TColor> color) {
+    TFontDesc desc;
+    desc.Face = face;
+    desc.Numerator = numerator;
+    desc.Style = style;
+    desc.Color = color;
+    return desc;
+  };
+  const struct {
+    const char* name;
+    TFontDesc desc;
+    TSubSuper mode;
+    std::shared_ptr<TUrlTarget> link;
+  } styles[] = {
+      {"plain", TFontDesc{}, TSubSuper::None, nullptr},
+      {"face", font("Arial", 12, 0, {}), TSubSuper::None, nullptr},
+      {"face in other case", font("arial", 12, 0, {}), TSubSuper::None, nullptr},
+      {"size", font("", 16, 0, {}), TSubSuper::None, nullptr},
+      {"bold", font("", 12, TFontStyle::Bold, {}), TSubSuper::None, nullptr},
+      {"black given", font("", 12, 0, kBlack), TSubSuper::None, nullptr},
+      {"superscript", TFontDesc{}, TSubSuper::Super, nullptr},
+      {"link", TFontDesc{}, TSubSuper::None, link},
+      {"another link to the same page", TFontDesc{}, TSubSuper::None, other},
+  };
+  TRunStyles& table = test.doc.RunStyles();
+  std::vector<std::uint32_t> numbers;
+  for (const auto& style : styles)
+    numbers.push_back(table.Intern(style.desc, style.mode, style.link));
+  for (std::size_t n = 0; n < numbers.size(); ++n) {
+    const auto& style = styles[n];
+    EXPECT_EQ(table.Intern(style.desc, style.mode, style.link), numbers[n]) << style.name;
+    EXPECT_EQ(table[numbers[n]].Desc.Face, style.desc.Face) << style.name;
+    for (std::size_t m = 0; m < n; ++m)
+      EXPECT_NE(numbers[m], numbers[n]) << styles[m].name << " / " << style.name;
+  }
+  EXPECT_EQ(table.Count(), numbers.size());
+
+  // A page that changes font at every word holds each font once; emptying forgets them.
+  TDocBuilder build(test.doc);
+  for (int n = 0; n < 1000; ++n) build.Style(n % 2 ? TFontStyle::Bold : 0).Text("word ");
+  build.Finish();
+  EXPECT_EQ(dynamic_cast<const TSection&>(*test.doc.Sections().at(0)).Fonts().size(), 1000u);
+  EXPECT_EQ(table.Count(), numbers.size());
+  test.doc.Clear();
+  EXPECT_EQ(table.Count(), 0u);
+}
+
 TEST(ListMarkers, NumbersInEachStyle) {
   const struct {
     std::int32_t number;
