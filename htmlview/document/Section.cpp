@@ -20,8 +20,9 @@ TClearType ClearFromText(const std::string& text) {
 
 TSection::TSection(TSectionList& doc, const TFontDesc& font, std::shared_ptr<TUrlTarget> link,
                    TJustify justify)
-    : TSectionBase(doc), link_(std::move(link)), justify_(justify) {
-  fonts_.push_back({0, doc.RunStyles().Intern(font, TSubSuper::None, link_)});
+    : TSectionBase(doc), justify_(justify), building_(std::make_unique<TBuilding>()) {
+  building_->link = std::move(link);
+  fonts_.push_back({0, doc.RunStyles().Intern(font, TSubSuper::None, building_->link)});
 }
 
 TSection::~TSection() = default;
@@ -29,32 +30,33 @@ TSection::~TSection() = default;
 // ---- Building ----
 
 void TSection::AppendChar(char ch, std::int32_t sourceIndex) {
-  if (IsMark(ch)) marks_.push_back(static_cast<std::int32_t>(buff_.size()));
+  if (IsMark(ch)) Objects().marks.push_back(static_cast<std::int32_t>(buff_.size()));
   buff_.push_back(ch);
-  building_.push_back(sourceIndex);
+  building_->sourceIndexes.push_back(sourceIndex);
 }
 
 void TSection::AddChar(char ch, std::int32_t sourceIndex) {
-  if (finished_) return;
+  if (!building_) return;
   AppendChar(ch, sourceIndex);
-  onlyFloats_ = false;
+  building_->onlyFloats = false;
 }
 
 void TSection::AddTokenObj(const TokenObj& token, bool noBreak) {
-  if (finished_ || token.S.empty()) return;
+  if (!building_ || token.S.empty()) return;
+  bool& onlyFloats = building_->onlyFloats;
   const std::string& s = token.S;
   const std::size_t n = std::min(s.size(), token.I.size());
   std::size_t first = 0;
   // One space between words: a leading space is dropped at the start of the section, after
   // a space, and while only floating images stand before it.
-  if (!noBreak && s[0] == ' ' && (buff_.empty() || buff_.back() == ' ' || onlyFloats_)) first = 1;
+  if (!noBreak && s[0] == ' ' && (buff_.empty() || buff_.back() == ' ' || onlyFloats)) first = 1;
   for (std::size_t k = first; k < n; ++k) {
     char ch = s[k];
     if (ch == TBufferMark::NoBreakCode) {
       // No-break text: a 5 next to a space or another 5 is dropped (the space, if any,
       // stays the break); a leading one after a space is too, and, like a space, at the
       // start of the section or after nothing but floats; the rest are no-break spaces.
-      const bool leadingAfterSpace = k == first && (onlyFloats_ || buff_.back() == ' ' ||
+      const bool leadingAfterSpace = k == first && (onlyFloats || buff_.back() == ' ' ||
                                                     buff_.back() == TBufferMark::NoBreakSpace);
       const bool besideSpace =
           (k > 0 && IsFoldedSpace(s[k - 1])) || (k + 1 < n && IsFoldedSpace(s[k + 1]));
@@ -62,7 +64,7 @@ void TSection::AddTokenObj(const TokenObj& token, bool noBreak) {
       ch = TBufferMark::NoBreakSpace;
     }
     AppendChar(ch, token.I[k]);
-    onlyFloats_ = false;
+    onlyFloats = false;
   }
 }
 
@@ -83,50 +85,51 @@ void TSection::AddRun(const TFontDesc& font, TSubSuper mode,
 }
 
 void TSection::ChangeFont(const TFontDesc& font, TSubSuper mode) {
-  if (!finished_) AddRun(font, mode, link_);
+  if (building_) AddRun(font, mode, building_->link);
 }
 
 void TSection::StartLink(std::shared_ptr<TUrlTarget> link, const TFontDesc& font) {
-  if (finished_) return;
-  link_ = std::move(link);
-  AddRun(font, TSubSuper::None, link_);
+  if (!building_) return;
+  building_->link = std::move(link);
+  AddRun(font, TSubSuper::None, building_->link);
 }
 
 void TSection::EndLink(const TFontDesc& font) {
-  if (finished_) return;
-  link_ = nullptr;
+  if (!building_) return;
+  building_->link = nullptr;
   AddRun(font, TSubSuper::None, nullptr);
 }
 
 TImageObj* TSection::AddImage(const TAttributeList& attributes, std::int32_t sourceIndex,
                               bool noBreak) {
-  if (finished_) return nullptr;
-  auto image = std::make_unique<TImageObj>(Doc, attributes, link_);
+  if (!building_) return nullptr;
+  auto image = std::make_unique<TImageObj>(Doc, attributes, building_->link);
   image->Pos = static_cast<std::int32_t>(buff_.size());
   AppendChar(noBreak ? TBufferMark::ImageNoBreak : TBufferMark::Image, sourceIndex);
-  if (!image->IsFloating()) onlyFloats_ = false;
-  images_.push_back(std::move(image));
-  return images_.back().get();
+  if (!image->IsFloating()) building_->onlyFloats = false;
+  auto& images = Objects().images;
+  images.push_back(std::move(image));
+  return images.back().get();
 }
 
 void TSection::AddControl(TInlineControlObj& control, std::int32_t sourceIndex, bool noBreak) {
-  if (finished_) return;
+  if (!building_) return;
   control.Pos = static_cast<std::int32_t>(buff_.size());
   AppendChar(noBreak ? TBufferMark::ControlNoBreak : TBufferMark::Control, sourceIndex);
-  onlyFloats_ = false;
-  controls_.push_back(&control);
+  building_->onlyFloats = false;
+  Objects().controls.push_back(&control);
 }
 
 void TSection::SetListLevel(std::int32_t level) {
-  listLevel_ = std::clamp(level, 0, IndentManager::kMaxListLevel);
+  static_assert(IndentManager::kMaxListLevel <= 255, "a list level fits a byte");
+  listLevel_ = static_cast<std::uint8_t>(std::clamp(level, 0, IndentManager::kMaxListLevel));
 }
 
 bool TSection::Finish() {
-  if (!finished_) {
-    indexes_ = CompressIndexes(building_);
-    building_ = std::vector<std::int32_t>();
+  if (building_) {
+    indexes_ = CompressIndexes(building_->sourceIndexes);
+    building_.reset();
     buff_.shrink_to_fit();
-    finished_ = true;
   }
   Len = static_cast<std::int32_t>(buff_.size());
   return !buff_.empty() || anchor_ || clear_ != TClearType::None;
@@ -136,6 +139,26 @@ bool TSection::Finish() {
 
 const TRunStyle& TSection::StyleOf(const TFontObj& run) const {
   return Doc.RunStyles()[run.Style];
+}
+
+TSection::TObjects& TSection::Objects() {
+  if (!objects_) objects_ = std::make_unique<TObjects>();
+  return *objects_;
+}
+
+const std::vector<std::int32_t>& TSection::Marks() const {
+  static const std::vector<std::int32_t> none;
+  return objects_ ? objects_->marks : none;
+}
+
+const std::vector<std::unique_ptr<TImageObj>>& TSection::Images() const {
+  static const std::vector<std::unique_ptr<TImageObj>> none;
+  return objects_ ? objects_->images : none;
+}
+
+const std::vector<TInlineControlObj*>& TSection::Controls() const {
+  static const std::vector<TInlineControlObj*> none;
+  return objects_ ? objects_->controls : none;
 }
 
 std::size_t TSection::RunAt(std::int32_t pos, std::size_t hint) const {
@@ -149,17 +172,19 @@ std::size_t TSection::RunAt(std::int32_t pos, std::size_t hint) const {
 }
 
 TImageObj* TSection::ImageAt(std::int32_t pos) const {
+  const auto& images = Images();
   const auto found = std::lower_bound(
-      images_.begin(), images_.end(), pos,
+      images.begin(), images.end(), pos,
       [](const std::unique_ptr<TImageObj>& image, std::int32_t p) { return image->Pos < p; });
-  return found != images_.end() && (*found)->Pos == pos ? found->get() : nullptr;
+  return found != images.end() && (*found)->Pos == pos ? found->get() : nullptr;
 }
 
 TInlineControlObj* TSection::ControlAt(std::int32_t pos) const {
+  const auto& controls = Controls();
   const auto found = std::lower_bound(
-      controls_.begin(), controls_.end(), pos,
+      controls.begin(), controls.end(), pos,
       [](const TInlineControlObj* control, std::int32_t p) { return control->Pos < p; });
-  return found != controls_.end() && (*found)->Pos == pos ? *found : nullptr;
+  return found != controls.end() && (*found)->Pos == pos ? *found : nullptr;
 }
 
 std::int32_t TSection::MarkWidth(std::int32_t pos) const {
@@ -178,7 +203,7 @@ std::int32_t TSection::WidthOf(std::int32_t from, std::int32_t to) const {
   TCanvas& canvas = Doc.Canvas();
   std::int32_t width = 0;
   ForEachPiece(
-      Doc.RunStyles(), fonts_, marks_, RunAt(from, 0), from, to,
+      Doc.RunStyles(), fonts_, Marks(), RunAt(from, 0), from, to,
       [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         width += canvas.TextWidth(run.Handle, std::string_view(buff_).substr(a, b - a));
         return true;
@@ -197,11 +222,11 @@ void TSection::UpdateFonts() {
 void TSection::ShiftY(std::int32_t dy) {
   TSectionBase::ShiftY(dy);
   for (LineRec& line : lines_) line.DrawY += dy;
-  for (auto& image : images_) image->DrawY += dy;
+  for (auto& image : Images()) image->DrawY += dy;
 }
 
 void TSection::HideControls(bool offScreen) {
-  for (TInlineControlObj* control : controls_) control->HideAfterLayout(offScreen);
+  for (TInlineControlObj* control : Controls()) control->HideAfterLayout(offScreen);
 }
 
 // ---- Preformatted lines ----

@@ -68,8 +68,8 @@ class TSection : public TSectionBase {
   const std::string& Buffer() const { return buff_; }
   const std::vector<TFontObj>& Fonts() const { return fonts_; }
   const std::vector<LineRec>& Lines() const { return lines_; }
-  const std::vector<std::unique_ptr<TImageObj>>& Images() const { return images_; }
-  const std::vector<TInlineControlObj*>& Controls() const { return controls_; }
+  const std::vector<std::unique_ptr<TImageObj>>& Images() const;
+  const std::vector<TInlineControlObj*>& Controls() const;
   TJustify Justify() const { return justify_; }
   TClearType Clear() const { return clear_; }
   std::int32_t ListLevel() const { return listLevel_; }
@@ -111,13 +111,26 @@ class TSection : public TSectionBase {
   void SetMarker(TMarkerKind marker) { marker_ = marker; }
   // A list item outside any list indents by the marker's room only.
   void SetOutsideList() { outsideList_ = true; }
-  std::int32_t Indent() const { return indent_; }
   const TRunStyle& FirstStyle() const { return StyleOf(fonts_.front()); }
 
  private:
   struct TLineBuilder;
   friend struct TLineBuilder;
+  // What only building needs; Finish lets it go.
+  struct TBuilding {
+    std::vector<std::int32_t> sourceIndexes;  // one per character
+    std::shared_ptr<TUrlTarget> link;         // the open link
+    bool onlyFloats = true;                   // nothing but floating images so far
+  };
+  // The images and form controls in the text, which most sections have none of.
+  struct TObjects {
+    std::vector<std::int32_t> marks;  // positions of their marks, ascending
+    std::vector<std::unique_ptr<TImageObj>> images;
+    std::vector<TInlineControlObj*> controls;
+  };
 
+  TObjects& Objects();
+  const std::vector<std::int32_t>& Marks() const;
   void AddRun(const TFontDesc& font, TSubSuper mode, const std::shared_ptr<TUrlTarget>& link);
   void AppendChar(char ch, std::int32_t sourceIndex);
   std::size_t RunAt(std::int32_t pos, std::size_t hint) const;
@@ -142,24 +155,19 @@ class TSection : public TSectionBase {
   std::int32_t XOfPos(const LineRec& line, std::int32_t pos) const;
   std::int32_t PosAtX(const LineRec& line, std::int32_t x, bool& inText) const;
 
-  std::string buff_;
-  std::vector<std::int32_t> marks_;     // positions of image and control marks, ascending
-  std::vector<std::int32_t> building_;  // one source index per character until Finish
-  std::vector<IndexObj> indexes_;
-  std::vector<TFontObj> fonts_;  // their styles measured on demand, also by MinMaxWidth
-  std::vector<std::unique_ptr<TImageObj>> images_;
-  std::vector<TInlineControlObj*> controls_;
-  std::vector<LineRec> lines_;
-  std::shared_ptr<TUrlTarget> link_;
+  // A document holds thousands of sections: the members are ordered to leave no gaps.
   TJustify justify_;
   TClearType clear_ = TClearType::None;
   TMarkerKind marker_ = TMarkerKind::None;
-  std::int32_t listLevel_ = 0;
-  std::int32_t indent_ = 0;
+  std::uint8_t listLevel_ = 0;  // 0..IndentManager::kMaxListLevel
   bool anchor_ = false;
-  bool finished_ = false;
-  bool onlyFloats_ = true;  // nothing but floating images so far
   bool outsideList_ = false;
+  std::string buff_;
+  std::vector<IndexObj> indexes_;
+  std::vector<TFontObj> fonts_;  // their styles measured on demand, also by MinMaxWidth
+  std::vector<LineRec> lines_;
+  std::unique_ptr<TObjects> objects_;    // null while there are none
+  std::unique_ptr<TBuilding> building_;  // null once finished
 };
 
 // One line of preformatted text: never wraps; ignores text beyond 20,000 characters.

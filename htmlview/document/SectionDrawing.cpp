@@ -18,7 +18,7 @@ void TSection::DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std:
   const std::int32_t selE = Doc.SelE - StartCurs;
   std::string text;
   ForEachPiece(
-      Doc.RunStyles(), fonts_, marks_, RunAt(from, 0), from, to,
+      Doc.RunStyles(), fonts_, Marks(), RunAt(from, 0), from, to,
       [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         std::int32_t base = baseline;
         if (run.SScript == TSubSuper::Sub) base += run.Metrics.Descent / 2 + 1;
@@ -62,8 +62,9 @@ void TSection::DrawLine(const LineRec& line, std::int32_t x, std::int32_t clipWi
   // that a line of many (no-break text) is measured once, not from its start for each.
   std::int32_t measuredTo = line.Start;
   std::int32_t measuredX = left;
-  for (auto mark = std::lower_bound(marks_.begin(), marks_.end(), line.Start);
-       mark != marks_.end() && *mark < end; ++mark) {
+  const std::vector<std::int32_t>& marks = Marks();
+  for (auto mark = std::lower_bound(marks.begin(), marks.end(), line.Start);
+       mark != marks.end() && *mark < end; ++mark) {
     const std::int32_t pos = *mark;
     const char ch = buff_[static_cast<std::size_t>(pos)];
     if (IsImageMark(ch)) {
@@ -99,7 +100,7 @@ std::int32_t TSection::Draw(const TRect& clip, std::int32_t clipWidth, std::int3
   if (YValue >= clip.Bottom || YValue + std::max(SectionHeight, DrawHeight) <= clip.Top)
     return bottom;
   // Floats may hang below their lines: they are drawn by themselves.
-  for (auto& image : images_)
+  for (auto& image : Images())
     if (image->IsFloating() && image->DrawY < clip.Bottom &&
         image->DrawY + image->ImageHeight > clip.Top)
       image->Draw(x + image->DrawX, image->DrawY);
@@ -144,7 +145,7 @@ void TSection::Dump(std::string& out, int indent) const {
     }
     out += "\"\n";
   }
-  for (const auto& image : images_) {
+  for (const auto& image : Images()) {
     static const char* const kAlign[] = {"top", "middle", "bottom", "left", "right"};
     out += pad + "image x=" + std::to_string(image->DrawX) + " y=" + std::to_string(image->DrawY) +
            " w=" + std::to_string(image->ImageWidth) + " h=" + std::to_string(image->ImageHeight) +

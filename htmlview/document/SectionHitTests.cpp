@@ -41,7 +41,7 @@ std::int32_t TSection::PosAtX(const LineRec& line, std::int32_t x, bool& inText)
   std::int32_t cx = line.LineX;
   std::int32_t result = line.Start + line.Ln;
   ForEachPiece(
-      Doc.RunStyles(), fonts_, marks_, RunAt(line.Start, 0), line.Start, line.Start + line.Ln,
+      Doc.RunStyles(), fonts_, Marks(), RunAt(line.Start, 0), line.Start, line.Start + line.Ln,
       [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         const std::string_view text = std::string_view(buff_).substr(a, b - a);
         const std::int32_t width = canvas.TextWidth(run.Handle, text);
@@ -67,7 +67,7 @@ std::int32_t TSection::PosAtX(const LineRec& line, std::int32_t x, bool& inText)
 }
 
 bool TSection::GetURL(std::int32_t x, std::int32_t y, TLinkHit& hit) const {
-  for (const auto& image : images_) {
+  for (const auto& image : Images()) {
     if (x < image->DrawX || x >= image->DrawX + image->ImageWidth || y < image->DrawY ||
         y >= image->DrawY + image->ImageHeight)
       continue;
@@ -107,7 +107,7 @@ bool TSection::GetURL(std::int32_t x, std::int32_t y, TLinkHit& hit) const {
 }
 
 bool TSection::PtInObject(std::int32_t x, std::int32_t y, TImageHit& hit) const {
-  for (const auto& image : images_) {
+  for (const auto& image : Images()) {
     if (x >= image->DrawX && x < image->DrawX + image->ImageWidth && y >= image->DrawY &&
         y < image->DrawY + image->ImageHeight) {
       hit.Image = image.get();

@@ -40,7 +40,7 @@ std::int32_t TSection::FitEnd(std::int32_t start, std::int32_t room) const {
   std::int32_t end = start;
   bool content = false;  // something other than a floating image
   ForEachPiece(
-      Doc.RunStyles(), fonts_, marks_, RunAt(start, 0), start, len,
+      Doc.RunStyles(), fonts_, Marks(), RunAt(start, 0), start, len,
       [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         // Measured in chunks no longer than the room left (a character takes at least a
         // pixel), so a long word is not measured whole for every line it fills.
@@ -128,7 +128,7 @@ void TSection::FinishLine(LineRec& line, IndentManager& imgr, std::int32_t& maxW
   std::vector<TImageObj*> laterFloats;
   bool content = false;
   ForEachPiece(
-      Doc.RunStyles(), fonts_, marks_, RunAt(line.Start, 0), line.Start, end,
+      Doc.RunStyles(), fonts_, Marks(), RunAt(line.Start, 0), line.Start, end,
       [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         line.LineHt = std::max(line.LineHt, run.Metrics.Height);
         line.Descent = std::max(line.Descent, run.Metrics.Descent);
@@ -217,11 +217,11 @@ std::int32_t TSection::DrawLogic(std::int32_t y, IndentManager& imgr, std::int32
   if (!buff_.empty()) {
     const std::int32_t left = imgr.LeftIndent(y);
     const std::int32_t available = imgr.RightSide(y) - left;
-    for (auto& image : images_) {
+    for (auto& image : Images()) {
       image->Measure(available);
       maxWidth = std::max(maxWidth, left + image->ImageWidth + 2 * image->HSpace);
     }
-    for (TInlineControlObj* control : controls_)
+    for (TInlineControlObj* control : Controls())
       maxWidth = std::max(maxWidth, left + control->Width());
 
     const auto len = static_cast<std::int32_t>(buff_.size());
@@ -270,7 +270,7 @@ void TSection::MinMaxWidth(std::int32_t& min, std::int32_t& max) const {
     word = 0;
   };
   ForEachPiece(
-      Doc.RunStyles(), fonts_, marks_, 0, 0, static_cast<std::int32_t>(buff_.size()),
+      Doc.RunStyles(), fonts_, Marks(), 0, 0, static_cast<std::int32_t>(buff_.size()),
       [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         const std::string_view text = std::string_view(buff_).substr(a, b - a);
         line += canvas.TextWidth(run.Handle, text);
