@@ -24,16 +24,22 @@ void TCell::ClearSections() {
 
 std::int32_t TCell::DoLogic(std::int32_t y, std::int32_t width, std::int32_t& widest,
                             std::int32_t& curs) {
+  IndentManager imgr;
+  return DoLogic(y, width, widest, curs, imgr);
+}
+
+std::int32_t TCell::DoLogic(std::int32_t y, std::int32_t width, std::int32_t& widest,
+                            std::int32_t& curs, IndentManager& imgr) {
   firstCurs_ = curs;
-  imgr_.Reset(0, width);
+  imgr.Reset(0, width);
   top_ = y;
   std::int32_t height = 0;
   bool dropped = false;
   for (auto& section : sections_) {
     // Nothing below can be affected by what ends above this section.
-    imgr_.DropAbove(y + height);
+    imgr.DropAbove(y + height);
     try {
-      height = GrowWithinExtent(y, height, section->DrawLogic(y + height, imgr_, widest, curs));
+      height = GrowWithinExtent(y, height, section->DrawLogic(y + height, imgr, widest, curs));
     } catch (const EProcessingError& error) {
       if (doc_.OnProcessingError) doc_.OnProcessingError(error.what());
       doc_.KeepDropped(std::move(section));
@@ -42,7 +48,7 @@ std::int32_t TCell::DoLogic(std::int32_t y, std::int32_t width, std::int32_t& wi
   }
   if (dropped)
     sections_.erase(std::remove(sections_.begin(), sections_.end(), nullptr), sections_.end());
-  cellHeight_ = std::max(height, imgr_.ImageBottom() - y);
+  cellHeight_ = std::max(height, imgr.ImageBottom() - y);
   ComputeReach();
   return cellHeight_;
 }

@@ -130,6 +130,7 @@ bool TSection::Finish() {
     indexes_ = CompressIndexes(building_->sourceIndexes);
     building_.reset();
     buff_.shrink_to_fit();
+    fonts_.shrink_to_fit();
   }
   Len = static_cast<std::int32_t>(buff_.size());
   return !buff_.empty() || anchor_ || clear_ != TClearType::None;

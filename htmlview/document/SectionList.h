@@ -108,6 +108,8 @@ class TSectionList : public TCell {
   void Clear();
   // Lays out the body at `top` for `width`; returns the height, `widest` the widest line.
   std::int32_t DoLogic(std::int32_t top, std::int32_t width, std::int32_t& widest);
+  // What the last layout of the body left of its indents.
+  const IndentManager& IMgr() const { return imgr_; }
   // Draws what meets `clip` with the document's left edge at x.
   void Draw(const TRect& clip, std::int32_t x, std::int32_t clipWidth = kDefaultClipWidth);
   // Fonts and preset heights follow changed defaults (relayout afterwards).
@@ -150,6 +152,7 @@ class TSectionList : public TCell {
   TImageObj* activeImage_ = nullptr;
   std::vector<std::unique_ptr<TSectionBase>> dropped_;
   TRunStyles runStyles_;
+  IndentManager imgr_;
   std::unordered_set<TImageObj*> liveImages_;  // ImageList, to match arriving pictures
 };
 
