@@ -22,7 +22,7 @@ TSection::TSection(TSectionList& doc, const TFontDesc& font, std::shared_ptr<TUr
                    TJustify justify)
     : TSectionBase(doc), justify_(justify), building_(std::make_unique<TBuilding>()) {
   building_->link = std::move(link);
-  fonts_.push_back({0, doc.RunStyles().Intern(font, TSubSuper::None, building_->link)});
+  building_->runs.push_back({0, doc.RunStyles().Intern(font, TSubSuper::None, building_->link)});
 }
 
 TSection::~TSection() = default;
@@ -30,8 +30,9 @@ TSection::~TSection() = default;
 // ---- Building ----
 
 void TSection::AppendChar(char ch, std::int32_t sourceIndex) {
-  if (IsMark(ch)) Objects().marks.push_back(static_cast<std::int32_t>(buff_.size()));
-  buff_.push_back(ch);
+  std::string& text = building_->text;
+  if (IsMark(ch)) Objects().marks.push_back(static_cast<std::int32_t>(text.size()));
+  text.push_back(ch);
   building_->sourceIndexes.push_back(sourceIndex);
 }
 
@@ -44,20 +45,21 @@ void TSection::AddChar(char ch, std::int32_t sourceIndex) {
 void TSection::AddTokenObj(const TokenObj& token, bool noBreak) {
   if (!building_ || token.S.empty()) return;
   bool& onlyFloats = building_->onlyFloats;
+  const std::string& buff = building_->text;
   const std::string& s = token.S;
   const std::size_t n = std::min(s.size(), token.I.size());
   std::size_t first = 0;
   // One space between words: a leading space is dropped at the start of the section, after
   // a space, and while only floating images stand before it.
-  if (!noBreak && s[0] == ' ' && (buff_.empty() || buff_.back() == ' ' || onlyFloats)) first = 1;
+  if (!noBreak && s[0] == ' ' && (buff.empty() || buff.back() == ' ' || onlyFloats)) first = 1;
   for (std::size_t k = first; k < n; ++k) {
     char ch = s[k];
     if (ch == TBufferMark::NoBreakCode) {
       // No-break text: a 5 next to a space or another 5 is dropped (the space, if any,
       // stays the break); a leading one after a space is too, and, like a space, at the
       // start of the section or after nothing but floats; the rest are no-break spaces.
-      const bool leadingAfterSpace = k == first && (onlyFloats || buff_.back() == ' ' ||
-                                                    buff_.back() == TBufferMark::NoBreakSpace);
+      const bool leadingAfterSpace = k == first && (onlyFloats || buff.back() == ' ' ||
+                                                    buff.back() == TBufferMark::NoBreakSpace);
       const bool besideSpace =
           (k > 0 && IsFoldedSpace(s[k - 1])) || (k + 1 < n && IsFoldedSpace(s[k + 1]));
       if (leadingAfterSpace || besideSpace) continue;
@@ -76,12 +78,10 @@ void TSection::AddText(std::string_view text, std::int32_t firstSourceIndex, boo
 
 void TSection::AddRun(const TFontDesc& font, TSubSuper mode,
                       const std::shared_ptr<TUrlTarget>& link) {
-  const auto end = static_cast<std::int32_t>(buff_.size());
-  if (fonts_.back().Pos != end) {
-    fonts_.emplace_back();
-    fonts_.back().Pos = end;
-  }
-  fonts_.back().Style = Doc.RunStyles().Intern(font, mode, link);
+  std::vector<TFontObj>& runs = building_->runs;
+  const auto end = static_cast<std::int32_t>(building_->text.size());
+  if (runs.back().Pos != end) runs.push_back({end, 0});
+  runs.back().Style = Doc.RunStyles().Intern(font, mode, link);
 }
 
 void TSection::ChangeFont(const TFontDesc& font, TSubSuper mode) {
@@ -104,7 +104,7 @@ TImageObj* TSection::AddImage(const TAttributeList& attributes, std::int32_t sou
                               bool noBreak) {
   if (!building_) return nullptr;
   auto image = std::make_unique<TImageObj>(Doc, attributes, building_->link);
-  image->Pos = static_cast<std::int32_t>(buff_.size());
+  image->Pos = static_cast<std::int32_t>(building_->text.size());
   AppendChar(noBreak ? TBufferMark::ImageNoBreak : TBufferMark::Image, sourceIndex);
   if (!image->IsFloating()) building_->onlyFloats = false;
   auto& images = Objects().images;
@@ -114,7 +114,7 @@ TImageObj* TSection::AddImage(const TAttributeList& attributes, std::int32_t sou
 
 void TSection::AddControl(TInlineControlObj& control, std::int32_t sourceIndex, bool noBreak) {
   if (!building_) return;
-  control.Pos = static_cast<std::int32_t>(buff_.size());
+  control.Pos = static_cast<std::int32_t>(building_->text.size());
   AppendChar(noBreak ? TBufferMark::ControlNoBreak : TBufferMark::Control, sourceIndex);
   building_->onlyFloats = false;
   Objects().controls.push_back(&control);
@@ -127,13 +127,12 @@ void TSection::SetListLevel(std::int32_t level) {
 
 bool TSection::Finish() {
   if (building_) {
-    indexes_ = CompressIndexes(building_->sourceIndexes);
+    packed_ =
+        TPackedText(building_->runs, CompressIndexes(building_->sourceIndexes), building_->text);
     building_.reset();
-    buff_.shrink_to_fit();
-    fonts_.shrink_to_fit();
   }
-  Len = static_cast<std::int32_t>(buff_.size());
-  return !buff_.empty() || anchor_ || clear_ != TClearType::None;
+  Len = static_cast<std::int32_t>(Buffer().size());
+  return !Buffer().empty() || anchor_ || clear_ != TClearType::None;
 }
 
 // ---- Lookups ----
@@ -163,13 +162,14 @@ const std::vector<TInlineControlObj*>& TSection::Controls() const {
 }
 
 std::size_t TSection::RunAt(std::int32_t pos, std::size_t hint) const {
-  if (hint < fonts_.size() && fonts_[hint].Pos <= pos &&
-      (hint + 1 == fonts_.size() || fonts_[hint + 1].Pos > pos))
+  const TSpan<TFontObj> fonts = Fonts();
+  if (hint < fonts.size() && fonts[hint].Pos <= pos &&
+      (hint + 1 == fonts.size() || fonts[hint + 1].Pos > pos))
     return hint;
   const auto after =
-      std::upper_bound(fonts_.begin(), fonts_.end(), pos,
+      std::upper_bound(fonts.begin(), fonts.end(), pos,
                        [](std::int32_t p, const TFontObj& run) { return p < run.Pos; });
-  return after == fonts_.begin() ? 0 : static_cast<std::size_t>(after - fonts_.begin() - 1);
+  return after == fonts.begin() ? 0 : static_cast<std::size_t>(after - fonts.begin() - 1);
 }
 
 TImageObj* TSection::ImageAt(std::int32_t pos) const {
@@ -197,16 +197,18 @@ std::int32_t TSection::MarkWidth(std::int32_t pos) const {
 
 void TSection::MeasureFonts() const {
   TRunStyles& styles = Doc.RunStyles();
-  for (const TFontObj& run : fonts_) styles[run.Style].Measure(Doc);
+  for (const TFontObj& run : Fonts()) styles[run.Style].Measure(Doc);
 }
 
 std::int32_t TSection::WidthOf(std::int32_t from, std::int32_t to) const {
+  const std::string_view chars = Buffer();
+  const TSpan<TFontObj> fonts = Fonts();
   TCanvas& canvas = Doc.Canvas();
   std::int32_t width = 0;
   ForEachPiece(
-      Doc.RunStyles(), fonts_, Marks(), RunAt(from, 0), from, to,
+      Doc.RunStyles(), fonts, Marks(), RunAt(from, 0), from, to,
       [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
-        width += canvas.TextWidth(run.Handle, std::string_view(buff_).substr(a, b - a));
+        width += canvas.TextWidth(run.Handle, chars.substr(a, b - a));
         return true;
       },
       [&](std::int32_t pos, const TRunStyle&) {

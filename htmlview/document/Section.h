@@ -11,6 +11,7 @@
 #include "ImageObj.h"
 #include "IndexObj.h"
 #include "LineRec.h"
+#include "PackedText.h"
 #include "SectionBase.h"
 #include "TokenObj.h"
 
@@ -65,8 +66,8 @@ class TSection : public TSectionBase {
   bool Finish() override;
 
   // Reading.
-  const std::string& Buffer() const { return buff_; }
-  const std::vector<TFontObj>& Fonts() const { return fonts_; }
+  std::string_view Buffer() const { return building_ ? building_->text : packed_.Text(); }
+  TSpan<TFontObj> Fonts() const { return building_ ? building_->runs : packed_.Runs(); }
   const std::vector<LineRec>& Lines() const { return lines_; }
   const std::vector<std::unique_ptr<TImageObj>>& Images() const;
   const std::vector<TInlineControlObj*>& Controls() const;
@@ -76,8 +77,8 @@ class TSection : public TSectionBase {
   TMarkerKind MarkerKind() const { return marker_; }
   // The style of a run, and of the last run (the current one while building).
   const TRunStyle& StyleOf(const TFontObj& run) const;
-  const TRunStyle& LastStyle() const { return StyleOf(fonts_.back()); }
-  bool IsEmpty() const { return buff_.empty(); }
+  const TRunStyle& LastStyle() const { return StyleOf(Fonts().back()); }
+  bool IsEmpty() const { return Buffer().empty(); }
 
   void CopyToClipboard(std::string& text) const override;
   std::int32_t DrawLogic(std::int32_t y, IndentManager& imgr, std::int32_t& maxWidth,
@@ -111,13 +112,15 @@ class TSection : public TSectionBase {
   void SetMarker(TMarkerKind marker) { marker_ = marker; }
   // A list item outside any list indents by the marker's room only.
   void SetOutsideList() { outsideList_ = true; }
-  const TRunStyle& FirstStyle() const { return StyleOf(fonts_.front()); }
+  const TRunStyle& FirstStyle() const { return StyleOf(Fonts().front()); }
 
  private:
   struct TLineBuilder;
   friend struct TLineBuilder;
   // What only building needs; Finish lets it go.
   struct TBuilding {
+    std::string text;
+    std::vector<TFontObj> runs;
     std::vector<std::int32_t> sourceIndexes;  // one per character
     std::shared_ptr<TUrlTarget> link;         // the open link
     bool onlyFloats = true;                   // nothing but floating images so far
@@ -162,12 +165,10 @@ class TSection : public TSectionBase {
   std::uint8_t listLevel_ = 0;  // 0..IndentManager::kMaxListLevel
   bool anchor_ = false;
   bool outsideList_ = false;
-  std::string buff_;
-  std::vector<IndexObj> indexes_;
-  std::vector<TFontObj> fonts_;  // their styles measured on demand, also by MinMaxWidth
+  TPackedText packed_;  // text, runs and source indexes once finished
   std::vector<LineRec> lines_;
   std::unique_ptr<TObjects> objects_;    // null while there are none
-  std::unique_ptr<TBuilding> building_;  // null once finished
+  std::unique_ptr<TBuilding> building_;  // null once finished (packed_ holds the text)
 };
 
 // One line of preformatted text: never wraps; ignores text beyond 20,000 characters.

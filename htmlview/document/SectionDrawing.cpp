@@ -13,12 +13,14 @@ using namespace section_pieces;
 // Drawing the laid-out lines, and the dump of the layout.
 
 void TSection::DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std::int32_t baseline) {
+  const std::string_view chars = Buffer();
+  const TSpan<TFontObj> fonts = Fonts();
   TCanvas& canvas = Doc.Canvas();
   const std::int32_t selB = Doc.SelB - StartCurs;
   const std::int32_t selE = Doc.SelE - StartCurs;
   std::string text;
   ForEachPiece(
-      Doc.RunStyles(), fonts_, Marks(), RunAt(from, 0), from, to,
+      Doc.RunStyles(), fonts, Marks(), RunAt(from, 0), from, to,
       [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         std::int32_t base = baseline;
         if (run.SScript == TSubSuper::Sub) base += run.Metrics.Descent / 2 + 1;
@@ -32,7 +34,7 @@ void TSection::DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std:
             stop = std::min(b, selE);
           else if (selB > a)
             stop = std::min(b, selB);
-          text.assign(buff_, static_cast<std::size_t>(a), static_cast<std::size_t>(stop - a));
+          text.assign(chars, static_cast<std::size_t>(a), static_cast<std::size_t>(stop - a));
           std::replace(text.begin(), text.end(), TBufferMark::NoBreakSpace, ' ');
           const TTextPaint paint = selected ? TTextPaint{Doc.Background, true, color}
                                             : TTextPaint{color, false, Doc.Background};
@@ -49,6 +51,7 @@ void TSection::DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std:
 }
 
 void TSection::DrawLine(const LineRec& line, std::int32_t x, std::int32_t clipWidth) {
+  const std::string_view chars = Buffer();
   TCanvas& canvas = Doc.Canvas();
   const std::int32_t left = x + line.LineX;
   const std::int32_t end = line.Start + line.Ln;
@@ -66,7 +69,7 @@ void TSection::DrawLine(const LineRec& line, std::int32_t x, std::int32_t clipWi
   for (auto mark = std::lower_bound(marks.begin(), marks.end(), line.Start);
        mark != marks.end() && *mark < end; ++mark) {
     const std::int32_t pos = *mark;
-    const char ch = buff_[static_cast<std::size_t>(pos)];
+    const char ch = chars[static_cast<std::size_t>(pos)];
     if (IsImageMark(ch)) {
       TImageObj* image = ImageAt(pos);
       if (image && !image->IsFloating()) image->Draw(x + image->DrawX, image->DrawY);
@@ -117,6 +120,7 @@ std::int32_t TSection::Draw(const TRect& clip, std::int32_t clipWidth, std::int3
 }
 
 void TSection::Dump(std::string& out, int indent) const {
+  const std::string_view chars = Buffer();
   static const char* const kJustify[] = {"?", "left", "centre", "right"};
   DumpHeader(out, indent, KindName());
   out += " align=";
@@ -133,7 +137,7 @@ void TSection::Dump(std::string& out, int indent) const {
            " chars=" + std::to_string(line.Start) + ".." + std::to_string(line.Start + line.Ln) +
            " \"";
     for (std::int32_t pos = line.Start; pos < line.Start + line.Ln; ++pos) {
-      const char ch = buff_[static_cast<std::size_t>(pos)];
+      const char ch = chars[static_cast<std::size_t>(pos)];
       if (IsImageMark(ch))
         out += "[img]";
       else if (IsControlMark(ch))

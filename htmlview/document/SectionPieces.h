@@ -9,6 +9,7 @@
 
 #include "FontObj.h"
 #include "RunStyles.h"
+#include "Span.h"
 #include "Section.h"
 
 namespace htmlview {
@@ -39,7 +40,7 @@ inline bool IsFoldedSpace(char c) {
 // and single marks, each with the style of its run. The marks are found from their
 // positions, not by reading the text.
 template <typename TText, typename TMark>
-void ForEachPiece(const TRunStyles& styles, const std::vector<TFontObj>& fonts,
+void ForEachPiece(const TRunStyles& styles, TSpan<TFontObj> fonts,
                   const std::vector<std::int32_t>& marks, std::size_t run, std::int32_t from,
                   std::int32_t to, TText onText, TMark onMark) {
   auto mark = std::lower_bound(marks.begin(), marks.end(), from);

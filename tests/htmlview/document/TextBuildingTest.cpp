@@ -20,7 +20,7 @@ struct TFoldCase {
   std::string expected;  // '~' stands for the no-break space
 };
 
-std::string Shown(const std::string& buffer) {
+std::string Shown(std::string_view buffer) {
   std::string shown;
   for (char c : buffer) shown += c == TBufferMark::NoBreakSpace ? '~' : c;
   return shown;
