@@ -4,6 +4,7 @@
 
 #include "DocBuilder.h"
 #include "document/IndexObj.h"
+#include "document/PackedText.h"
 
 namespace htmlview {
 
@@ -170,6 +171,37 @@ TEST(RunStyles, AreSharedByRunsOfEqualFontsOnly) {
   EXPECT_EQ(table.Count(), numbers.size());
   test.doc.Clear();
   EXPECT_EQ(table.Count(), 0u);
+}
+
+TEST(PackedText, GivesBackRunsPairsAndCharactersAsTheyWereGiven) {
+  const struct {
+    const char* name;
+    std::vector<TFontObj> runs;
+    std::vector<IndexObj> pairs;
+    std::string text;
+  } cases[] = {
+      {"an anchor alone", {{0, 3}}, {}, ""},
+      {"text from one place", {{0, 1}}, {{0, 40}}, "abc"},
+      {"runs and pairs of odd counts", {{0, 1}, {2, 7}, {5, 1}}, {{0, 9}, {4, 2}}, "a\4bc\240de"},
+  };
+  for (const auto& c : cases) {
+    const TPackedText packed(c.runs, c.pairs, c.text);
+    const auto runs = packed.Runs();
+    ASSERT_EQ(runs.size(), c.runs.size()) << c.name;
+    for (std::size_t n = 0; n < runs.size(); ++n) {
+      EXPECT_EQ(runs[n].Pos, c.runs[n].Pos) << c.name << " run " << n;
+      EXPECT_EQ(runs[n].Style, c.runs[n].Style) << c.name << " run " << n;
+    }
+    const auto pairs = packed.Indexes();
+    ASSERT_EQ(pairs.size(), c.pairs.size()) << c.name;
+    for (std::size_t n = 0; n < pairs.size(); ++n) {
+      EXPECT_EQ(pairs[n].Pos, c.pairs[n].Pos) << c.name << " pair " << n;
+      EXPECT_EQ(pairs[n].Index, c.pairs[n].Index) << c.name << " pair " << n;
+    }
+    EXPECT_EQ(packed.Text(), c.text) << c.name;
+  }
+  EXPECT_TRUE(TPackedText().Text().empty());
+  EXPECT_TRUE(TPackedText().Runs().empty());
 }
 
 TEST(ListMarkers, NumbersInEachStyle) {
