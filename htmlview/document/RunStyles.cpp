@@ -13,37 +13,46 @@ std::size_t Mix(std::size_t seed, std::size_t value) {
 
 }  // namespace
 
-TRunStyles::TRunStyles() : known_(16, THash{&styles_}, TSame{&styles_}) {}
+TRunStyles::TRunStyles() : known_(16, THash{this}, TSame{this}) {}
+
+TRunStyles::TKey TRunStyles::KeyOf(std::uint32_t n) const {
+  if (n == kProbe) return probe_;
+  const TRunStyle& style = styles_[n];
+  return {&style.Desc, style.SScript, style.UrlTarget.get()};
+}
 
 std::size_t TRunStyles::THash::operator()(std::uint32_t n) const {
-  const TRunStyle& style = (*styles)[n];
-  const TFontDesc& desc = style.Desc;
+  const TKey key = styles->KeyOf(n);
+  const TFontDesc& desc = *key.desc;
   std::size_t seed = std::hash<std::string_view>()(desc.Face);
   seed = Mix(seed, static_cast<std::size_t>(static_cast<std::uint32_t>(desc.Numerator)));
   seed = Mix(seed, (desc.FixedPitch ? 1u : 0u) | (std::size_t{desc.Style} << 1) |
                        (static_cast<std::size_t>(static_cast<std::uint16_t>(desc.CharSet)) << 9));
   seed = Mix(seed, desc.Color ? std::size_t{*desc.Color} + 1 : 0);
-  seed = Mix(seed, static_cast<std::size_t>(style.SScript));
-  return Mix(seed, std::hash<const TUrlTarget*>()(style.UrlTarget.get()));
+  seed = Mix(seed, static_cast<std::size_t>(key.mode));
+  return Mix(seed, std::hash<const TUrlTarget*>()(key.link));
 }
 
 bool TRunStyles::TSame::operator()(std::uint32_t a, std::uint32_t b) const {
-  const TRunStyle& x = (*styles)[a];
-  const TRunStyle& y = (*styles)[b];
-  return x.Desc == y.Desc && x.SScript == y.SScript && x.UrlTarget == y.UrlTarget;
+  const TKey x = styles->KeyOf(a);
+  const TKey y = styles->KeyOf(b);
+  return *x.desc == *y.desc && x.mode == y.mode && x.link == y.link;
 }
 
 std::uint32_t TRunStyles::Intern(const TFontDesc& desc, TSubSuper mode,
                                  const std::shared_ptr<TUrlTarget>& link) {
-  // Added first and taken back when an equal one is known: the set finds styles by number.
-  const auto candidate = static_cast<std::uint32_t>(styles_.size());
+  probe_ = {&desc, mode, link.get()};
+  const auto found = known_.find(kProbe);
+  probe_ = {};
+  if (found != known_.end()) return *found;
+  // Numbers stay below kProbe: every style comes from a run of a page of at most 16 MiB.
+  const auto added = static_cast<std::uint32_t>(styles_.size());
   TRunStyle& style = styles_.emplace_back();
   style.Desc = desc;
   style.SScript = mode;
   style.UrlTarget = link;
-  const auto [found, added] = known_.insert(candidate);
-  if (!added) styles_.pop_back();
-  return *found;
+  known_.insert(added);
+  return added;
 }
 
 void TRunStyles::Clear() {

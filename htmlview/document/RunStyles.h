@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <unordered_set>
 #include <vector>
 
@@ -26,17 +27,26 @@ class TRunStyles {
   void Clear();
 
  private:
-  // Hashes and compares styles by their numbers, so that the set holds numbers only.
+  // What tells styles apart. The set holds numbers only; kProbe stands for the style being
+  // looked up, which is added only when it is new.
+  struct TKey {
+    const TFontDesc* desc;
+    TSubSuper mode;
+    const TUrlTarget* link;
+  };
+  static constexpr std::uint32_t kProbe = UINT32_MAX;
   struct THash {
-    const std::vector<TRunStyle>* styles;
+    const TRunStyles* styles;
     std::size_t operator()(std::uint32_t n) const;
   };
   struct TSame {
-    const std::vector<TRunStyle>* styles;
+    const TRunStyles* styles;
     bool operator()(std::uint32_t a, std::uint32_t b) const;
   };
+  TKey KeyOf(std::uint32_t n) const;
 
   std::vector<TRunStyle> styles_;
+  TKey probe_{};
   std::unordered_set<std::uint32_t, THash, TSame> known_;
 };
 
