@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <memory>
-#include <new>
 
 namespace htmlview {
 
@@ -21,23 +20,6 @@ TPackedText::TPackedText(const std::vector<TFontObj>& runs, const std::vector<In
   std::uninitialized_copy(indexes.begin(), indexes.end(),
                           reinterpret_cast<IndexObj*>(block_.get() + runBytes));
   if (!text.empty()) std::memcpy(block_.get() + runBytes + indexBytes, text.data(), text.size());
-}
-
-TSpan<TFontObj> TPackedText::Runs() const {
-  if (!block_) return {};
-  return {std::launder(reinterpret_cast<const TFontObj*>(block_.get())), runs_};
-}
-
-TSpan<IndexObj> TPackedText::Indexes() const {
-  if (!block_) return {};
-  return {std::launder(reinterpret_cast<const IndexObj*>(block_.get() + runs_ * sizeof(TFontObj))),
-          indexes_};
-}
-
-std::string_view TPackedText::Text() const {
-  if (!block_) return {};
-  const std::size_t offset = runs_ * sizeof(TFontObj) + indexes_ * sizeof(IndexObj);
-  return {reinterpret_cast<const char*>(block_.get() + offset), length_};
 }
 
 }  // namespace htmlview

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <new>
 #include <string_view>
 #include <vector>
 
@@ -21,11 +22,24 @@ class TPackedText {
   TPackedText(const std::vector<TFontObj>& runs, const std::vector<IndexObj>& indexes,
               std::string_view text);
 
-  TSpan<TFontObj> Runs() const;
-  TSpan<IndexObj> Indexes() const;
-  std::string_view Text() const;
+  // Read often by layout, drawing and hit-tests: inline.
+  TSpan<TFontObj> Runs() const {
+    if (!block_) return {};
+    return {std::launder(reinterpret_cast<const TFontObj*>(block_.get())), runs_};
+  }
+  TSpan<IndexObj> Indexes() const {
+    if (!block_) return {};
+    return {std::launder(reinterpret_cast<const IndexObj*>(block_.get() + RunBytes())), indexes_};
+  }
+  std::string_view Text() const {
+    if (!block_) return {};
+    const std::size_t offset = RunBytes() + std::size_t{indexes_} * sizeof(IndexObj);
+    return {reinterpret_cast<const char*>(block_.get() + offset), length_};
+  }
 
  private:
+  std::size_t RunBytes() const { return std::size_t{runs_} * sizeof(TFontObj); }
+
   std::unique_ptr<std::byte[]> block_;  // the runs, then the pairs, then the characters
   std::uint32_t runs_ = 0;
   std::uint32_t indexes_ = 0;

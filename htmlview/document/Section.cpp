@@ -146,21 +146,6 @@ TSection::TObjects& TSection::Objects() {
   return *objects_;
 }
 
-const std::vector<std::int32_t>& TSection::Marks() const {
-  static const std::vector<std::int32_t> none;
-  return objects_ ? objects_->marks : none;
-}
-
-const std::vector<std::unique_ptr<TImageObj>>& TSection::Images() const {
-  static const std::vector<std::unique_ptr<TImageObj>> none;
-  return objects_ ? objects_->images : none;
-}
-
-const std::vector<TInlineControlObj*>& TSection::Controls() const {
-  static const std::vector<TInlineControlObj*> none;
-  return objects_ ? objects_->controls : none;
-}
-
 std::size_t TSection::RunAt(std::int32_t pos, std::size_t hint) const {
   const TSpan<TFontObj> fonts = Fonts();
   if (hint < fonts.size() && fonts[hint].Pos <= pos &&

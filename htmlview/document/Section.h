@@ -69,8 +69,14 @@ class TSection : public TSectionBase {
   std::string_view Buffer() const { return building_ ? building_->text : packed_.Text(); }
   TSpan<TFontObj> Fonts() const { return building_ ? building_->runs : packed_.Runs(); }
   const std::vector<LineRec>& Lines() const { return lines_; }
-  const std::vector<std::unique_ptr<TImageObj>>& Images() const;
-  const std::vector<TInlineControlObj*>& Controls() const;
+  const std::vector<std::unique_ptr<TImageObj>>& Images() const {
+    static const std::vector<std::unique_ptr<TImageObj>> none;
+    return objects_ ? objects_->images : none;
+  }
+  const std::vector<TInlineControlObj*>& Controls() const {
+    static const std::vector<TInlineControlObj*> none;
+    return objects_ ? objects_->controls : none;
+  }
   TJustify Justify() const { return justify_; }
   TClearType Clear() const { return clear_; }
   std::int32_t ListLevel() const { return listLevel_; }
@@ -133,7 +139,10 @@ class TSection : public TSectionBase {
   };
 
   TObjects& Objects();
-  const std::vector<std::int32_t>& Marks() const;
+  const std::vector<std::int32_t>& Marks() const {
+    static const std::vector<std::int32_t> none;
+    return objects_ ? objects_->marks : none;
+  }
   void AddRun(const TFontDesc& font, TSubSuper mode, const std::shared_ptr<TUrlTarget>& link);
   void AppendChar(char ch, std::int32_t sourceIndex);
   std::size_t RunAt(std::int32_t pos, std::size_t hint) const;
