@@ -19,6 +19,7 @@ void TCell::Add(std::unique_ptr<TSectionBase> section) {
 void TCell::ClearSections() {
   sections_.clear();
   reach_.clear();
+  reachSections_ = 0;
   cellHeight_ = 0;
 }
 
@@ -53,17 +54,38 @@ std::int32_t TCell::DoLogic(std::int32_t y, std::int32_t width, std::int32_t& wi
   return cellHeight_;
 }
 
+namespace {
+
+// Cells of at most this many sections work their reach out when asked.
+constexpr std::size_t kScannedSections = 8;
+
+// The lowest bottom so far, `lowest`, with the section's own, drawn height included.
+std::int32_t Reach(const TSectionBase& section, std::int32_t lowest) {
+  return std::max(lowest, section.YValue + std::max(section.SectionHeight, section.DrawHeight));
+}
+
+}  // namespace
+
 void TCell::ComputeReach() {
+  reachSections_ = static_cast<std::uint32_t>(sections_.size());
+  if (sections_.size() <= kScannedSections) {
+    reach_ = std::vector<std::int32_t>();
+    return;
+  }
   reach_.resize(sections_.size());
   std::int32_t lowest = top_;
-  for (std::size_t n = 0; n < sections_.size(); ++n) {
-    const TSectionBase& section = *sections_[n];
-    lowest = std::max(lowest, section.YValue + std::max(section.SectionHeight, section.DrawHeight));
-    reach_[n] = lowest;
-  }
+  for (std::size_t n = 0; n < sections_.size(); ++n)
+    reach_[n] = lowest = Reach(*sections_[n], lowest);
 }
 
 std::size_t TCell::FirstSectionReaching(std::int32_t y) const {
+  if (reach_.empty()) {
+    const std::size_t count = std::min<std::size_t>(reachSections_, sections_.size());
+    std::int32_t lowest = top_;
+    for (std::size_t n = 0; n < count; ++n)
+      if ((lowest = Reach(*sections_[n], lowest)) > y) return n;
+    return count;
+  }
   return static_cast<std::size_t>(std::upper_bound(reach_.begin(), reach_.end(), y) -
                                   reach_.begin());
 }

@@ -87,7 +87,11 @@ class TCell {
 
   TSectionList& doc_;
   std::vector<std::unique_ptr<TSectionBase>> sections_;
-  std::vector<std::int32_t> reach_;  // lowest bottom of sections 0..n, drawn heights included
+  // The lowest bottom of sections 0..n, drawn heights included, for the first
+  // reachSections_ sections (those of the last layout). A cell of a few sections, as most
+  // table cells are, keeps none and works it out when asked.
+  std::vector<std::int32_t> reach_;
+  std::uint32_t reachSections_ = 0;
   std::int32_t top_ = 0;
   std::int32_t cellHeight_ = 0;
   std::int32_t firstCurs_ = 0;
