@@ -8,7 +8,7 @@ namespace htmlview {
 namespace {
 
 std::size_t Mix(std::size_t seed, std::size_t value) {
-  return seed ^ (value + 0x9e3779b97f4a7c15ull + (seed << 6) + (seed >> 2));
+  return seed ^ (value + 0x9e3779b9u + (seed << 6) + (seed >> 2));
 }
 
 }  // namespace
