@@ -101,15 +101,25 @@ class TFixedMetricContainer : public litehtml::document_container {
 
 }  // namespace
 
-int LitehtmlParseAndRender(const std::string& page, int width) {
+struct TLitehtmlPage::TParts {
+  explicit TParts(int width) : container(width) {}
+  TFixedMetricContainer container;
+  litehtml::document::ptr document;  // destroyed first: it calls back into the container
+};
+
+TLitehtmlPage::TLitehtmlPage(const std::string& page, int width)
+    : parts_(std::make_unique<TParts>(width)) {
   static litehtml::context context;
   static const bool loaded = (context.load_master_stylesheet(kMasterStyleSheet), true);
   (void)loaded;
-  TFixedMetricContainer container(width);
-  litehtml::document::ptr document =
-      litehtml::document::createFromUTF8(page.c_str(), &container, &context);
-  document->render(width);
-  return document->height();
+  parts_->document = litehtml::document::createFromUTF8(page.c_str(), &parts_->container, &context);
+  parts_->document->render(width);
+}
+
+TLitehtmlPage::~TLitehtmlPage() = default;
+
+int TLitehtmlPage::Height() const {
+  return parts_->document->height();
 }
 
 }  // namespace pavina::bench

@@ -1,16 +1,20 @@
-// Parses and lays out generated help pages of about 10 KB, 100 KB and 1 MB, and prints the
-// time per page, how it grows with the size, and (when Debian's litehtml was found at
-// build time) the same pages through litehtml at the same width, with the ratio.
+// Parses and lays out generated help pages of about 10 KB, 100 KB and 1 MB, and prints per
+// page the best time, how it grows with the size, the heap the laid-out page holds per byte of
+// HTML and the heap's peak while parsing and laying out; the same for Debian's litehtml
+// at the same width when it was found at build time, with the ratio of the times.
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <memory>
 #include <string>
 
 #include "Benchmarks.h"
+#include "HeapMeter.h"
 #include "HelpPageGenerator.h"
-#include "testing/TestCanvas.h"
 #include "document/SectionList.h"
 #include "parser/AnchorList.h"
 #include "parser/HtmlParser.h"
+#include "testing/TestCanvas.h"
 #ifdef PAVINA_BENCH_LITEHTML
 #include "LitehtmlYardstick.h"
 #endif
@@ -25,66 +29,113 @@ using htmlview::TTestCanvas;
 namespace {
 
 using TClock = std::chrono::steady_clock;
-constexpr double kSecondsPerMeasurement = 0.5;
+constexpr auto kMeasurementTime = std::chrono::milliseconds(500);
 constexpr int kWidth = 800;
 
-// Parse and lay out once, as the viewer does on a load; returns the height.
-int OurParseAndLayout(const std::string& page) {
+// A page parsed and laid out once, as the viewer does on a load: what a viewer holds.
+struct TOurPage {
+  TOurPage(const std::string& page, int width) {
+    THtmlParser parser;
+    parser.ParseBuffer({doc, anchors, nullptr}, page, {});
+    std::int32_t widest = 0;
+    height = doc.DoLogic(5, width, widest);
+  }
   TTestCanvas canvas;
-  TSectionList doc(canvas);
+  TSectionList doc{canvas};
   TAnchorList anchors;
-  THtmlParser parser;
-  parser.ParseBuffer({doc, anchors, nullptr}, page, {});
-  std::int32_t widest = 0;
-  return doc.DoLogic(5, kWidth, widest);
-}
+  std::int32_t height = 0;
+};
 
-// Milliseconds per run, over enough runs to fill the measurement time.
+// Milliseconds for the fastest of at least three runs that fill the measurement time: the
+// machine may be busy with other work meanwhile, which only ever adds time.
 template <typename TRun>
 double MillisecondsPerRun(const std::string& page, TRun run) {
   run(page);  // warm the caches
-  long long runs = 0;
+  double best = 1e12;
   const auto start = TClock::now();
-  double elapsed = 0;
-  do {
+  for (int runs = 0; runs < 3 || TClock::now() - start < kMeasurementTime; ++runs) {
+    const auto begin = TClock::now();
     run(page);
-    ++runs;
-    elapsed = std::chrono::duration<double>(TClock::now() - start).count();
-  } while (elapsed < kSecondsPerMeasurement);
-  return 1000.0 * elapsed / static_cast<double>(runs);
+    best = std::min(best, std::chrono::duration<double, std::milli>(TClock::now() - begin).count());
+  }
+  return best;
+}
+
+// One engine's figures for one page.
+struct TFigures {
+  double ms = 0;
+  THeapUse heap;
+};
+
+template <typename TPage>
+TFigures Measure(const std::string& page) {
+  TFigures figures;
+  figures.ms =
+      MillisecondsPerRun(page, [](const std::string& p) { return TPage(p, kWidth).Height(); });
+  figures.heap = MeasureHeap([&] { return std::make_unique<TPage>(page, kWidth); });
+  return figures;
+}
+
+struct TOurEngine : TOurPage {
+  using TOurPage::TOurPage;
+  int Height() const { return height; }
+};
+
+// Time, growth over the previous page, heap per byte of HTML and peak heap.
+void PrintFigures(const TFigures& figures, const TFigures& previous, std::size_t bytes) {
+  char growth[16] = "";
+  if (previous.ms > 0) std::snprintf(growth, sizeof growth, "x%.1f", figures.ms / previous.ms);
+  std::printf(" %10.3f %6s", figures.ms, growth);
+  if (HeapMeterWorks())
+    std::printf(" %7.1f %8.1f", static_cast<double>(figures.heap.held) / static_cast<double>(bytes),
+                static_cast<double>(figures.heap.peak) / (1024.0 * 1024.0));
+  else
+    std::printf(" %7s %8s", "-", "-");
 }
 
 }  // namespace
 
 int RunParseBench() {
   const std::size_t sizes[] = {10 * 1024, 100 * 1024, 1024 * 1024};
-  std::printf("  generated help pages, parsed and laid out at %d pixels\n", kWidth);
+  std::printf(
+      "  generated help pages, parsed and laid out at %d pixels. ms: the best run;\n"
+      "  growth: over the page ten times smaller; bytes/B: heap the laid-out page holds\n"
+      "  per byte of HTML; peak: heap at most while parsing and laying out%s\n",
+      kWidth, HeapMeterWorks() ? "" : " (not measured under a sanitizer)");
+  const char* const columns = " %10s %6s %7s %8s";
 #ifdef PAVINA_BENCH_LITEHTML
-  std::printf("  %9s %12s %14s %12s %14s\n", "bytes", "Pavina ms", "growth", "litehtml ms",
-              "litehtml/ours");
+  std::printf("  %9s %34s %34s\n", "", "------------- Pavina -------------",
+              "------------ litehtml ------------");
+  std::printf("  %9s", "bytes");
+  std::printf(columns, "ms", "growth", "bytes/B", "peak MB");
+  std::printf(columns, "ms", "growth", "bytes/B", "peak MB");
+  std::printf(" %14s\n", "litehtml/ours");
 #else
-  std::printf("  %9s %12s %14s   (litehtml not found at build time)\n", "bytes", "Pavina ms",
-              "growth");
+  std::printf("  %9s", "bytes");
+  std::printf(columns, "Pavina ms", "growth", "bytes/B", "peak MB");
+  std::printf("   (litehtml not found at build time)\n");
 #endif
-  double previous = 0;
+  TFigures previous;
+#ifdef PAVINA_BENCH_LITEHTML
+  TFigures previousPeer;
+#endif
   for (const std::size_t size : sizes) {
     const std::string page = GenerateHelpPage(size);
-    if (OurParseAndLayout(page) <= 0) {
+    if (TOurEngine(page, kWidth).Height() <= 0) {
       std::printf("  %zu bytes: the page laid out to nothing\n", page.size());
       return 1;
     }
-    const double ours = MillisecondsPerRun(page, OurParseAndLayout);
-    char growth[32] = "";
-    if (previous > 0) std::snprintf(growth, sizeof growth, "x%.1f", ours / previous);
+    const TFigures ours = Measure<TOurEngine>(page);
+    std::printf("  %9zu", page.size());
+    PrintFigures(ours, previous, page.size());
     previous = ours;
 #ifdef PAVINA_BENCH_LITEHTML
-    const double peer = MillisecondsPerRun(
-        page, [](const std::string& p) { return LitehtmlParseAndRender(p, kWidth); });
-    std::printf("  %9zu %12.3f %14s %12.3f %13.1fx\n", page.size(), ours, growth, peer,
-                peer / ours);
-#else
-    std::printf("  %9zu %12.3f %14s\n", page.size(), ours, growth);
+    const TFigures peer = Measure<TLitehtmlPage>(page);
+    PrintFigures(peer, previousPeer, page.size());
+    previousPeer = peer;
+    std::printf(" %13.1fx", peer.ms / ours.ms);
 #endif
+    std::printf("\n");
     std::fflush(stdout);
   }
   return 0;

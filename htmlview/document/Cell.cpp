@@ -19,21 +19,28 @@ void TCell::Add(std::unique_ptr<TSectionBase> section) {
 void TCell::ClearSections() {
   sections_.clear();
   reach_.clear();
+  reachSections_ = 0;
   cellHeight_ = 0;
 }
 
 std::int32_t TCell::DoLogic(std::int32_t y, std::int32_t width, std::int32_t& widest,
                             std::int32_t& curs) {
+  IndentManager imgr;
+  return DoLogic(y, width, widest, curs, imgr);
+}
+
+std::int32_t TCell::DoLogic(std::int32_t y, std::int32_t width, std::int32_t& widest,
+                            std::int32_t& curs, IndentManager& imgr) {
   firstCurs_ = curs;
-  imgr_.Reset(0, width);
+  imgr.Reset(0, width);
   top_ = y;
   std::int32_t height = 0;
   bool dropped = false;
   for (auto& section : sections_) {
     // Nothing below can be affected by what ends above this section.
-    imgr_.DropAbove(y + height);
+    imgr.DropAbove(y + height);
     try {
-      height = GrowWithinExtent(y, height, section->DrawLogic(y + height, imgr_, widest, curs));
+      height = GrowWithinExtent(y, height, section->DrawLogic(y + height, imgr, widest, curs));
     } catch (const EProcessingError& error) {
       if (doc_.OnProcessingError) doc_.OnProcessingError(error.what());
       doc_.KeepDropped(std::move(section));
@@ -42,22 +49,43 @@ std::int32_t TCell::DoLogic(std::int32_t y, std::int32_t width, std::int32_t& wi
   }
   if (dropped)
     sections_.erase(std::remove(sections_.begin(), sections_.end(), nullptr), sections_.end());
-  cellHeight_ = std::max(height, imgr_.ImageBottom() - y);
+  cellHeight_ = std::max(height, imgr.ImageBottom() - y);
   ComputeReach();
   return cellHeight_;
 }
 
+namespace {
+
+// Cells of at most this many sections work their reach out when asked.
+constexpr std::size_t kScannedSections = 8;
+
+// The lowest bottom so far, `lowest`, with the section's own, drawn height included.
+std::int32_t Reach(const TSectionBase& section, std::int32_t lowest) {
+  return std::max(lowest, section.YValue + std::max(section.SectionHeight, section.DrawHeight));
+}
+
+}  // namespace
+
 void TCell::ComputeReach() {
+  reachSections_ = static_cast<std::uint32_t>(sections_.size());
+  if (sections_.size() <= kScannedSections) {
+    reach_ = std::vector<std::int32_t>();
+    return;
+  }
   reach_.resize(sections_.size());
   std::int32_t lowest = top_;
-  for (std::size_t n = 0; n < sections_.size(); ++n) {
-    const TSectionBase& section = *sections_[n];
-    lowest = std::max(lowest, section.YValue + std::max(section.SectionHeight, section.DrawHeight));
-    reach_[n] = lowest;
-  }
+  for (std::size_t n = 0; n < sections_.size(); ++n)
+    reach_[n] = lowest = Reach(*sections_[n], lowest);
 }
 
 std::size_t TCell::FirstSectionReaching(std::int32_t y) const {
+  if (reach_.empty()) {
+    const std::size_t count = std::min<std::size_t>(reachSections_, sections_.size());
+    std::int32_t lowest = top_;
+    for (std::size_t n = 0; n < count; ++n)
+      if ((lowest = Reach(*sections_[n], lowest)) > y) return n;
+    return count;
+  }
   return static_cast<std::size_t>(std::upper_bound(reach_.begin(), reach_.end(), y) -
                                   reach_.begin());
 }

@@ -30,7 +30,6 @@ class TCell {
   const std::vector<std::unique_ptr<TSectionBase>>& Sections() const { return sections_; }
   std::size_t Count() const { return sections_.size(); }
   bool Empty() const { return sections_.empty(); }
-  IndentManager& IMgr() { return imgr_; }
 
   // The background of a table cell; none in the body.
   std::optional<TColor> Background;
@@ -40,6 +39,10 @@ class TCell {
   // reported to the document and removed.
   std::int32_t DoLogic(std::int32_t y, std::int32_t width, std::int32_t& widest,
                        std::int32_t& curs);
+  // The same with the indent manager to lay out with: layout needs one only while it runs,
+  // and a page has thousands of table cells.
+  std::int32_t DoLogic(std::int32_t y, std::int32_t width, std::int32_t& widest, std::int32_t& curs,
+                       IndentManager& imgr);
   // The height of the last layout (sections and floats below them).
   std::int32_t CellHeight() const { return cellHeight_; }
   // The first document index of the last layout.
@@ -84,8 +87,11 @@ class TCell {
 
   TSectionList& doc_;
   std::vector<std::unique_ptr<TSectionBase>> sections_;
-  IndentManager imgr_;
-  std::vector<std::int32_t> reach_;  // lowest bottom of sections 0..n, drawn heights included
+  // The lowest bottom of sections 0..n, drawn heights included, for the first
+  // reachSections_ sections (those of the last layout). A cell of a few sections, as most
+  // table cells are, keeps none and works it out when asked.
+  std::vector<std::int32_t> reach_;
+  std::uint32_t reachSections_ = 0;
   std::int32_t top_ = 0;
   std::int32_t cellHeight_ = 0;
   std::int32_t firstCurs_ = 0;

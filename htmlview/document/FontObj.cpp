@@ -22,14 +22,14 @@ TFontSpec ResolveFont(const TFontDesc& desc, TSubSuper mode, const TSectionList&
   return spec;
 }
 
-void TFontObj::Measure(const TSectionList& doc) {
+void TRunStyle::Measure(const TSectionList& doc) {
   TFontSpec spec = ResolveFont(Desc, SScript, doc);
   if (IsLink() && !doc.NoLinkUnderline) spec.Style |= TFontStyle::Underline;
   Handle = doc.Canvas().Font(spec);
   Metrics = doc.Canvas().Metrics(Handle);
 }
 
-TColor TFontObj::DrawColor(const TSectionList& doc) const {
+TColor TRunStyle::DrawColor(const TSectionList& doc) const {
   if (!IsLink()) return Desc.Color.value_or(doc.FontColor);
   if (doc.LinksActive && doc.ActiveLink() == UrlTarget.get()) return doc.LinkActiveColor;
   return UrlTarget->Visited ? doc.LinkVisitedColor : doc.HotSpotColor;

@@ -21,6 +21,12 @@ struct TFontDesc {
   std::uint8_t Style = 0;       // TFontStyle bits: bold 1, italic 2, underline 4, strike 8
   std::int16_t CharSet = -1;    // -1: the document's character set
   std::optional<TColor> Color;  // none: the document's text colour
+
+  friend bool operator==(const TFontDesc& a, const TFontDesc& b) {
+    return a.Face == b.Face && a.Numerator == b.Numerator && a.FixedPitch == b.FixedPitch &&
+           a.Style == b.Style && a.CharSet == b.CharSet && a.Color == b.Color;
+  }
+  friend bool operator!=(const TFontDesc& a, const TFontDesc& b) { return !(a == b); }
 };
 
 enum class TSubSuper : std::uint8_t { None = 0, Sub = 1, Super = 2 };
@@ -32,10 +38,10 @@ struct TUrlTarget {
   bool Visited = false;
 };
 
-// A font run of a section: from buffer position Pos to the next run.
-class TFontObj {
- public:
-  std::int32_t Pos = 0;
+// What the runs of a document share: a font, its sub- or superscript mode and its link,
+// with the canvas font measured for them. The document keeps each once (TRunStyles), so
+// that a run costs a position and a number however long its font's face name is.
+struct TRunStyle {
   TFontDesc Desc;
   TSubSuper SScript = TSubSuper::None;
   std::shared_ptr<TUrlTarget> UrlTarget;  // null outside links
@@ -49,6 +55,13 @@ class TFontObj {
   void Measure(const TSectionList& doc);
   // The colour the run is drawn in: the link colour by the link's state, else its own.
   TColor DrawColor(const TSectionList& doc) const;
+};
+
+// A font run of a section: from buffer position Pos to the next run, in the document's
+// run style number Style.
+struct TFontObj {
+  std::int32_t Pos = 0;
+  std::uint32_t Style = 0;
 };
 
 // What the canvas is asked for: the description resolved against the document's

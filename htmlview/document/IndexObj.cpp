@@ -16,7 +16,7 @@ std::vector<IndexObj> CompressIndexes(const std::vector<std::int32_t>& indexes) 
 namespace {
 
 // The pair that covers `pos`: the last one starting at or before it.
-std::vector<IndexObj>::const_iterator PairOf(const std::vector<IndexObj>& pairs, std::int32_t pos) {
+const IndexObj* PairOf(TSpan<IndexObj> pairs, std::int32_t pos) {
   auto after = std::upper_bound(pairs.begin(), pairs.end(), pos,
                                 [](std::int32_t p, const IndexObj& pair) { return p < pair.Pos; });
   return after == pairs.begin() ? pairs.begin() : after - 1;
@@ -24,14 +24,14 @@ std::vector<IndexObj>::const_iterator PairOf(const std::vector<IndexObj>& pairs,
 
 }  // namespace
 
-std::int32_t SourceIndexAt(const std::vector<IndexObj>& pairs, std::int32_t pos) {
+std::int32_t SourceIndexAt(TSpan<IndexObj> pairs, std::int32_t pos) {
   if (pairs.empty()) return -1;
   const auto pair = PairOf(pairs, pos);
   return pair->Index + (pos - pair->Pos);
 }
 
-std::int32_t PositionOfSource(const std::vector<IndexObj>& pairs, std::int32_t length,
-                              std::int32_t source, bool prev) {
+std::int32_t PositionOfSource(TSpan<IndexObj> pairs, std::int32_t length, std::int32_t source,
+                              bool prev) {
   // Source indexes rise through the buffer (entities may repeat one), so the positions
   // around `source` are found pair by pair.
   std::int32_t before = -1;

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "Span.h"
+
 namespace htmlview {
 
 // A section maps its buffer positions to source indexes with these pairs: from Pos on, the
@@ -15,11 +17,11 @@ struct IndexObj {
 // One pair at each place where the indexes stop running consecutively.
 std::vector<IndexObj> CompressIndexes(const std::vector<std::int32_t>& indexes);
 // The source index of a buffer position; -1 when there are no pairs.
-std::int32_t SourceIndexAt(const std::vector<IndexObj>& pairs, std::int32_t pos);
+std::int32_t SourceIndexAt(TSpan<IndexObj> pairs, std::int32_t pos);
 // The buffer position (0..length-1) whose source index is `source`, or with `prev` the
 // last one before it when none is equal; without `prev` the first one after it. -1 when
 // there is none.
-std::int32_t PositionOfSource(const std::vector<IndexObj>& pairs, std::int32_t length,
-                              std::int32_t source, bool prev);
+std::int32_t PositionOfSource(TSpan<IndexObj> pairs, std::int32_t length, std::int32_t source,
+                              bool prev);
 
 }  // namespace htmlview

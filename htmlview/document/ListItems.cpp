@@ -78,7 +78,7 @@ TOListItem::TOListItem(TSectionList& doc, std::int32_t level, std::int32_t numbe
 }
 
 void TOListItem::DrawMarker(const LineRec& line, std::int32_t x) {
-  const TFontObj& font = FirstFont();
+  const TRunStyle& font = FirstStyle();
   const std::string text = ListNumberText(number_, style_) + ".";
   TCanvas& canvas = Doc.Canvas();
   const std::int32_t right = x + line.LineX - kNumberGap;

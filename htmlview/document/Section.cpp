@@ -20,11 +20,9 @@ TClearType ClearFromText(const std::string& text) {
 
 TSection::TSection(TSectionList& doc, const TFontDesc& font, std::shared_ptr<TUrlTarget> link,
                    TJustify justify)
-    : TSectionBase(doc), link_(std::move(link)), justify_(justify) {
-  TFontObj first;
-  first.Desc = font;
-  first.UrlTarget = link_;
-  fonts_.push_back(std::move(first));
+    : TSectionBase(doc), justify_(justify), building_(std::make_unique<TBuilding>()) {
+  building_->link = std::move(link);
+  building_->runs.push_back({0, doc.RunStyles().Intern(font, TSubSuper::None, building_->link)});
 }
 
 TSection::~TSection() = default;
@@ -32,40 +30,43 @@ TSection::~TSection() = default;
 // ---- Building ----
 
 void TSection::AppendChar(char ch, std::int32_t sourceIndex) {
-  if (IsMark(ch)) marks_.push_back(static_cast<std::int32_t>(buff_.size()));
-  buff_.push_back(ch);
-  building_.push_back(sourceIndex);
+  std::string& text = building_->text;
+  if (IsMark(ch)) Objects().marks.push_back(static_cast<std::int32_t>(text.size()));
+  text.push_back(ch);
+  building_->sourceIndexes.push_back(sourceIndex);
 }
 
 void TSection::AddChar(char ch, std::int32_t sourceIndex) {
-  if (finished_) return;
+  if (!building_) return;
   AppendChar(ch, sourceIndex);
-  onlyFloats_ = false;
+  building_->onlyFloats = false;
 }
 
 void TSection::AddTokenObj(const TokenObj& token, bool noBreak) {
-  if (finished_ || token.S.empty()) return;
+  if (!building_ || token.S.empty()) return;
+  bool& onlyFloats = building_->onlyFloats;
+  const std::string& buff = building_->text;
   const std::string& s = token.S;
   const std::size_t n = std::min(s.size(), token.I.size());
   std::size_t first = 0;
   // One space between words: a leading space is dropped at the start of the section, after
   // a space, and while only floating images stand before it.
-  if (!noBreak && s[0] == ' ' && (buff_.empty() || buff_.back() == ' ' || onlyFloats_)) first = 1;
+  if (!noBreak && s[0] == ' ' && (buff.empty() || buff.back() == ' ' || onlyFloats)) first = 1;
   for (std::size_t k = first; k < n; ++k) {
     char ch = s[k];
     if (ch == TBufferMark::NoBreakCode) {
       // No-break text: a 5 next to a space or another 5 is dropped (the space, if any,
       // stays the break); a leading one after a space is too, and, like a space, at the
       // start of the section or after nothing but floats; the rest are no-break spaces.
-      const bool leadingAfterSpace = k == first && (onlyFloats_ || buff_.back() == ' ' ||
-                                                    buff_.back() == TBufferMark::NoBreakSpace);
+      const bool leadingAfterSpace = k == first && (onlyFloats || buff.back() == ' ' ||
+                                                    buff.back() == TBufferMark::NoBreakSpace);
       const bool besideSpace =
           (k > 0 && IsFoldedSpace(s[k - 1])) || (k + 1 < n && IsFoldedSpace(s[k + 1]));
       if (leadingAfterSpace || besideSpace) continue;
       ch = TBufferMark::NoBreakSpace;
     }
     AppendChar(ch, token.I[k]);
-    onlyFloats_ = false;
+    onlyFloats = false;
   }
 }
 
@@ -75,92 +76,101 @@ void TSection::AddText(std::string_view text, std::int32_t firstSourceIndex, boo
   AddTokenObj(token, noBreak);
 }
 
-void TSection::AddRun(const TFontDesc& font, TSubSuper mode, std::shared_ptr<TUrlTarget> link) {
-  const auto end = static_cast<std::int32_t>(buff_.size());
-  if (fonts_.back().Pos != end) {
-    fonts_.emplace_back();
-    fonts_.back().Pos = end;
-  }
-  TFontObj& run = fonts_.back();
-  run.Desc = font;
-  run.SScript = mode;
-  run.UrlTarget = std::move(link);
+void TSection::AddRun(const TFontDesc& font, TSubSuper mode,
+                      const std::shared_ptr<TUrlTarget>& link) {
+  std::vector<TFontObj>& runs = building_->runs;
+  const auto end = static_cast<std::int32_t>(building_->text.size());
+  if (runs.back().Pos != end) runs.push_back({end, 0});
+  runs.back().Style = Doc.RunStyles().Intern(font, mode, link);
 }
 
 void TSection::ChangeFont(const TFontDesc& font, TSubSuper mode) {
-  if (!finished_) AddRun(font, mode, link_);
+  if (building_) AddRun(font, mode, building_->link);
 }
 
 void TSection::StartLink(std::shared_ptr<TUrlTarget> link, const TFontDesc& font) {
-  if (finished_) return;
-  link_ = std::move(link);
-  AddRun(font, TSubSuper::None, link_);
+  if (!building_) return;
+  building_->link = std::move(link);
+  AddRun(font, TSubSuper::None, building_->link);
 }
 
 void TSection::EndLink(const TFontDesc& font) {
-  if (finished_) return;
-  link_ = nullptr;
+  if (!building_) return;
+  building_->link = nullptr;
   AddRun(font, TSubSuper::None, nullptr);
 }
 
 TImageObj* TSection::AddImage(const TAttributeList& attributes, std::int32_t sourceIndex,
                               bool noBreak) {
-  if (finished_) return nullptr;
-  auto image = std::make_unique<TImageObj>(Doc, attributes, link_);
-  image->Pos = static_cast<std::int32_t>(buff_.size());
+  if (!building_) return nullptr;
+  auto image = std::make_unique<TImageObj>(Doc, attributes, building_->link);
+  image->Pos = static_cast<std::int32_t>(building_->text.size());
   AppendChar(noBreak ? TBufferMark::ImageNoBreak : TBufferMark::Image, sourceIndex);
-  if (!image->IsFloating()) onlyFloats_ = false;
-  images_.push_back(std::move(image));
-  return images_.back().get();
+  if (!image->IsFloating()) building_->onlyFloats = false;
+  auto& images = Objects().images;
+  images.push_back(std::move(image));
+  return images.back().get();
 }
 
 void TSection::AddControl(TInlineControlObj& control, std::int32_t sourceIndex, bool noBreak) {
-  if (finished_) return;
-  control.Pos = static_cast<std::int32_t>(buff_.size());
+  if (!building_) return;
+  control.Pos = static_cast<std::int32_t>(building_->text.size());
   AppendChar(noBreak ? TBufferMark::ControlNoBreak : TBufferMark::Control, sourceIndex);
-  onlyFloats_ = false;
-  controls_.push_back(&control);
+  building_->onlyFloats = false;
+  Objects().controls.push_back(&control);
 }
 
 void TSection::SetListLevel(std::int32_t level) {
-  listLevel_ = std::clamp(level, 0, IndentManager::kMaxListLevel);
+  static_assert(IndentManager::kMaxListLevel <= 255, "a list level fits a byte");
+  listLevel_ = static_cast<std::uint8_t>(std::clamp(level, 0, IndentManager::kMaxListLevel));
 }
 
 bool TSection::Finish() {
-  if (!finished_) {
-    indexes_ = CompressIndexes(building_);
-    building_ = std::vector<std::int32_t>();
-    buff_.shrink_to_fit();
-    finished_ = true;
+  if (building_) {
+    packed_ =
+        TPackedText(building_->runs, CompressIndexes(building_->sourceIndexes), building_->text);
+    building_.reset();
   }
-  Len = static_cast<std::int32_t>(buff_.size());
-  return !buff_.empty() || anchor_ || clear_ != TClearType::None;
+  Len = static_cast<std::int32_t>(Buffer().size());
+  return !Buffer().empty() || anchor_ || clear_ != TClearType::None;
 }
 
 // ---- Lookups ----
 
+const TRunStyle& TSection::StyleOf(const TFontObj& run) const {
+  return Doc.RunStyles()[run.Style];
+}
+
+TSection::TObjects& TSection::Objects() {
+  if (!objects_) objects_ = std::make_unique<TObjects>();
+  return *objects_;
+}
+
 std::size_t TSection::RunAt(std::int32_t pos, std::size_t hint) const {
-  if (hint < fonts_.size() && fonts_[hint].Pos <= pos &&
-      (hint + 1 == fonts_.size() || fonts_[hint + 1].Pos > pos))
+  const TSpan<TFontObj> fonts = Fonts();
+  if (hint < fonts.size() && fonts[hint].Pos <= pos &&
+      (hint + 1 == fonts.size() || fonts[hint + 1].Pos > pos))
     return hint;
   const auto after =
-      std::upper_bound(fonts_.begin(), fonts_.end(), pos,
+      std::upper_bound(fonts.begin(), fonts.end(), pos,
                        [](std::int32_t p, const TFontObj& run) { return p < run.Pos; });
-  return after == fonts_.begin() ? 0 : static_cast<std::size_t>(after - fonts_.begin() - 1);
+  return after == fonts.begin() ? 0 : static_cast<std::size_t>(after - fonts.begin() - 1);
 }
 
 TImageObj* TSection::ImageAt(std::int32_t pos) const {
+  const auto& images = Images();
   const auto found = std::lower_bound(
-      images_.begin(), images_.end(), pos,
+      images.begin(), images.end(), pos,
       [](const std::unique_ptr<TImageObj>& image, std::int32_t p) { return image->Pos < p; });
-  return found != images_.end() && (*found)->Pos == pos ? found->get() : nullptr;
+  return found != images.end() && (*found)->Pos == pos ? found->get() : nullptr;
 }
 
 TInlineControlObj* TSection::ControlAt(std::int32_t pos) const {
+  const auto& controls = Controls();
   const auto found = std::lower_bound(
-      controls_.begin(), controls_.end(), pos,
+      controls.begin(), controls.end(), pos,
       [](const TInlineControlObj* control, std::int32_t p) { return control->Pos < p; });
-  return found != controls_.end() && (*found)->Pos == pos ? *found : nullptr;
+  return found != controls.end() && (*found)->Pos == pos ? *found : nullptr;
 }
 
 std::int32_t TSection::MarkWidth(std::int32_t pos) const {
@@ -171,19 +181,22 @@ std::int32_t TSection::MarkWidth(std::int32_t pos) const {
 }
 
 void TSection::MeasureFonts() const {
-  for (TFontObj& run : fonts_) run.Measure(Doc);
+  TRunStyles& styles = Doc.RunStyles();
+  for (const TFontObj& run : Fonts()) styles[run.Style].Measure(Doc);
 }
 
 std::int32_t TSection::WidthOf(std::int32_t from, std::int32_t to) const {
+  const std::string_view chars = Buffer();
+  const TSpan<TFontObj> fonts = Fonts();
   TCanvas& canvas = Doc.Canvas();
   std::int32_t width = 0;
   ForEachPiece(
-      fonts_, marks_, RunAt(from, 0), from, to,
-      [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
-        width += canvas.TextWidth(run.Handle, std::string_view(buff_).substr(a, b - a));
+      Doc.RunStyles(), fonts, Marks(), RunAt(from, 0), from, to,
+      [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
+        width += canvas.TextWidth(run.Handle, chars.substr(a, b - a));
         return true;
       },
-      [&](std::int32_t pos, const TFontObj&) {
+      [&](std::int32_t pos, const TRunStyle&) {
         width += MarkWidth(pos);
         return true;
       });
@@ -197,11 +210,11 @@ void TSection::UpdateFonts() {
 void TSection::ShiftY(std::int32_t dy) {
   TSectionBase::ShiftY(dy);
   for (LineRec& line : lines_) line.DrawY += dy;
-  for (auto& image : images_) image->DrawY += dy;
+  for (auto& image : Images()) image->DrawY += dy;
 }
 
 void TSection::HideControls(bool offScreen) {
-  for (TInlineControlObj* control : controls_) control->HideAfterLayout(offScreen);
+  for (TInlineControlObj* control : Controls()) control->HideAfterLayout(offScreen);
 }
 
 // ---- Preformatted lines ----
@@ -227,7 +240,7 @@ std::int32_t TPreFormated::DrawLogic(std::int32_t y, IndentManager& imgr, std::i
   TSection::DrawLogic(y, imgr, maxWidth, curs);
   if (IsEmpty()) {
     // An empty line is as tall as its font's size in points, taken as pixels.
-    SectionHeight += ResolveFont(FirstFont().Desc, TSubSuper::None, Doc).SizePt;
+    SectionHeight += ResolveFont(FirstStyle().Desc, TSubSuper::None, Doc).SizePt;
     DrawHeight = std::max(DrawHeight, SectionHeight);
   }
   return SectionHeight;

@@ -11,6 +11,7 @@
 #include "ImageObj.h"
 #include "IndexObj.h"
 #include "LineRec.h"
+#include "PackedText.h"
 #include "SectionBase.h"
 #include "TokenObj.h"
 
@@ -65,18 +66,25 @@ class TSection : public TSectionBase {
   bool Finish() override;
 
   // Reading.
-  const std::string& Buffer() const { return buff_; }
-  const std::vector<TFontObj>& Fonts() const { return fonts_; }
+  std::string_view Buffer() const { return building_ ? building_->text : packed_.Text(); }
+  TSpan<TFontObj> Fonts() const { return building_ ? building_->runs : packed_.Runs(); }
   const std::vector<LineRec>& Lines() const { return lines_; }
-  const std::vector<std::unique_ptr<TImageObj>>& Images() const { return images_; }
-  const std::vector<TInlineControlObj*>& Controls() const { return controls_; }
+  const std::vector<std::unique_ptr<TImageObj>>& Images() const {
+    static const std::vector<std::unique_ptr<TImageObj>> none;
+    return objects_ ? objects_->images : none;
+  }
+  const std::vector<TInlineControlObj*>& Controls() const {
+    static const std::vector<TInlineControlObj*> none;
+    return objects_ ? objects_->controls : none;
+  }
   TJustify Justify() const { return justify_; }
   TClearType Clear() const { return clear_; }
   std::int32_t ListLevel() const { return listLevel_; }
   TMarkerKind MarkerKind() const { return marker_; }
-  std::shared_ptr<TUrlTarget> CurrentLink() const { return link_; }
-  const TFontDesc& CurrentFont() const { return fonts_.back().Desc; }
-  bool IsEmpty() const { return buff_.empty(); }
+  // The style of a run, and of the last run (the current one while building).
+  const TRunStyle& StyleOf(const TFontObj& run) const;
+  const TRunStyle& LastStyle() const { return StyleOf(Fonts().back()); }
+  bool IsEmpty() const { return Buffer().empty(); }
 
   void CopyToClipboard(std::string& text) const override;
   std::int32_t DrawLogic(std::int32_t y, IndentManager& imgr, std::int32_t& maxWidth,
@@ -110,14 +118,32 @@ class TSection : public TSectionBase {
   void SetMarker(TMarkerKind marker) { marker_ = marker; }
   // A list item outside any list indents by the marker's room only.
   void SetOutsideList() { outsideList_ = true; }
-  std::int32_t Indent() const { return indent_; }
-  const TFontObj& FirstFont() const { return fonts_.front(); }
+  const TRunStyle& FirstStyle() const { return StyleOf(Fonts().front()); }
 
  private:
   struct TLineBuilder;
   friend struct TLineBuilder;
+  // What only building needs; Finish lets it go.
+  struct TBuilding {
+    std::string text;
+    std::vector<TFontObj> runs;
+    std::vector<std::int32_t> sourceIndexes;  // one per character
+    std::shared_ptr<TUrlTarget> link;         // the open link
+    bool onlyFloats = true;                   // nothing but floating images so far
+  };
+  // The images and form controls in the text, which most sections have none of.
+  struct TObjects {
+    std::vector<std::int32_t> marks;  // positions of their marks, ascending
+    std::vector<std::unique_ptr<TImageObj>> images;
+    std::vector<TInlineControlObj*> controls;
+  };
 
-  void AddRun(const TFontDesc& font, TSubSuper mode, std::shared_ptr<TUrlTarget> link);
+  TObjects& Objects();
+  const std::vector<std::int32_t>& Marks() const {
+    static const std::vector<std::int32_t> none;
+    return objects_ ? objects_->marks : none;
+  }
+  void AddRun(const TFontDesc& font, TSubSuper mode, const std::shared_ptr<TUrlTarget>& link);
   void AppendChar(char ch, std::int32_t sourceIndex);
   std::size_t RunAt(std::int32_t pos, std::size_t hint) const;
   std::int32_t ClearHeight(std::int32_t y, const IndentManager& imgr) const;
@@ -141,24 +167,17 @@ class TSection : public TSectionBase {
   std::int32_t XOfPos(const LineRec& line, std::int32_t pos) const;
   std::int32_t PosAtX(const LineRec& line, std::int32_t x, bool& inText) const;
 
-  std::string buff_;
-  std::vector<std::int32_t> marks_;     // positions of image and control marks, ascending
-  std::vector<std::int32_t> building_;  // one source index per character until Finish
-  std::vector<IndexObj> indexes_;
-  mutable std::vector<TFontObj> fonts_;  // measured on demand, also by MinMaxWidth
-  std::vector<std::unique_ptr<TImageObj>> images_;
-  std::vector<TInlineControlObj*> controls_;
-  std::vector<LineRec> lines_;
-  std::shared_ptr<TUrlTarget> link_;
+  // A document holds thousands of sections: the members are ordered to leave no gaps.
   TJustify justify_;
   TClearType clear_ = TClearType::None;
   TMarkerKind marker_ = TMarkerKind::None;
-  std::int32_t listLevel_ = 0;
-  std::int32_t indent_ = 0;
+  std::uint8_t listLevel_ = 0;  // 0..IndentManager::kMaxListLevel
   bool anchor_ = false;
-  bool finished_ = false;
-  bool onlyFloats_ = true;  // nothing but floating images so far
   bool outsideList_ = false;
+  TPackedText packed_;  // text, runs and source indexes once finished
+  std::vector<LineRec> lines_;
+  std::unique_ptr<TObjects> objects_;    // null while there are none
+  std::unique_ptr<TBuilding> building_;  // null once finished (packed_ holds the text)
 };
 
 // One line of preformatted text: never wraps; ignores text beyond 20,000 characters.

@@ -13,13 +13,15 @@ using namespace section_pieces;
 // Drawing the laid-out lines, and the dump of the layout.
 
 void TSection::DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std::int32_t baseline) {
+  const std::string_view chars = Buffer();
+  const TSpan<TFontObj> fonts = Fonts();
   TCanvas& canvas = Doc.Canvas();
   const std::int32_t selB = Doc.SelB - StartCurs;
   const std::int32_t selE = Doc.SelE - StartCurs;
   std::string text;
   ForEachPiece(
-      fonts_, marks_, RunAt(from, 0), from, to,
-      [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
+      Doc.RunStyles(), fonts, Marks(), RunAt(from, 0), from, to,
+      [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         std::int32_t base = baseline;
         if (run.SScript == TSubSuper::Sub) base += run.Metrics.Descent / 2 + 1;
         if (run.SScript == TSubSuper::Super) base -= run.Metrics.Height / 3;
@@ -32,7 +34,7 @@ void TSection::DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std:
             stop = std::min(b, selE);
           else if (selB > a)
             stop = std::min(b, selB);
-          text.assign(buff_, static_cast<std::size_t>(a), static_cast<std::size_t>(stop - a));
+          text.assign(chars, static_cast<std::size_t>(a), static_cast<std::size_t>(stop - a));
           std::replace(text.begin(), text.end(), TBufferMark::NoBreakSpace, ' ');
           const TTextPaint paint = selected ? TTextPaint{Doc.Background, true, color}
                                             : TTextPaint{color, false, Doc.Background};
@@ -42,13 +44,14 @@ void TSection::DrawText(std::int32_t from, std::int32_t to, std::int32_t x, std:
         }
         return true;
       },
-      [&](std::int32_t pos, const TFontObj&) {
+      [&](std::int32_t pos, const TRunStyle&) {
         x += MarkWidth(pos);
         return true;
       });
 }
 
 void TSection::DrawLine(const LineRec& line, std::int32_t x, std::int32_t clipWidth) {
+  const std::string_view chars = Buffer();
   TCanvas& canvas = Doc.Canvas();
   const std::int32_t left = x + line.LineX;
   const std::int32_t end = line.Start + line.Ln;
@@ -62,10 +65,11 @@ void TSection::DrawLine(const LineRec& line, std::int32_t x, std::int32_t clipWi
   // that a line of many (no-break text) is measured once, not from its start for each.
   std::int32_t measuredTo = line.Start;
   std::int32_t measuredX = left;
-  for (auto mark = std::lower_bound(marks_.begin(), marks_.end(), line.Start);
-       mark != marks_.end() && *mark < end; ++mark) {
+  const std::vector<std::int32_t>& marks = Marks();
+  for (auto mark = std::lower_bound(marks.begin(), marks.end(), line.Start);
+       mark != marks.end() && *mark < end; ++mark) {
     const std::int32_t pos = *mark;
-    const char ch = buff_[static_cast<std::size_t>(pos)];
+    const char ch = chars[static_cast<std::size_t>(pos)];
     if (IsImageMark(ch)) {
       TImageObj* image = ImageAt(pos);
       if (image && !image->IsFloating()) image->Draw(x + image->DrawX, image->DrawY);
@@ -99,7 +103,7 @@ std::int32_t TSection::Draw(const TRect& clip, std::int32_t clipWidth, std::int3
   if (YValue >= clip.Bottom || YValue + std::max(SectionHeight, DrawHeight) <= clip.Top)
     return bottom;
   // Floats may hang below their lines: they are drawn by themselves.
-  for (auto& image : images_)
+  for (auto& image : Images())
     if (image->IsFloating() && image->DrawY < clip.Bottom &&
         image->DrawY + image->ImageHeight > clip.Top)
       image->Draw(x + image->DrawX, image->DrawY);
@@ -116,6 +120,7 @@ std::int32_t TSection::Draw(const TRect& clip, std::int32_t clipWidth, std::int3
 }
 
 void TSection::Dump(std::string& out, int indent) const {
+  const std::string_view chars = Buffer();
   static const char* const kJustify[] = {"?", "left", "centre", "right"};
   DumpHeader(out, indent, KindName());
   out += " align=";
@@ -132,7 +137,7 @@ void TSection::Dump(std::string& out, int indent) const {
            " chars=" + std::to_string(line.Start) + ".." + std::to_string(line.Start + line.Ln) +
            " \"";
     for (std::int32_t pos = line.Start; pos < line.Start + line.Ln; ++pos) {
-      const char ch = buff_[static_cast<std::size_t>(pos)];
+      const char ch = chars[static_cast<std::size_t>(pos)];
       if (IsImageMark(ch))
         out += "[img]";
       else if (IsControlMark(ch))
@@ -144,7 +149,7 @@ void TSection::Dump(std::string& out, int indent) const {
     }
     out += "\"\n";
   }
-  for (const auto& image : images_) {
+  for (const auto& image : Images()) {
     static const char* const kAlign[] = {"top", "middle", "bottom", "left", "right"};
     out += pad + "image x=" + std::to_string(image->DrawX) + " y=" + std::to_string(image->DrawY) +
            " w=" + std::to_string(image->ImageWidth) + " h=" + std::to_string(image->ImageHeight) +

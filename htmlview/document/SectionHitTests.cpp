@@ -35,15 +35,17 @@ std::int32_t TSection::XOfPos(const LineRec& line, std::int32_t pos) const {
 }
 
 std::int32_t TSection::PosAtX(const LineRec& line, std::int32_t x, bool& inText) const {
+  const std::string_view chars = Buffer();
+  const TSpan<TFontObj> fonts = Fonts();
   TCanvas& canvas = Doc.Canvas();
   inText = false;
   if (x < line.LineX) return line.Start;
   std::int32_t cx = line.LineX;
   std::int32_t result = line.Start + line.Ln;
   ForEachPiece(
-      fonts_, marks_, RunAt(line.Start, 0), line.Start, line.Start + line.Ln,
-      [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
-        const std::string_view text = std::string_view(buff_).substr(a, b - a);
+      Doc.RunStyles(), fonts, Marks(), RunAt(line.Start, 0), line.Start, line.Start + line.Ln,
+      [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
+        const std::string_view text = chars.substr(a, b - a);
         const std::int32_t width = canvas.TextWidth(run.Handle, text);
         if (x < cx + width) {
           result = a + canvas.FitCount(run.Handle, text, x - cx);
@@ -53,7 +55,7 @@ std::int32_t TSection::PosAtX(const LineRec& line, std::int32_t x, bool& inText)
         cx += width;
         return true;
       },
-      [&](std::int32_t pos, const TFontObj&) {
+      [&](std::int32_t pos, const TRunStyle&) {
         const std::int32_t width = MarkWidth(pos);
         if (x < cx + width) {
           result = pos;
@@ -67,7 +69,9 @@ std::int32_t TSection::PosAtX(const LineRec& line, std::int32_t x, bool& inText)
 }
 
 bool TSection::GetURL(std::int32_t x, std::int32_t y, TLinkHit& hit) const {
-  for (const auto& image : images_) {
+  const std::string_view chars = Buffer();
+  const TSpan<TFontObj> fonts = Fonts();
+  for (const auto& image : Images()) {
     if (x < image->DrawX || x >= image->DrawX + image->ImageWidth || y < image->DrawY ||
         y >= image->DrawY + image->ImageHeight)
       continue;
@@ -99,15 +103,15 @@ bool TSection::GetURL(std::int32_t x, std::int32_t y, TLinkHit& hit) const {
   const LineRec& line = lines_[static_cast<std::size_t>(index)];
   bool inText = false;
   const std::int32_t pos = PosAtX(line, x, inText);
-  if (!inText || IsMark(buff_[static_cast<std::size_t>(pos)])) return false;
-  const TFontObj& run = fonts_[RunAt(pos, 0)];
+  if (!inText || IsMark(chars[static_cast<std::size_t>(pos)])) return false;
+  const TRunStyle& run = StyleOf(fonts[RunAt(pos, 0)]);
   if (!run.IsLink()) return false;
   hit.Link = run.UrlTarget;
   return true;
 }
 
 bool TSection::PtInObject(std::int32_t x, std::int32_t y, TImageHit& hit) const {
-  for (const auto& image : images_) {
+  for (const auto& image : Images()) {
     if (x >= image->DrawX && x < image->DrawX + image->ImageWidth && y >= image->DrawY &&
         y < image->DrawY + image->ImageHeight) {
       hit.Image = image.get();
@@ -120,6 +124,7 @@ bool TSection::PtInObject(std::int32_t x, std::int32_t y, TImageHit& hit) const 
 }
 
 std::int32_t TSection::FindCursor(std::int32_t x, std::int32_t y, TCursorHit& hit) const {
+  const std::string_view chars = Buffer();
   if (lines_.empty()) return -1;
   std::int32_t index = LineIndexAtY(y);
   if (index < 0)
@@ -129,7 +134,7 @@ std::int32_t TSection::FindCursor(std::int32_t x, std::int32_t y, TCursorHit& hi
   std::int32_t pos = PosAtX(line, x, inText);
   // Beside the end of a line that wrapped, the caret stays before the break's spaces.
   if (!inText && pos == line.Start + line.Ln && pos < Len) {
-    while (pos > line.Start && buff_[static_cast<std::size_t>(pos - 1)] == ' ') --pos;
+    while (pos > line.Start && chars[static_cast<std::size_t>(pos - 1)] == ' ') --pos;
   }
   hit.Index = StartCurs + pos;
   hit.InText = inText;
@@ -151,43 +156,46 @@ bool TSection::CursorToXY(std::int32_t cursor, std::int32_t& x, std::int32_t& y)
 }
 
 bool TSection::GetChAtPos(std::int32_t pos, char& ch) const {
+  const std::string_view chars = Buffer();
   const std::int32_t at = pos - StartCurs;
   if (at < 0 || at >= Len) return false;
-  ch = buff_[static_cast<std::size_t>(at)];
+  ch = chars[static_cast<std::size_t>(at)];
   return true;
 }
 
 std::int32_t TSection::FindString(std::int32_t from, const std::string& text,
                                   bool matchCase) const {
   if (text.empty()) return -1;
+  const std::string_view chars = Buffer();
   const std::int32_t start = std::max(0, from - StartCurs);
   if (start >= Len) return -1;
   const auto fold = [matchCase](char c) {
     const char plain = c == TBufferMark::NoBreakSpace ? ' ' : c;
     return matchCase ? plain : LowerChar(plain);
   };
-  const auto found = std::search(buff_.begin() + start, buff_.end(), text.begin(), text.end(),
+  const auto found = std::search(chars.begin() + start, chars.end(), text.begin(), text.end(),
                                  [&](char a, char b) { return fold(a) == fold(b); });
-  return found == buff_.end() ? -1 : StartCurs + static_cast<std::int32_t>(found - buff_.begin());
+  return found == chars.end() ? -1 : StartCurs + static_cast<std::int32_t>(found - chars.begin());
 }
 
 std::int32_t TSection::FindSourcePos(std::int32_t docPos) const {
   const std::int32_t pos = docPos - StartCurs;
   if (pos < 0 || pos >= Len) return -1;
-  return SourceIndexAt(indexes_, pos);
+  return SourceIndexAt(packed_.Indexes(), pos);
 }
 
 std::int32_t TSection::FindDocPos(std::int32_t sourcePos, bool prev) const {
-  const std::int32_t pos = PositionOfSource(indexes_, Len, sourcePos, prev);
+  const std::int32_t pos = PositionOfSource(packed_.Indexes(), Len, sourcePos, prev);
   return pos < 0 ? -1 : StartCurs + pos;
 }
 
 void TSection::CopyToClipboard(std::string& text) const {
+  const std::string_view chars = Buffer();
   const std::int32_t from = std::max(Doc.SelB - StartCurs, 0);
   const std::int32_t to = std::min(Doc.SelE - StartCurs, Len);
   if (from >= to && !(Len == 0 && Doc.SelB <= StartCurs && Doc.SelE > StartCurs)) return;
   for (std::int32_t pos = from; pos < to; ++pos) {
-    const char ch = buff_[static_cast<std::size_t>(pos)];
+    const char ch = chars[static_cast<std::size_t>(pos)];
     if (IsMark(ch)) continue;
     text += ch == TBufferMark::NoBreakSpace ? ' ' : ch;
   }

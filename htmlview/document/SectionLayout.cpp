@@ -34,20 +34,22 @@ std::int32_t TSection::ClearHeight(std::int32_t y, const IndentManager& imgr) co
 }
 
 std::int32_t TSection::FitEnd(std::int32_t start, std::int32_t room) const {
+  const std::string_view chars = Buffer();
+  const TSpan<TFontObj> fonts = Fonts();
   TCanvas& canvas = Doc.Canvas();
-  const auto len = static_cast<std::int32_t>(buff_.size());
+  const auto len = static_cast<std::int32_t>(chars.size());
   std::int32_t used = 0;
   std::int32_t end = start;
   bool content = false;  // something other than a floating image
   ForEachPiece(
-      fonts_, marks_, RunAt(start, 0), start, len,
-      [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
+      Doc.RunStyles(), fonts, Marks(), RunAt(start, 0), start, len,
+      [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         // Measured in chunks no longer than the room left (a character takes at least a
         // pixel), so a long word is not measured whole for every line it fills.
         while (a < b) {
           const std::int32_t left = std::max(0, room - used);
           const std::int32_t chunk = std::min(b - a, left + 1);
-          const std::string_view text = std::string_view(buff_).substr(a, chunk);
+          const std::string_view text = chars.substr(a, chunk);
           const std::int32_t fit = canvas.FitCount(run.Handle, text, left);
           if (fit < chunk) {
             end = a + fit;
@@ -61,7 +63,7 @@ std::int32_t TSection::FitEnd(std::int32_t start, std::int32_t room) const {
         }
         return true;
       },
-      [&](std::int32_t pos, const TFontObj&) {
+      [&](std::int32_t pos, const TRunStyle&) {
         // A float before any content opens the line and takes no room in it.
         const TImageObj* image = ImageAt(pos);
         if (image && image->IsFloating() && !content) {
@@ -80,9 +82,10 @@ std::int32_t TSection::FitEnd(std::int32_t start, std::int32_t room) const {
 }
 
 std::int32_t TSection::BreakLine(std::int32_t start, std::int32_t fitEnd) const {
-  const auto len = static_cast<std::int32_t>(buff_.size());
+  const std::string_view chars = Buffer();
+  const auto len = static_cast<std::int32_t>(chars.size());
   if (fitEnd >= len) return len;
-  const auto at = [&](std::int32_t pos) { return buff_[static_cast<std::size_t>(pos)]; };
+  const auto at = [&](std::int32_t pos) { return chars[static_cast<std::size_t>(pos)]; };
   const auto spacesFrom = [&](std::int32_t pos) {
     while (pos < len && at(pos) == ' ') ++pos;
     return pos;
@@ -114,9 +117,11 @@ void TSection::PlaceFloat(TImageObj& image, std::int32_t y, IndentManager& imgr)
 }
 
 void TSection::FinishLine(LineRec& line, IndentManager& imgr, std::int32_t& maxWidth) {
+  const std::string_view chars = Buffer();
+  const TSpan<TFontObj> fonts = Fonts();
   const std::int32_t end = line.Start + line.Ln;
   std::int32_t contentEnd = end;
-  while (contentEnd > line.Start && buff_[static_cast<std::size_t>(contentEnd - 1)] == ' ')
+  while (contentEnd > line.Start && chars[static_cast<std::size_t>(contentEnd - 1)] == ' ')
     --contentEnd;
 
   // Text height and descent from the runs of everything but floating images; inline
@@ -128,15 +133,15 @@ void TSection::FinishLine(LineRec& line, IndentManager& imgr, std::int32_t& maxW
   std::vector<TImageObj*> laterFloats;
   bool content = false;
   ForEachPiece(
-      fonts_, marks_, RunAt(line.Start, 0), line.Start, end,
-      [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
+      Doc.RunStyles(), fonts, Marks(), RunAt(line.Start, 0), line.Start, end,
+      [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
         line.LineHt = std::max(line.LineHt, run.Metrics.Height);
         line.Descent = std::max(line.Descent, run.Metrics.Descent);
-        width += canvas.TextWidth(run.Handle, std::string_view(buff_).substr(a, b - a));
+        width += canvas.TextWidth(run.Handle, chars.substr(a, b - a));
         content = true;
         return true;
       },
-      [&](std::int32_t pos, const TFontObj& run) {
+      [&](std::int32_t pos, const TRunStyle& run) {
         if (TImageObj* image = ImageAt(pos)) {
           if (image->IsFloating()) {
             if (content) laterFloats.push_back(image);
@@ -205,26 +210,27 @@ void TSection::FinishLine(LineRec& line, IndentManager& imgr, std::int32_t& maxW
 
 std::int32_t TSection::DrawLogic(std::int32_t y, IndentManager& imgr, std::int32_t& maxWidth,
                                  std::int32_t& curs) {
+  const std::string_view chars = Buffer();
   YValue = y;
   StartCurs = curs;
-  Len = static_cast<std::int32_t>(buff_.size());
+  Len = static_cast<std::int32_t>(chars.size());
   curs += Len;
   lines_.clear();
   imgr.SetLevel(y, listLevel_, outsideList_);
   MeasureFonts();
 
   std::int32_t height = ClearHeight(y, imgr);
-  if (!buff_.empty()) {
+  if (!chars.empty()) {
     const std::int32_t left = imgr.LeftIndent(y);
     const std::int32_t available = imgr.RightSide(y) - left;
-    for (auto& image : images_) {
+    for (auto& image : Images()) {
       image->Measure(available);
       maxWidth = std::max(maxWidth, left + image->ImageWidth + 2 * image->HSpace);
     }
-    for (TInlineControlObj* control : controls_)
+    for (TInlineControlObj* control : Controls())
       maxWidth = std::max(maxWidth, left + control->Width());
 
-    const auto len = static_cast<std::int32_t>(buff_.size());
+    const auto len = static_cast<std::int32_t>(chars.size());
     std::int32_t pos = 0;
     while (pos < len) {
       LineRec line;
@@ -233,7 +239,7 @@ std::int32_t TSection::DrawLogic(std::int32_t y, IndentManager& imgr, std::int32
       imgr.DropAbove(line.DrawY);  // floats of the lines above that have ended
       // Floats that open the line stand beside it already.
       std::int32_t first = pos;
-      while (first < len && IsImageMark(buff_[static_cast<std::size_t>(first)]) &&
+      while (first < len && IsImageMark(chars[static_cast<std::size_t>(first)]) &&
              ImageAt(first)->IsFloating()) {
         PlaceFloat(*ImageAt(first), line.DrawY, imgr);
         ++first;
@@ -257,6 +263,8 @@ std::int32_t TSection::DrawLogic(std::int32_t y, IndentManager& imgr, std::int32
 }
 
 void TSection::MinMaxWidth(std::int32_t& min, std::int32_t& max) const {
+  const std::string_view chars = Buffer();
+  const TSpan<TFontObj> fonts = Fonts();
   MeasureFonts();
   TCanvas& canvas = Doc.Canvas();
   const std::int32_t indent = (outsideList_ ? IndentManager::kOutsideListIndent : 0) +
@@ -270,9 +278,9 @@ void TSection::MinMaxWidth(std::int32_t& min, std::int32_t& max) const {
     word = 0;
   };
   ForEachPiece(
-      fonts_, marks_, 0, 0, static_cast<std::int32_t>(buff_.size()),
-      [&](std::int32_t a, std::int32_t b, const TFontObj& run) {
-        const std::string_view text = std::string_view(buff_).substr(a, b - a);
+      Doc.RunStyles(), fonts, Marks(), 0, 0, static_cast<std::int32_t>(chars.size()),
+      [&](std::int32_t a, std::int32_t b, const TRunStyle& run) {
+        const std::string_view text = chars.substr(a, b - a);
         line += canvas.TextWidth(run.Handle, text);
         std::size_t start = 0;
         while (start < text.size()) {
@@ -285,10 +293,10 @@ void TSection::MinMaxWidth(std::int32_t& min, std::int32_t& max) const {
         }
         return true;
       },
-      [&](std::int32_t pos, const TFontObj&) {
+      [&](std::int32_t pos, const TRunStyle&) {
         // Lines break beside marks, except in no-break text, where a mark is part of the
         // word around it.
-        const bool inWord = !IsBreakAfter(buff_[static_cast<std::size_t>(pos)]);
+        const bool inWord = !IsBreakAfter(chars[static_cast<std::size_t>(pos)]);
         if (!inWord) endWord();
         std::int32_t width = 0;
         if (TImageObj* image = ImageAt(pos)) {

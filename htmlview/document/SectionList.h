@@ -10,6 +10,7 @@
 
 #include "Cell.h"
 #include "FontObj.h"
+#include "RunStyles.h"
 #include "canvas/Canvas.h"
 #include "images/Dib.h"
 #include "images/PictureLoader.h"
@@ -84,6 +85,9 @@ class TSectionList : public TCell {
 
   // A new link of the document, registered in LinkList.
   std::shared_ptr<TUrlTarget> NewLink(const std::string& url, const std::string& target);
+  // The fonts and links the sections' runs use, each kept once.
+  TRunStyles& RunStyles() { return runStyles_; }
+  const TRunStyles& RunStyles() const { return runStyles_; }
   // Images register and unregister themselves, and say when their picture changed (an
   // animated GIF then joins the animations).
   void AddImage(TImageObj& image);
@@ -99,10 +103,13 @@ class TSectionList : public TCell {
   // document's lists may still point into it.
   void KeepDropped(std::unique_ptr<TSectionBase> section);
 
-  // Empties the document; defaults stay.
+  // Empties the document; defaults stay. The run styles go too: no section made for the
+  // document may outlive this.
   void Clear();
   // Lays out the body at `top` for `width`; returns the height, `widest` the widest line.
   std::int32_t DoLogic(std::int32_t top, std::int32_t width, std::int32_t& widest);
+  // What the last layout of the body left of its indents.
+  const IndentManager& IMgr() const { return imgr_; }
   // Draws what meets `clip` with the document's left edge at x.
   void Draw(const TRect& clip, std::int32_t x, std::int32_t clipWidth = kDefaultClipWidth);
   // Fonts and preset heights follow changed defaults (relayout afterwards).
@@ -144,6 +151,8 @@ class TSectionList : public TCell {
   const TUrlTarget* activeLink_ = nullptr;
   TImageObj* activeImage_ = nullptr;
   std::vector<std::unique_ptr<TSectionBase>> dropped_;
+  TRunStyles runStyles_;
+  IndentManager imgr_;
   std::unordered_set<TImageObj*> liveImages_;  // ImageList, to match arriving pictures
 };
 

@@ -8,6 +8,8 @@
 #include <vector>
 
 #include "FontObj.h"
+#include "RunStyles.h"
+#include "Span.h"
 #include "Section.h"
 
 namespace htmlview {
@@ -35,16 +37,18 @@ inline bool IsFoldedSpace(char c) {
 }
 
 // The pieces of [from, to) that are drawn or measured alike: runs of text in one font,
-// and single marks. The marks are found from their positions, not by reading the text.
+// and single marks, each with the style of its run. The marks are found from their
+// positions, not by reading the text.
 template <typename TText, typename TMark>
-void ForEachPiece(const std::vector<TFontObj>& fonts, const std::vector<std::int32_t>& marks,
-                  std::size_t run, std::int32_t from, std::int32_t to, TText onText, TMark onMark) {
+void ForEachPiece(const TRunStyles& styles, TSpan<TFontObj> fonts,
+                  const std::vector<std::int32_t>& marks, std::size_t run, std::int32_t from,
+                  std::int32_t to, TText onText, TMark onMark) {
   auto mark = std::lower_bound(marks.begin(), marks.end(), from);
   std::int32_t pos = from;
   while (pos < to) {
     while (run + 1 < fonts.size() && fonts[run + 1].Pos <= pos) ++run;
     if (mark != marks.end() && *mark == pos) {
-      if (!onMark(pos, fonts[run])) return;
+      if (!onMark(pos, styles[fonts[run].Style])) return;
       ++mark;
       ++pos;
       continue;
@@ -52,7 +56,7 @@ void ForEachPiece(const std::vector<TFontObj>& fonts, const std::vector<std::int
     std::int32_t end = to;
     if (run + 1 < fonts.size()) end = std::min(end, fonts[run + 1].Pos);
     if (mark != marks.end()) end = std::min(end, *mark);
-    if (!onText(pos, end, fonts[run])) return;
+    if (!onText(pos, end, styles[fonts[run].Style])) return;
     pos = end;
   }
 }

@@ -38,11 +38,6 @@ const TSymbolSet kInlineSymbols = {
     TSymbol::Input,   TSymbol::Select,   TSymbol::TextArea,  TSymbol::Map,        TSymbol::Script,
 };
 
-bool SameFont(const TFontDesc& a, const TFontDesc& b) {
-  return a.Face == b.Face && a.Numerator == b.Numerator && a.FixedPitch == b.FixedPitch &&
-         a.Style == b.Style && a.CharSet == b.CharSet && a.Color == b.Color;
-}
-
 const TSymbolSet kListStarts = {TSymbol::Ol,   TSymbol::Ul, TSymbol::Dir,
                                 TSymbol::Menu, TSymbol::Dl, TSymbol::BlockQuote};
 
@@ -180,9 +175,8 @@ void THtmlBuilder::FontChanged() {
   if (!section_) return;
   // Closing tags often give back the font already in use: no run for that.
   const TFontDesc font = CurrentFont();
-  const TFontObj& last = section_->Fonts().back();
-  if (!SameFont(last.Desc, font) || last.SScript != subSuper_)
-    section_->ChangeFont(font, subSuper_);
+  const TRunStyle& last = section_->LastStyle();
+  if (last.Desc != font || last.SScript != subSuper_) section_->ChangeFont(font, subSuper_);
 }
 
 void THtmlBuilder::CloseLink() {

@@ -4,6 +4,7 @@
 
 #include "DocBuilder.h"
 #include "document/IndexObj.h"
+#include "document/PackedText.h"
 
 namespace htmlview {
 
@@ -20,7 +21,7 @@ struct TFoldCase {
   std::string expected;  // '~' stands for the no-break space
 };
 
-std::string Shown(const std::string& buffer) {
+std::string Shown(std::string_view buffer) {
   std::string shown;
   for (char c : buffer) shown += c == TBufferMark::NoBreakSpace ? '~' : c;
   return shown;
@@ -118,6 +119,89 @@ TEST(CellSections, DropEmptyTextButKeepAnchorsClearsAndEmptyPreformattedLines) {
   add(std::move(clear));
   add(std::make_unique<TPreFormated>(test.doc, TFontDesc{}, nullptr, TJustify::Left));
   EXPECT_EQ(test.doc.Count(), 3u);
+}
+
+TEST(RunStyles, AreSharedByRunsOfEqualFontsOnly) {
+  TTestDocument test;
+  const auto link = test.doc.NewLink("a.htm", "");
+  const auto other = test.doc.NewLink("a.htm", "");
+  const auto font = [](const char* face, std::int32_t numerator, std::uint8_t style,
+                       std::optional<TColor> color) {
+    TFontDesc desc;
+    desc.Face = face;
+    desc.Numerator = numerator;
+    desc.Style = style;
+    desc.Color = color;
+    return desc;
+  };
+  const struct {
+    const char* name;
+    TFontDesc desc;
+    TSubSuper mode;
+    std::shared_ptr<TUrlTarget> link;
+  } styles[] = {
+      {"plain", TFontDesc{}, TSubSuper::None, nullptr},
+      {"face", font("Arial", 12, 0, {}), TSubSuper::None, nullptr},
+      {"face in other case", font("arial", 12, 0, {}), TSubSuper::None, nullptr},
+      {"size", font("", 16, 0, {}), TSubSuper::None, nullptr},
+      {"bold", font("", 12, TFontStyle::Bold, {}), TSubSuper::None, nullptr},
+      {"black given", font("", 12, 0, kBlack), TSubSuper::None, nullptr},
+      {"superscript", TFontDesc{}, TSubSuper::Super, nullptr},
+      {"link", TFontDesc{}, TSubSuper::None, link},
+      {"another link to the same page", TFontDesc{}, TSubSuper::None, other},
+  };
+  TRunStyles& table = test.doc.RunStyles();
+  std::vector<std::uint32_t> numbers;
+  for (const auto& style : styles)
+    numbers.push_back(table.Intern(style.desc, style.mode, style.link));
+  for (std::size_t n = 0; n < numbers.size(); ++n) {
+    const auto& style = styles[n];
+    EXPECT_EQ(table.Intern(style.desc, style.mode, style.link), numbers[n]) << style.name;
+    EXPECT_EQ(table[numbers[n]].Desc.Face, style.desc.Face) << style.name;
+    for (std::size_t m = 0; m < n; ++m)
+      EXPECT_NE(numbers[m], numbers[n]) << styles[m].name << " / " << style.name;
+  }
+  EXPECT_EQ(table.Count(), numbers.size());
+
+  // A page that changes font at every word holds each font once; emptying forgets them.
+  TDocBuilder build(test.doc);
+  for (int n = 0; n < 1000; ++n) build.Style(n % 2 ? TFontStyle::Bold : 0).Text("word ");
+  build.Finish();
+  EXPECT_EQ(dynamic_cast<const TSection&>(*test.doc.Sections().at(0)).Fonts().size(), 1000u);
+  EXPECT_EQ(table.Count(), numbers.size());
+  test.doc.Clear();
+  EXPECT_EQ(table.Count(), 0u);
+}
+
+TEST(PackedText, GivesBackRunsPairsAndCharactersAsTheyWereGiven) {
+  const struct {
+    const char* name;
+    std::vector<TFontObj> runs;
+    std::vector<IndexObj> pairs;
+    std::string text;
+  } cases[] = {
+      {"an anchor alone", {{0, 3}}, {}, ""},
+      {"text from one place", {{0, 1}}, {{0, 40}}, "abc"},
+      {"runs and pairs of odd counts", {{0, 1}, {2, 7}, {5, 1}}, {{0, 9}, {4, 2}}, "a\4bc\240de"},
+  };
+  for (const auto& c : cases) {
+    const TPackedText packed(c.runs, c.pairs, c.text);
+    const auto runs = packed.Runs();
+    ASSERT_EQ(runs.size(), c.runs.size()) << c.name;
+    for (std::size_t n = 0; n < runs.size(); ++n) {
+      EXPECT_EQ(runs[n].Pos, c.runs[n].Pos) << c.name << " run " << n;
+      EXPECT_EQ(runs[n].Style, c.runs[n].Style) << c.name << " run " << n;
+    }
+    const auto pairs = packed.Indexes();
+    ASSERT_EQ(pairs.size(), c.pairs.size()) << c.name;
+    for (std::size_t n = 0; n < pairs.size(); ++n) {
+      EXPECT_EQ(pairs[n].Pos, c.pairs[n].Pos) << c.name << " pair " << n;
+      EXPECT_EQ(pairs[n].Index, c.pairs[n].Index) << c.name << " pair " << n;
+    }
+    EXPECT_EQ(packed.Text(), c.text) << c.name;
+  }
+  EXPECT_TRUE(TPackedText().Text().empty());
+  EXPECT_TRUE(TPackedText().Runs().empty());
 }
 
 TEST(ListMarkers, NumbersInEachStyle) {

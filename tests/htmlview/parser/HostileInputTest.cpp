@@ -119,10 +119,10 @@ TEST(HostileInput, SizesAndNumbersAtTheIntegerLimit) {
     if (const auto* item = dynamic_cast<const TOListItem*>(section.get()))
       numbers.push_back(item->Number());
   EXPECT_EQ(numbers, (std::vector<std::int32_t>{2147483647, 2147483647}));
-  const auto& runs = dynamic_cast<const TSection&>(*parsed.doc.Sections().at(0)).Fonts();
-  ASSERT_EQ(runs.size(), 3u);
-  EXPECT_EQ(runs[0].Desc.Numerator, 36);  // size 7
-  EXPECT_EQ(runs[1].Desc.Numerator, 8);   // size 1
+  const auto& section = dynamic_cast<const TSection&>(*parsed.doc.Sections().at(0));
+  ASSERT_EQ(section.Fonts().size(), 3u);
+  EXPECT_EQ(section.StyleOf(section.Fonts()[0]).Desc.Numerator, 36);  // size 7
+  EXPECT_EQ(section.StyleOf(section.Fonts()[1]).Desc.Numerator, 8);   // size 1
 }
 
 // Pages taller than 32-bit coordinates hold: the document stops growing at its extent, and

@@ -18,9 +18,9 @@ std::string Hex(TColor color) {
   return text;
 }
 
-std::string RunText(const TFontObj& run) {
+std::string RunText(const TFontObj& at, const TRunStyle& run) {
   const TFontDesc& font = run.Desc;
-  std::string out = "@" + std::to_string(run.Pos);
+  std::string out = "@" + std::to_string(at.Pos);
   if (font.Numerator != 12) out += " size=" + std::to_string(font.Numerator);
   if (font.Style & TFontStyle::Bold) out += " b";
   if (font.Style & TFontStyle::Italic) out += " i";
@@ -88,7 +88,7 @@ void DumpSection(const TSectionBase& base, int indent, std::string& out) {
     out += " clear=" + std::to_string(static_cast<int>(section->Clear()));
   out += " " + DumpText(section->Buffer()) + "\n";
   for (const TFontObj& run : section->Fonts()) {
-    const std::string text = RunText(run);
+    const std::string text = RunText(run, section->StyleOf(run));
     if (text != "@0") out += pad + "  " + text + "\n";
   }
 }
