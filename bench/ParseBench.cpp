@@ -11,19 +11,20 @@
 #include "Benchmarks.h"
 #include "HeapMeter.h"
 #include "HelpPageGenerator.h"
-#include "document/SectionList.h"
-#include "parser/AnchorList.h"
-#include "parser/HtmlParser.h"
+#include "forms/DetachedControlHost.h"
+#include "testing/QuietViewHost.h"
 #include "testing/TestCanvas.h"
+#include "view/HtmlView.h"
 #ifdef PAVINA_BENCH_LITEHTML
 #include "LitehtmlYardstick.h"
 #endif
 
 namespace pavina::bench {
 
-using htmlview::TAnchorList;
-using htmlview::THtmlParser;
-using htmlview::TSectionList;
+using htmlview::TDetachedControlHost;
+using htmlview::THtmlView;
+using htmlview::TNoFiles;
+using htmlview::TQuietViewHost;
 using htmlview::TTestCanvas;
 
 namespace {
@@ -32,18 +33,21 @@ using TClock = std::chrono::steady_clock;
 constexpr auto kMeasurementTime = std::chrono::milliseconds(500);
 constexpr int kWidth = 800;
 
-// A page parsed and laid out once, as the viewer does on a load: what a viewer holds.
+// A page shown in the viewer's view, parsed and laid out once as a load does: what a viewer
+// holds.
 struct TOurPage {
+  // The view's frame around the text: its border, vertical bar and margins.
+  static constexpr int kFrame = 3 + 16 + 2 * 10;
+
   TOurPage(const std::string& page, int width) {
-    THtmlParser parser;
-    parser.ParseBuffer({doc, anchors, nullptr}, page, {});
-    std::int32_t widest = 0;
-    height = doc.DoLogic(5, width, widest);
+    view.Resize(width + kFrame, 600);
+    view.OpenDocumentText(page);
   }
   TTestCanvas canvas;
-  TSectionList doc{canvas};
-  TAnchorList anchors;
-  std::int32_t height = 0;
+  TQuietViewHost host;
+  TNoFiles files;
+  TDetachedControlHost controls;
+  THtmlView view{canvas, host, files, &controls};
 };
 
 // Milliseconds for the fastest of at least three runs that fill the measurement time: the
@@ -78,7 +82,7 @@ TFigures Measure(const std::string& page) {
 
 struct TOurEngine : TOurPage {
   using TOurPage::TOurPage;
-  int Height() const { return height; }
+  int Height() const { return view.DocumentHeight(); }
 };
 
 // Time, growth over the previous page, heap per byte of HTML and peak heap.
