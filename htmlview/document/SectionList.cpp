@@ -99,6 +99,7 @@ void TSectionList::Clear() {
   ClearSections();
   dropped_.clear();
   runStyles_.Clear();
+  buildings_.Clear();
   SelB = SelE = 0;
   CaretPos = 0;
   YOff = 0;

@@ -11,6 +11,7 @@
 #include "Cell.h"
 #include "FontObj.h"
 #include "RunStyles.h"
+#include "SectionBuilding.h"
 #include "canvas/Canvas.h"
 #include "images/Dib.h"
 #include "images/PictureLoader.h"
@@ -85,6 +86,8 @@ class TSectionList : public TCell {
 
   // A new link of the document, registered in LinkList.
   std::shared_ptr<TUrlTarget> NewLink(const std::string& url, const std::string& target);
+  // Buffers for the sections being built.
+  TSectionBuildings& SectionBuildings() { return buildings_; }
   // The fonts and links the sections' runs use, each kept once.
   TRunStyles& RunStyles() { return runStyles_; }
   const TRunStyles& RunStyles() const { return runStyles_; }
@@ -152,6 +155,7 @@ class TSectionList : public TCell {
   TImageObj* activeImage_ = nullptr;
   std::vector<std::unique_ptr<TSectionBase>> dropped_;
   TRunStyles runStyles_;
+  TSectionBuildings buildings_;
   IndentManager imgr_;
   std::unordered_set<TImageObj*> liveImages_;  // ImageList, to match arriving pictures
 };
