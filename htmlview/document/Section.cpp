@@ -181,7 +181,7 @@ std::int32_t TSection::MarkWidth(std::int32_t pos) const {
 
 void TSection::MeasureFonts() const {
   TRunStyles& styles = Doc.RunStyles();
-  for (const TFontObj& run : Fonts()) styles[run.Style].Measure(Doc);
+  for (const TFontObj& run : Fonts()) styles.Measure(run.Style, Doc);
 }
 
 std::int32_t TSection::WidthOf(std::int32_t from, std::int32_t to) const {

@@ -112,7 +112,11 @@ void TSectionList::Clear() {
 std::int32_t TSectionList::DoLogic(std::int32_t top, std::int32_t width, std::int32_t& widest) {
   std::int32_t curs = 0;
   widest = 0;
-  const std::int32_t height = Empty() ? 0 : TCell::DoLogic(top, width, widest, curs, imgr_);
+  std::int32_t height = 0;
+  if (!Empty()) {
+    const TRunStyles::TMeasuringPass pass(runStyles_);
+    height = TCell::DoLogic(top, width, widest, curs, imgr_);
+  }
   // Animations start again from their first frame at the next tick.
   for (TImageObj* image : AnimList) {
     if (TGIFImage* gif = image->Gif()) {

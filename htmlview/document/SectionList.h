@@ -116,7 +116,10 @@ class TSectionList : public TCell {
   // Draws what meets `clip` with the document's left edge at x.
   void Draw(const TRect& clip, std::int32_t x, std::int32_t clipWidth = kDefaultClipWidth);
   // Fonts and preset heights follow changed defaults (relayout afterwards).
-  void UpdateAllFonts() { UpdateFonts(); }
+  void UpdateAllFonts() {
+    const TRunStyles::TMeasuringPass pass(runStyles_);
+    UpdateFonts();
+  }
 
   // Hit-tests at a point (x from the document's left edge, y in the document).
   TLinkHit LinkAt(std::int32_t x, std::int32_t y) const;
