@@ -118,6 +118,7 @@ void TSection::AddControl(TInlineControlObj& control, std::int32_t sourceIndex, 
   AppendChar(noBreak ? TBufferMark::ControlNoBreak : TBufferMark::Control, sourceIndex);
   building_->onlyFloats = false;
   Objects().controls.push_back(&control);
+  Doc.NoteControl();
 }
 
 void TSection::SetListLevel(std::int32_t level) {

@@ -88,6 +88,14 @@ void TSectionList::KeepDropped(std::unique_ptr<TSectionBase> section) {
   dropped_.push_back(std::move(section));
 }
 
+void TSectionList::GiveLineBuffer(std::vector<LineRec> lines) {
+  // The buffer of an unusually long section is not held on to.
+  constexpr std::size_t kMaxKeptLines = 4096;
+  if (lines.capacity() > kMaxKeptLines) return;
+  lines.clear();
+  lineBuffer_ = std::move(lines);
+}
+
 void TSectionList::Clear() {
   activeLink_ = nullptr;
   activeImage_ = nullptr;
@@ -100,6 +108,8 @@ void TSectionList::Clear() {
   dropped_.clear();
   runStyles_.Clear();
   buildings_.Clear();
+  hasControls_ = false;
+  lineBuffer_ = std::vector<LineRec>();
   SelB = SelE = 0;
   CaretPos = 0;
   YOff = 0;
@@ -125,7 +135,8 @@ std::int32_t TSectionList::DoLogic(std::int32_t top, std::int32_t width, std::in
     }
     image->AnimationStarted = false;
   }
-  HideControls(AnyControlHasFocus && AnyControlHasFocus());
+  // Most pages have no controls: then no section need be visited again.
+  if (hasControls_) HideControls(AnyControlHasFocus && AnyControlHasFocus());
   return height;
 }
 

@@ -10,6 +10,7 @@
 
 #include "Cell.h"
 #include "FontObj.h"
+#include "LineRec.h"
 #include "RunStyles.h"
 #include "SectionBuilding.h"
 #include "canvas/Canvas.h"
@@ -102,6 +103,14 @@ class TSectionList : public TCell {
   // their pictures. True when any did (relayout afterwards).
   bool ImagesArrived(const std::string& name);
 
+  // The buffer a section being laid out gathers its lines in, handed on from section to
+  // section, so that each keeps its lines in one allocation of their number.
+  std::vector<LineRec> TakeLineBuffer() { return std::move(lineBuffer_); }
+  void GiveLineBuffer(std::vector<LineRec> lines);
+
+  // A section took a form control: layout then tells the controls where they stand.
+  void NoteControl() { hasControls_ = true; }
+
   // Keeps a section that layout left out until the document is emptied, since the
   // document's lists may still point into it.
   void KeepDropped(std::unique_ptr<TSectionBase> section);
@@ -159,6 +168,8 @@ class TSectionList : public TCell {
   std::vector<std::unique_ptr<TSectionBase>> dropped_;
   TRunStyles runStyles_;
   TSectionBuildings buildings_;
+  std::vector<LineRec> lineBuffer_;
+  bool hasControls_ = false;  // a section took a form control since the last Clear
   IndentManager imgr_;
   std::unordered_set<TImageObj*> liveImages_;  // ImageList, to match arriving pictures
 };
