@@ -49,6 +49,7 @@ struct TRunStyle {
   // Filled by Measure: the canvas font and its metrics.
   TFontHandle Handle = 0;
   TFontMetrics Metrics;
+  std::uint32_t MeasuredIn = 0;  // the measuring pass that filled them (TRunStyles); 0 none
 
   bool IsLink() const { return UrlTarget != nullptr; }
   // Looks the font up on the document's canvas (cached there) and takes its metrics.

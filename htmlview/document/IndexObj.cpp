@@ -4,12 +4,17 @@
 
 namespace htmlview {
 
+void AppendSourceIndex(std::vector<IndexObj>& pairs, std::int32_t pos, std::int32_t index) {
+  // In 64 bits: the index that would run on from the last pair may pass INT32_MAX.
+  if (pairs.empty() || std::int64_t{index} != std::int64_t{pairs.back().Index} +
+                                                  (std::int64_t{pos} - pairs.back().Pos))
+    pairs.push_back({pos, index});
+}
+
 std::vector<IndexObj> CompressIndexes(const std::vector<std::int32_t>& indexes) {
   std::vector<IndexObj> pairs;
-  for (std::size_t n = 0; n < indexes.size(); ++n) {
-    const auto pos = static_cast<std::int32_t>(n);
-    if (n == 0 || indexes[n] != indexes[n - 1] + 1) pairs.push_back({pos, indexes[n]});
-  }
+  for (std::size_t n = 0; n < indexes.size(); ++n)
+    AppendSourceIndex(pairs, static_cast<std::int32_t>(n), indexes[n]);
   return pairs;
 }
 

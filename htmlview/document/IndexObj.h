@@ -14,7 +14,10 @@ struct IndexObj {
   std::int32_t Index = 0;
 };
 
-// One pair at each place where the indexes stop running consecutively.
+// Adds the source index of buffer position `pos` (one past the last added): a new pair
+// only where the indexes stop running consecutively.
+void AppendSourceIndex(std::vector<IndexObj>& pairs, std::int32_t pos, std::int32_t index);
+// The pairs of the indexes of positions 0, 1, 2...
 std::vector<IndexObj> CompressIndexes(const std::vector<std::int32_t>& indexes);
 // The source index of a buffer position; -1 when there are no pairs.
 std::int32_t SourceIndexAt(TSpan<IndexObj> pairs, std::int32_t pos);

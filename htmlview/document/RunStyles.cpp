@@ -55,6 +55,22 @@ std::uint32_t TRunStyles::Intern(const TFontDesc& desc, TSubSuper mode,
   return added;
 }
 
+void TRunStyles::Measure(std::uint32_t n, const TSectionList& doc) {
+  TRunStyle& style = styles_[n];
+  if (passDepth_ > 0 && style.MeasuredIn == pass_) return;
+  style.Measure(doc);
+  style.MeasuredIn = passDepth_ > 0 ? pass_ : 0;
+}
+
+TRunStyles::TMeasuringPass::TMeasuringPass(TRunStyles& styles) : styles_(styles) {
+  if (styles_.passDepth_++ > 0) return;  // inside another: that one goes on
+  if (++styles_.pass_ == 0) {
+    // After 2^32 passes the numbers start again: none may look measured in this one.
+    for (TRunStyle& style : styles_.styles_) style.MeasuredIn = 0;
+    styles_.pass_ = 1;
+  }
+}
+
 void TRunStyles::Clear() {
   known_.clear();
   styles_.clear();

@@ -23,6 +23,22 @@ class TRunStyles {
   TRunStyle& operator[](std::uint32_t n) { return styles_[n]; }
   const TRunStyle& operator[](std::uint32_t n) const { return styles_[n]; }
   std::size_t Count() const { return styles_.size(); }
+  // Measures style n on the document's canvas, once per measuring pass.
+  void Measure(std::uint32_t n, const TSectionList& doc);
+
+  // While one is open, a style is measured once, not again for each section that uses it:
+  // layout runs in one, and the document's defaults do not change meanwhile. Outside
+  // one, every Measure measures.
+  class TMeasuringPass {
+   public:
+    explicit TMeasuringPass(TRunStyles& styles);
+    ~TMeasuringPass() { --styles_.passDepth_; }
+    TMeasuringPass(const TMeasuringPass&) = delete;
+    TMeasuringPass& operator=(const TMeasuringPass&) = delete;
+
+   private:
+    TRunStyles& styles_;
+  };
   // Forgets every style: only when no section that uses one is left.
   void Clear();
 
@@ -46,6 +62,8 @@ class TRunStyles {
   TKey KeyOf(std::uint32_t n) const;
 
   std::vector<TRunStyle> styles_;
+  std::uint32_t pass_ = 0;  // the current or last measuring pass
+  int passDepth_ = 0;       // passes open
   TKey probe_{};
   std::unordered_set<std::uint32_t, THash, TSame> known_;
 };

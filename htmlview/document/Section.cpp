@@ -20,7 +20,7 @@ TClearType ClearFromText(const std::string& text) {
 
 TSection::TSection(TSectionList& doc, const TFontDesc& font, std::shared_ptr<TUrlTarget> link,
                    TJustify justify)
-    : TSectionBase(doc), justify_(justify), building_(std::make_unique<TBuilding>()) {
+    : TSectionBase(doc), justify_(justify), building_(doc.SectionBuildings().Take()) {
   building_->link = std::move(link);
   building_->runs.push_back({0, doc.RunStyles().Intern(font, TSubSuper::None, building_->link)});
 }
@@ -32,8 +32,8 @@ TSection::~TSection() = default;
 void TSection::AppendChar(char ch, std::int32_t sourceIndex) {
   std::string& text = building_->text;
   if (IsMark(ch)) Objects().marks.push_back(static_cast<std::int32_t>(text.size()));
+  AppendSourceIndex(building_->pairs, static_cast<std::int32_t>(text.size()), sourceIndex);
   text.push_back(ch);
-  building_->sourceIndexes.push_back(sourceIndex);
 }
 
 void TSection::AddChar(char ch, std::int32_t sourceIndex) {
@@ -118,6 +118,7 @@ void TSection::AddControl(TInlineControlObj& control, std::int32_t sourceIndex, 
   AppendChar(noBreak ? TBufferMark::ControlNoBreak : TBufferMark::Control, sourceIndex);
   building_->onlyFloats = false;
   Objects().controls.push_back(&control);
+  Doc.NoteControl();
 }
 
 void TSection::SetListLevel(std::int32_t level) {
@@ -127,9 +128,8 @@ void TSection::SetListLevel(std::int32_t level) {
 
 bool TSection::Finish() {
   if (building_) {
-    packed_ =
-        TPackedText(building_->runs, CompressIndexes(building_->sourceIndexes), building_->text);
-    building_.reset();
+    packed_ = TPackedText(building_->runs, building_->pairs, building_->text);
+    Doc.SectionBuildings().Give(std::move(building_));
   }
   Len = static_cast<std::int32_t>(Buffer().size());
   return !Buffer().empty() || anchor_ || clear_ != TClearType::None;
@@ -182,7 +182,7 @@ std::int32_t TSection::MarkWidth(std::int32_t pos) const {
 
 void TSection::MeasureFonts() const {
   TRunStyles& styles = Doc.RunStyles();
-  for (const TFontObj& run : Fonts()) styles[run.Style].Measure(Doc);
+  for (const TFontObj& run : Fonts()) styles.Measure(run.Style, Doc);
 }
 
 std::int32_t TSection::WidthOf(std::int32_t from, std::int32_t to) const {

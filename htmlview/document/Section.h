@@ -13,6 +13,7 @@
 #include "LineRec.h"
 #include "PackedText.h"
 #include "SectionBase.h"
+#include "SectionBuilding.h"
 #include "TokenObj.h"
 
 namespace htmlview {
@@ -123,14 +124,6 @@ class TSection : public TSectionBase {
  private:
   struct TLineBuilder;
   friend struct TLineBuilder;
-  // What only building needs; Finish lets it go.
-  struct TBuilding {
-    std::string text;
-    std::vector<TFontObj> runs;
-    std::vector<std::int32_t> sourceIndexes;  // one per character
-    std::shared_ptr<TUrlTarget> link;         // the open link
-    bool onlyFloats = true;                   // nothing but floating images so far
-  };
   // The images and form controls in the text, which most sections have none of.
   struct TObjects {
     std::vector<std::int32_t> marks;  // positions of their marks, ascending
@@ -176,8 +169,8 @@ class TSection : public TSectionBase {
   bool outsideList_ = false;
   TPackedText packed_;  // text, runs and source indexes once finished
   std::vector<LineRec> lines_;
-  std::unique_ptr<TObjects> objects_;    // null while there are none
-  std::unique_ptr<TBuilding> building_;  // null once finished (packed_ holds the text)
+  std::unique_ptr<TObjects> objects_;           // null while there are none
+  std::unique_ptr<TSectionBuilding> building_;  // null once finished (packed_ holds the text)
 };
 
 // One line of preformatted text: never wraps; ignores text beyond 20,000 characters.

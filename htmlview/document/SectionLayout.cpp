@@ -215,7 +215,7 @@ std::int32_t TSection::DrawLogic(std::int32_t y, IndentManager& imgr, std::int32
   StartCurs = curs;
   Len = static_cast<std::int32_t>(chars.size());
   curs += Len;
-  lines_.clear();
+  std::vector<LineRec> lines = Doc.TakeLineBuffer();
   imgr.SetLevel(y, listLevel_, outsideList_);
   MeasureFonts();
 
@@ -253,10 +253,12 @@ std::int32_t TSection::DrawLogic(std::int32_t y, IndentManager& imgr, std::int32
       line.Ln = end - pos;
       FinishLine(line, imgr, maxWidth);
       height = GrowWithinExtent(y, height, line.Height());
-      lines_.push_back(line);
+      lines.push_back(line);
       pos = end;
     }
   }
+  lines_.assign(lines.begin(), lines.end());
+  Doc.GiveLineBuffer(std::move(lines));
   SectionHeight = height;
   DrawHeight = std::max(SectionHeight, imgr.ImageBottom() - y);
   return SectionHeight;

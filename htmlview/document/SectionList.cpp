@@ -88,6 +88,14 @@ void TSectionList::KeepDropped(std::unique_ptr<TSectionBase> section) {
   dropped_.push_back(std::move(section));
 }
 
+void TSectionList::GiveLineBuffer(std::vector<LineRec> lines) {
+  // The buffer of an unusually long section is not held on to.
+  constexpr std::size_t kMaxKeptLines = 4096;
+  if (lines.capacity() > kMaxKeptLines) return;
+  lines.clear();
+  lineBuffer_ = std::move(lines);
+}
+
 void TSectionList::Clear() {
   activeLink_ = nullptr;
   activeImage_ = nullptr;
@@ -99,6 +107,9 @@ void TSectionList::Clear() {
   ClearSections();
   dropped_.clear();
   runStyles_.Clear();
+  buildings_.Clear();
+  hasControls_ = false;
+  lineBuffer_ = std::vector<LineRec>();
   SelB = SelE = 0;
   CaretPos = 0;
   YOff = 0;
@@ -111,7 +122,11 @@ void TSectionList::Clear() {
 std::int32_t TSectionList::DoLogic(std::int32_t top, std::int32_t width, std::int32_t& widest) {
   std::int32_t curs = 0;
   widest = 0;
-  const std::int32_t height = Empty() ? 0 : TCell::DoLogic(top, width, widest, curs, imgr_);
+  std::int32_t height = 0;
+  if (!Empty()) {
+    const TRunStyles::TMeasuringPass pass(runStyles_);
+    height = TCell::DoLogic(top, width, widest, curs, imgr_);
+  }
   // Animations start again from their first frame at the next tick.
   for (TImageObj* image : AnimList) {
     if (TGIFImage* gif = image->Gif()) {
@@ -120,7 +135,8 @@ std::int32_t TSectionList::DoLogic(std::int32_t top, std::int32_t width, std::in
     }
     image->AnimationStarted = false;
   }
-  HideControls(AnyControlHasFocus && AnyControlHasFocus());
+  // Most pages have no controls: then no section need be visited again.
+  if (hasControls_) HideControls(AnyControlHasFocus && AnyControlHasFocus());
   return height;
 }
 

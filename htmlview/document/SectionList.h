@@ -10,7 +10,9 @@
 
 #include "Cell.h"
 #include "FontObj.h"
+#include "LineRec.h"
 #include "RunStyles.h"
+#include "SectionBuilding.h"
 #include "canvas/Canvas.h"
 #include "images/Dib.h"
 #include "images/PictureLoader.h"
@@ -85,6 +87,8 @@ class TSectionList : public TCell {
 
   // A new link of the document, registered in LinkList.
   std::shared_ptr<TUrlTarget> NewLink(const std::string& url, const std::string& target);
+  // Buffers for the sections being built.
+  TSectionBuildings& SectionBuildings() { return buildings_; }
   // The fonts and links the sections' runs use, each kept once.
   TRunStyles& RunStyles() { return runStyles_; }
   const TRunStyles& RunStyles() const { return runStyles_; }
@@ -98,6 +102,14 @@ class TSectionList : public TCell {
   // The host now has the bytes it promised for `name`: the images that wait for them take
   // their pictures. True when any did (relayout afterwards).
   bool ImagesArrived(const std::string& name);
+
+  // The buffer a section being laid out gathers its lines in, handed on from section to
+  // section, so that each keeps its lines in one allocation of their number.
+  std::vector<LineRec> TakeLineBuffer() { return std::move(lineBuffer_); }
+  void GiveLineBuffer(std::vector<LineRec> lines);
+
+  // A section took a form control: layout then tells the controls where they stand.
+  void NoteControl() { hasControls_ = true; }
 
   // Keeps a section that layout left out until the document is emptied, since the
   // document's lists may still point into it.
@@ -113,7 +125,10 @@ class TSectionList : public TCell {
   // Draws what meets `clip` with the document's left edge at x.
   void Draw(const TRect& clip, std::int32_t x, std::int32_t clipWidth = kDefaultClipWidth);
   // Fonts and preset heights follow changed defaults (relayout afterwards).
-  void UpdateAllFonts() { UpdateFonts(); }
+  void UpdateAllFonts() {
+    const TRunStyles::TMeasuringPass pass(runStyles_);
+    UpdateFonts();
+  }
 
   // Hit-tests at a point (x from the document's left edge, y in the document).
   TLinkHit LinkAt(std::int32_t x, std::int32_t y) const;
@@ -152,6 +167,9 @@ class TSectionList : public TCell {
   TImageObj* activeImage_ = nullptr;
   std::vector<std::unique_ptr<TSectionBase>> dropped_;
   TRunStyles runStyles_;
+  TSectionBuildings buildings_;
+  std::vector<LineRec> lineBuffer_;
+  bool hasControls_ = false;  // a section took a form control since the last Clear
   IndentManager imgr_;
   std::unordered_set<TImageObj*> liveImages_;  // ImageList, to match arriving pictures
 };

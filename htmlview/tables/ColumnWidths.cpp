@@ -241,6 +241,7 @@ std::vector<TPixels> WithPercentages(TColumns& columns, TPixels target, std::int
 std::vector<TColumnRange> ColumnRanges(int columnCount, const std::vector<TColumnClaim>& claims) {
   TColumns columns(static_cast<std::size_t>(std::max(columnCount, 0)));
   std::vector<const TColumnClaim*> ordered;
+  ordered.reserve(claims.size());
   for (const TColumnClaim& claim : claims) {
     if (claim.Column >= 0 && claim.ColSpan >= 1 && claim.Column + claim.ColSpan <= columnCount)
       ordered.push_back(&claim);

@@ -122,6 +122,7 @@ const ThtmlTable::TRanges& ThtmlTable::Ranges() const {
   if (!grid.TooManyColumns) {
     const TPixels around = 2 * TPixels{attributes_.CellPadding} + attributes_.CellSpacing;
     std::vector<TColumnClaim> claims;
+    claims.reserve(CellsInOrder().size());
     for (const auto& row : rows_) {
       for (const auto& cell : row->Cells) {
         std::int32_t min = 0;

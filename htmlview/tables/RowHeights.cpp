@@ -9,6 +9,7 @@ std::vector<TPixels> RowHeights(int rowCount, const std::vector<TRowClaim>& clai
                                 TPixels rowsTarget) {
   std::vector<TPixels> heights(static_cast<std::size_t>(std::max(rowCount, 0)), 0);
   std::vector<const TRowClaim*> ordered;
+  ordered.reserve(claims.size());
   for (const TRowClaim& claim : claims) {
     if (claim.Row >= 0 && claim.RowSpan >= 1 && claim.Row + claim.RowSpan <= rowCount)
       ordered.push_back(&claim);

@@ -127,6 +127,7 @@ std::vector<TRowClaim> ThtmlTable::LayOutCells(std::int32_t& curs, std::int32_t&
   const std::int32_t spacing = attributes_.CellSpacing;
   const std::int32_t padding = attributes_.CellPadding;
   std::vector<TRowClaim> claims;
+  claims.reserve(CellsInOrder().size());
   for (const auto& row : rows_) {
     for (const auto& cell : row->Cells) {
       const TGridPlace& place = cell->Place;

@@ -262,7 +262,7 @@ TEST(Layout, MinimumAndMaximumWidths) {
   EXPECT_EQ(widest, min);
 }
 
-TEST(Layout, FontsAreLookedUpPerRunNotPerCharacter) {
+TEST(Layout, FontsAreLookedUpOncePerLayout) {
   TTestDocument test;
   {
     TDocBuilder b(test.doc);
@@ -271,9 +271,15 @@ TEST(Layout, FontsAreLookedUpPerRunNotPerCharacter) {
     }
   }
   std::int32_t widest = 0;
-  test.doc.DoLogic(0, 150, widest);
-  // One lookup per run (200) and a few for the document, however many characters.
-  EXPECT_LE(test.canvas.FontLookups(), 210);
+  const std::int32_t height = test.doc.DoLogic(0, 150, widest);
+  // A layout looks each of the two fonts up once, however many runs and characters.
+  EXPECT_LE(test.canvas.FontLookups(), 4);
+  // The next layout measures again: it follows a default changed meanwhile.
+  test.doc.FontSize = 24;
+  EXPECT_GT(test.doc.DoLogic(0, 150, widest), height);
+  EXPECT_LE(test.canvas.FontLookups(), 8);
+  test.doc.FontSize = 12;
+  EXPECT_EQ(test.doc.DoLogic(0, 150, widest), height);
 }
 
 TEST(Layout, HeadingAndParagraphSpacesScaleWithTheDefaultFontSize) {

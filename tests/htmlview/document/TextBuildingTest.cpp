@@ -82,6 +82,32 @@ TEST(SourceIndexes, AreKeptAsPairsWhereTheyStopRunningOn) {
   EXPECT_EQ(PositionOfSource(pairs, 6, 8, true), 2);
   EXPECT_EQ(PositionOfSource(pairs, 6, 8, false), 3);
   EXPECT_EQ(PositionOfSource(pairs, 6, 99, false), -1);
+  // Indexes at the top of the range: one that would run on past it starts a new pair.
+  const std::vector<IndexObj> top = CompressIndexes({INT32_MAX - 1, INT32_MAX, 0, 1});
+  ASSERT_EQ(top.size(), 2u);
+  EXPECT_EQ(SourceIndexAt(top, 1), INT32_MAX);
+  EXPECT_EQ(SourceIndexAt(top, 3), 1);
+}
+
+TEST(SectionBuilding, StartsAfreshAfterAFinishedSection) {
+  // A finished section hands its buffers on: the next one must see none of its text,
+  // floats, runs or source indexes.
+  TTestDocument test;
+  {
+    TDocBuilder b(test.doc);
+    b.Link("a.htm").Image("SRC=x.gif ALIGN=left").Text("linked text").EndLink().Para();
+    b.Current().AddText("\5plain", 40, true);  // a leading no-break code is dropped
+    EXPECT_EQ(b.Current().Buffer(), "plain");
+    EXPECT_EQ(b.Current().Fonts().size(), 1u);
+    EXPECT_FALSE(b.Current().LastStyle().IsLink());
+    b.Para().Image("SRC=y.gif ALIGN=right").Text(" after");
+    EXPECT_EQ(b.Current().Buffer(), "\4after");
+  }
+  std::int32_t widest = 0;
+  test.doc.DoLogic(0, 200, widest);
+  // "\4linked text" holds document indexes 0..11, "plain" 12..16 from source 41..45.
+  EXPECT_EQ(test.doc.FindSourcePos(12), 41);
+  EXPECT_EQ(test.doc.FindSourcePos(16), 45);
 }
 
 TEST(SourceIndexes, MapDocumentPositionsToTheSourceAndBack) {
