@@ -3,6 +3,7 @@
 #include <map>
 
 #include "ExecutablePath.h"
+#include "MessageLoop.h"
 #include "win32/HtmlPane.h"
 
 namespace pavina::ui {
@@ -31,14 +32,18 @@ std::string HelpFilePath() {
   return ExecutableFolder() + kHelpFileName;
 }
 
-THelpForm& THelpForm::Create(HWND mainWindow) {
-  std::unique_ptr<THelpForm> form(new THelpForm(mainWindow));
+THelpForm& THelpForm::Create(TMessageLoop& loop, HWND mainWindow) {
+  std::unique_ptr<THelpForm> form(new THelpForm(loop, mainWindow));
   THelpForm& created = *form;
   OpenForms().emplace(&created, std::move(form));
   return created;
 }
 
-THelpForm::THelpForm(HWND mainWindow) {
+std::size_t THelpForm::Count() {
+  return OpenForms().size();
+}
+
+THelpForm::THelpForm(TMessageLoop& loop, HWND mainWindow) : loop_(loop) {
   RegisterWindowClass(kClassName, COLOR_BTNFACE, nullptr);
   const SIZE outer = OuterSizeForClient(kClientWidth, kClientHeight, kStyle, kExStyle);
   RECT main{};
@@ -74,6 +79,7 @@ void THelpForm::ShowHelpFile(const std::string& fileName) {
     } catch (...) {
     }
   }
+  if (!Handle()) return;  // closed meanwhile, with the main window during a message box
   ::ShowWindow(Handle(), SW_SHOW);
   ::SetFocus(htmlHelp_->Handle());
 }
@@ -99,8 +105,11 @@ LRESULT THelpForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void THelpForm::WindowDestroyed() {
-  // The viewer's window went with ours; the object goes last.
-  OpenForms().erase(this);
+  // The viewer's window went with ours. The objects go once the loop is back at the top:
+  // the viewer may be in the middle of a layout whose message box was open when the main
+  // window closed, and would go on in freed memory.
+  const THelpForm* self = this;
+  loop_.Defer([self] { OpenForms().erase(self); });
 }
 
 }  // namespace pavina::ui

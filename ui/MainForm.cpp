@@ -167,7 +167,7 @@ void TMainForm::btExitClick() {
 
 // Every press opens another help window, independent of the ones before.
 void TMainForm::btHelpClick() {
-  THelpForm::Create(Handle()).ShowHelpFile(HelpFilePath());
+  THelpForm::Create(loop_, Handle()).ShowHelpFile(HelpFilePath());
 }
 
 void TMainForm::btComClick() {

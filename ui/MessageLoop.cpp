@@ -4,7 +4,27 @@
 
 namespace pavina::ui {
 
+void TMessageLoop::Defer(std::function<void()> task) {
+  deferred_.push_back(std::move(task));
+}
+
+void TMessageLoop::RunDeferred() {
+  // A task may defer another: that one runs in this round too.
+  for (std::size_t n = 0; n < deferred_.size(); ++n) {
+    std::function<void()> task = std::move(deferred_[n]);
+    task();
+  }
+  deferred_.clear();
+}
+
 void TMessageLoop::HandleMessage(MSG& message) {
+  ++depth_;
+  struct TLeave {
+    TMessageLoop& loop;
+    ~TLeave() {
+      if (--loop.depth_ == 0) loop.RunDeferred();
+    }
+  } leave{*this};
   if (hook_ && hook_(message)) return;
   if (TWindow* root = TWindow::FromHandle(::GetAncestor(message.hwnd, GA_ROOT)))
     if (root->PreTranslateMessage(message)) return;
@@ -15,6 +35,7 @@ void TMessageLoop::HandleMessage(MSG& message) {
 int TMessageLoop::Run() {
   MSG message{};
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) HandleMessage(message);
+  RunDeferred();
   return static_cast<int>(message.wParam);
 }
 
@@ -27,6 +48,7 @@ void TMessageLoop::ProcessPendingEvents() {
     }
     HandleMessage(message);
   }
+  if (depth_ == 0) RunDeferred();
 }
 
 void TMessageLoop::RunModal(const std::function<bool()>& done) {

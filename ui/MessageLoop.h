@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 namespace pavina::ui {
 
@@ -14,7 +15,19 @@ class TMessageLoop {
   // Returns true when it has handled the message, which then goes no further.
   using Hook = std::function<bool(const MSG&)>;
 
+  TMessageLoop() = default;
+  TMessageLoop(const TMessageLoop&) = delete;
+  TMessageLoop& operator=(const TMessageLoop&) = delete;
+  // Whatever is still deferred is done now: the program's objects are freed before the
+  // leak report.
+  ~TMessageLoop() { RunDeferred(); }
+
   void SetHook(Hook hook) { hook_ = std::move(hook); }
+
+  // Runs `task` once no message taken by these loops is being handled any more: what a
+  // handler still on the stack may use (a window freed while its viewer shows a message
+  // box, say) must not be freed under it.
+  void Defer(std::function<void()> task);
 
   // Until WM_QUIT; returns its exit code.
   int Run();
@@ -26,8 +39,11 @@ class TMessageLoop {
 
  private:
   void HandleMessage(MSG& message);
+  void RunDeferred();
 
   Hook hook_;
+  int depth_ = 0;  // messages being handled, one inside the other
+  std::vector<std::function<void()>> deferred_;
 };
 
 }  // namespace pavina::ui
