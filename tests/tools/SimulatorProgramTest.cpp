@@ -257,10 +257,13 @@ TEST_F(SimulatorProgram, PacedAnswersTakeTheirTimeOnTheWire) {
   ASSERT_FALSE(Start({"--pace", "on", "--status", "0123456789012345678901234"}).empty());
   port = OpenPort();
   ASSERT_GE(port, 0);
-  const auto start = Clock::now();
-  EXPECT_EQ(Exchange(Status(), 26).size(), 26u);
-  // 2 bytes in and 26 out at 10 bits a byte and 19200 baud: at least 14.5 ms.
-  EXPECT_GE(Clock::now() - start, std::chrono::microseconds(14500));
+  // 2 bytes in and 26 out at 10 bits a byte and 19200 baud: at least 14.5 ms. Several
+  // exchanges, because an early answer shows only when it arrives late in a millisecond.
+  for (int i = 0; i < 8; ++i) {
+    const auto start = Clock::now();
+    EXPECT_EQ(Exchange(Status(), 26).size(), 26u);
+    EXPECT_GE(Clock::now() - start, std::chrono::microseconds(14500)) << "exchange " << i;
+  }
 }
 
 TEST_F(SimulatorProgram, StopsOnSigtermRemovingItsLinkAndFifo) {

@@ -60,7 +60,7 @@ void TSimulatorLoop::ReadFromHost() {
   std::uint8_t buffer[4096];
   const ssize_t count = read(terminal_.MasterFd(), buffer, sizeof buffer);
   if (count <= 0) return;
-  const std::uint32_t now = SteadyMs();
+  const std::uint32_t now = SteadyMs(TMsRounding::Up);
   for (const auto& reply : model_.Receive(core::TBytes(buffer, buffer + count), now))
     output_.Add(now + reply.afterMs, reply.bytes);
   RecordModelTranscript();
