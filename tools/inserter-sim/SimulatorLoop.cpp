@@ -79,8 +79,7 @@ void TSimulatorLoop::SendDueAnswers() {
   if (written > 0) output_.Sent(static_cast<std::size_t>(written));
   if (output_.Dropped() != droppedReported_) {
     droppedReported_ = output_.Dropped();
-    Record(SteadyMs(),
-           "no host reads: " + std::to_string(droppedReported_) + " answer bytes dropped so far");
+    Record("no host reads: " + std::to_string(droppedReported_) + " answer bytes dropped so far");
   }
 }
 
@@ -88,10 +87,10 @@ void TSimulatorLoop::ReadControl() {
   for (const auto& line : control_->ReadLines()) {
     std::string error;
     if (ApplyControlLine(line, model_, error)) {
-      Record(SteadyMs(), "control: " + line);
+      Record("control: " + line);
     } else {
       std::fprintf(stderr, "inserter-sim: control: %s\n", error.c_str());
-      Record(SteadyMs(), "control refused: " + line + " (" + error + ")");
+      Record("control refused: " + line + " (" + error + ")");
     }
   }
   if (control_->DroppedLines() != droppedLinesReported_) {
@@ -101,8 +100,9 @@ void TSimulatorLoop::ReadControl() {
   }
 }
 
-void TSimulatorLoop::Record(std::uint32_t nowMs, const std::string& note) {
-  const TTranscriptEntry entry{nowMs, TTranscriptDirection::Note, {}, note};
+void TSimulatorLoop::Record(const std::string& note) {
+  // Stamped as arrivals are, so a note never bears a time before the bytes read ahead of it.
+  const TTranscriptEntry entry{SteadyMs(TMsRounding::Up), TTranscriptDirection::Note, {}, note};
   if (outputs_.transcript) {
     std::fprintf(outputs_.transcript, "%s\n", FormatTranscriptEntry(entry).c_str());
     std::fflush(outputs_.transcript);

@@ -37,7 +37,7 @@ class TSimulatorLoop {
   void ReadFromHost();
   void SendDueAnswers();
   void ReadControl();
-  void Record(std::uint32_t nowMs, const std::string& note);
+  void Record(const std::string& note);
   void RecordModelTranscript();
   void WriteLogoIfNew();
 
