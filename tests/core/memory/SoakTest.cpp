@@ -1,4 +1,5 @@
 #include <random>
+#include <type_traits>
 
 #include "PictureFixture.h"
 #include "SimulatedInserter.h"
@@ -19,13 +20,17 @@ class Soak : public PictureFixture {
   void SetUp() override { OpenPort(); }
 
   // Forgets what the test doubles recorded, so that only the program's memory is measured.
+  // Swapped with empty ones: assigning {} would keep their capacity.
   void ForgetRecordings() {
-    view.log = {};
-    view.progressPositions = {};
-    view.retryMessages = {};
-    view.plainMessages = {};
-    serial.writes = {};
-    serial.calls = {};
+    const auto forget = [](auto& recording) {
+      std::remove_reference_t<decltype(recording)>().swap(recording);
+    };
+    forget(view.log);
+    forget(view.progressPositions);
+    forget(view.retryMessages);
+    forget(view.plainMessages);
+    forget(serial.writes);
+    forget(serial.calls);
     inserter.Model().TakeTranscript();
   }
 
