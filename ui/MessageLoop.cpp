@@ -9,12 +9,12 @@ void TMessageLoop::Defer(std::function<void()> task) {
 }
 
 void TMessageLoop::RunDeferred() {
-  // A task may defer another: that one runs in this round too.
-  for (std::size_t n = 0; n < deferred_.size(); ++n) {
-    std::function<void()> task = std::move(deferred_[n]);
-    task();
+  // Taken out first: a task may defer another, or run the loop and come back here.
+  while (!deferred_.empty()) {
+    std::vector<std::function<void()>> tasks;
+    tasks.swap(deferred_);
+    for (auto& task : tasks) task();
   }
-  deferred_.clear();
 }
 
 void TMessageLoop::HandleMessage(MSG& message) {
